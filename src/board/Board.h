@@ -1,0 +1,152 @@
+// The board window: the game's state, its elements and every procedure of the game.
+//
+// One board, split by concern. The member functions are defined in the folder of their subsystem:
+//   board/Board.cpp            window start, fitting the picture, hiding and showing the command bar
+//   board/BoardDesign.cpp      the design: elements, buttons, boxes, menu tree
+//   board/Commands.cpp         keys, bare-board mouse, menu dispatch, closing
+//   picture/PictureChoice.cpp  choosing and loading a picture
+//   picture/Grid.cpp           choosing and drawing the grid
+//   pieces/Cut.cpp             the cut and the deal
+//   pieces/ShowPiece.cpp       drawing a piece in its orientation
+//   pieces/ScrambleOptions.cpp the four scramble options
+//   play/PieceHandling.cpp     pressing, dragging and releasing pieces
+//   play/Docking.cpp           docking and completion
+//   play/Reset.cpp             the reset
+//   savegame/SaveLoad.cpp      saving and loading a game
+//   areas/Collect.cpp          gathering the loose pieces
+//   areas/AreaResize.cpp       moving size between the picture and the grid areas
+//   windows/AuxWindows.cpp     the help and information windows
+#pragma once
+
+#include <QMainWindow>
+#include <QSizeF>
+
+#include "board/GameState.h"
+#include "platform/BoardCanvas.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/ElementArray.h"
+#include "platform/Menus.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureClip.h"
+#include "platform/Random.h"
+
+class QMenu;
+
+namespace tarsio {
+
+// What the board takes from outside: the dialogs, the random numbers, the screen, the work folder.
+struct BoardSetup {
+  Dialogs* dialogs = nullptr;
+  Random* random = nullptr;
+  QSizeF screen;       // twips; empty: the real screen
+  QString workFolder;  // where the cut writes its bitmap files; empty: the per-user cache folder
+};
+
+class Board : public QMainWindow {
+ public:
+  explicit Board(const BoardSetup& setup);
+  ~Board() override;
+
+  GameState game;
+  Dialogs& dialogs;
+  Random& random;
+  const QSizeF screen;  // twips
+  const QString workFolder;
+
+  // ---- The design (board/BoardDesign.cpp) ----
+  BoardCanvas* const canvas;
+  ImageElement ImaOrig;
+  Picture CopiaImIni;  // the placeholder picture, taken back at start and on reset
+  ImageElement ImaCompl;
+  ElementArray<ImageElement> ImA;    // pieces 0..n-1 and the template 999
+  ElementArray<ImageElement> Retro;  // back images 4..7, hidden
+  ElementArray<LineElement> liO;     // horizontal grid lines, 0 the design element
+  ElementArray<LineElement> Liv;     // vertical grid lines, 0 the design element
+  LineElement liN, liE, liS, liOv;   // the frame around the held piece
+  Label RC1, RC2;
+  CommandButton CmdImma, CmdGriglia;
+  TextBox Righe, Colonne;
+  CommandButton CmdTarsio, CmdRaccogli, CmdAzze;
+  MenuItem mFile, mImma, mSalva, mChiudi;
+  MenuItem mVisual, mGrande, mPicco, mNorma;
+  MenuItem mAzio, mGrig, mTarsio, mRaccogli, mAzze;
+  MenuItem mScom, mSpos, mRuot, mRove, mTrasp;
+  MenuItem mAiuto, mGuida, n0, n1, n2, n3, n4, mInfo;
+  QMenu* visualMenu = nullptr;
+  PictureClip PictureClip1, PictureClip2;  // upright and quarter-turned cells
+  PictureBox pBox;
+
+  // ---- Window start, layout (board/Board.cpp) ----
+  void Form_Load();
+  void FitPicture();
+  void HideCommandBar();
+  void ShowCommandBar();
+
+  // ---- Commands, menus, keys (board/Commands.cpp) ----
+  void Form_KeyPress(int keyAscii);
+  void Form_MouseDown(const MouseArgs& args);
+  void Form_MouseMove(const MouseArgs& args);
+  void mChiudi_Click();
+
+  // ---- Picture choice (picture/PictureChoice.cpp) ----
+  QString LastFolder;
+  void CmdImma_Click();
+  void ChoosePicture();
+  QString ShowOpenDialog();
+
+  // ---- Grid (picture/Grid.cpp) ----
+  void CmdGriglia_Click();
+  void DrawGrid();
+  void RemoveGrid();
+  void GridBox_Click();              // Righe_Click and Colonne_Click
+  void GridBox_KeyPress(int& keyAscii);  // Righe_KeyPress and Colonne_KeyPress
+  void mGrig_Click();
+
+  // ---- Cut and deal (pieces/Cut.cpp), drawing a piece (pieces/ShowPiece.cpp) ----
+  void CmdTarsio_Click();
+  void ShowPiece();
+  void MirrorLeftRightUpright();
+  void MirrorLeftRightTurned();
+  void MirrorTopBottomUpright();
+  void MirrorTopBottomTurned();
+
+  // ---- Scramble options (pieces/ScrambleOptions.cpp) ----
+  void mSpos_Click();
+  void mRuot_Click();
+  void mRove_Click();
+  void mTrasp_Click();
+
+  // ---- Piece handling (play/PieceHandling.cpp), docking (play/Docking.cpp), reset (play/Reset.cpp) ----
+  void ImA_MouseDown(int index, const MouseArgs& args);
+  void ImA_MouseMove(int index, const MouseArgs& args);
+  void ImA_MouseUp(int index, const MouseArgs& args);
+  void DockingTest(int index);
+  void CheckCompletion();
+  void CmdAzze_Click();
+
+  // ---- Saved games (savegame/SaveLoad.cpp) ----
+  void mSalva_Click();
+  void LoadSavedGame();
+
+  // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
+  void CmdRaccogli_Click();
+  void EnlargeGridArea();
+  void ReduceGridArea();
+  void RestoreEqualAreas();
+
+  // ---- Help and information windows (windows/AuxWindows.cpp) ----
+  void mGuida_Click();
+  void mInfo_Click();
+
+ protected:
+  // Sees every typed key before the focused control of the board.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createControls();
+  void createMenus();
+  void setCommandBarVisible(bool visible);
+};
+
+}  // namespace tarsio

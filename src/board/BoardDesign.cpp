@@ -1,0 +1,134 @@
+// The board's design: its elements and controls at their design places, and the menu tree.
+#include <QMenuBar>
+
+#include "board/Board.h"
+#include "board/Layout.h"
+
+namespace tarsio {
+
+namespace {
+
+Picture resourcePicture(const QString& path) { return Picture::fromImage(QImage(path)); }
+
+void button(CommandButton& b, const char* caption, double left, double top, double width) {
+  b.setCaption(QString::fromUtf8(caption));
+  b.place(left, top, width, 375);
+}
+
+}  // namespace
+
+void Board::createControls() {
+  setWindowTitle(QStringLiteral("  Varnelli - Tarsio mania ...!"));
+  setWindowIcon(QIcon(QStringLiteral(":/tarsio.png")));
+  CopiaImIni = resourcePicture(QStringLiteral(":/placeholder.png"));
+  ImaOrig.Move(PictureLeft, PictureTop);
+  ImaOrig.setVisible(true);
+  ImaCompl.setPicture(resourcePicture(QStringLiteral(":/completato.png")));
+  ImaCompl.Move(6360, 0);
+  for (int v = 4; v <= 7; ++v)
+    Retro(v).setPicture(resourcePicture(QStringLiteral(":/retro%1.png").arg(v)));
+  ImA.setMouseHandler([this](MouseAction action, int index, const MouseArgs& args) {
+    switch (action) {
+      case MouseAction::Down: ImA_MouseDown(index, args); break;
+      case MouseAction::Move: ImA_MouseMove(index, args); break;
+      case MouseAction::Up: ImA_MouseUp(index, args); break;
+    }
+  });
+  canvas->onBoardMouse = [this](MouseAction action, const MouseArgs& args) {
+    if (action == MouseAction::Down) Form_MouseDown(args);
+    if (action == MouseAction::Move) Form_MouseMove(args);
+  };
+
+  RC1.setCaption(QStringLiteral("Righe       Colonne"));
+  RC1.place(3240, 5520, 1335, 255);
+  button(CmdImma, "1 - Scegli &Immagine", 120, 5760, 1575);
+  button(CmdGriglia, "2 - Scegli &Griglia", 1800, 5760, 1335);
+  Righe.setText(QStringLiteral("3"));
+  Righe.place(3240, 5760, 375, 375);
+  RC2.setCaption(QStringLiteral("x"));
+  RC2.setPointSize(9.75);
+  RC2.place(3840, 5760, 255, 255);
+  Colonne.setText(QStringLiteral("4"));
+  Colonne.place(4200, 5760, 375, 375);
+  button(CmdTarsio, "3 - Crea &Tarsio", 120, 6240, 1575);
+  button(CmdRaccogli, "Racc&ogli", 1800, 6240, 1335);
+  button(CmdAzze, "A&zzera", 3240, 6240, 1335);
+  for (Control* c : std::initializer_list<Control*>{&CmdGriglia, &Righe, &Colonne, &CmdTarsio, &CmdRaccogli, &CmdAzze})
+    c->setEnabled(false);
+  QWidget::setTabOrder(Righe.widget(), Colonne.widget());
+  QWidget::setTabOrder(Colonne.widget(), CmdGriglia.widget());
+  QWidget::setTabOrder(CmdGriglia.widget(), CmdTarsio.widget());
+  QWidget::setTabOrder(CmdTarsio.widget(), CmdAzze.widget());
+  QWidget::setTabOrder(CmdAzze.widget(), CmdImma.widget());
+  QWidget::setTabOrder(CmdImma.widget(), CmdRaccogli.widget());
+
+  CmdImma.onClick = [this] { CmdImma_Click(); };
+  CmdGriglia.onClick = [this] { CmdGriglia_Click(); };
+  CmdTarsio.onClick = [this] { CmdTarsio_Click(); };
+  CmdRaccogli.onClick = [this] { CmdRaccogli_Click(); };
+  CmdAzze.onClick = [this] { CmdAzze_Click(); };
+  for (TextBox* box : {&Righe, &Colonne}) {
+    box->onClick = [this] { GridBox_Click(); };
+    box->onKeyPress = [this](int& keyAscii) { GridBox_KeyPress(keyAscii); };
+  }
+}
+
+namespace {
+
+QMenu* addMenu(QMenu* parent, QMenuBar* bar, MenuItem& item, const char* caption) {
+  QMenu* menu = parent ? parent->addMenu(QString::fromUtf8(caption)) : bar->addMenu(QString::fromUtf8(caption));
+  item.attach(menu->menuAction());
+  return menu;
+}
+
+void addItem(QMenu* menu, MenuItem& item, const char* caption, std::function<void()> onClick) {
+  item.attach(menu->addAction(QString::fromUtf8(caption)));
+  item.onClick = std::move(onClick);
+}
+
+}  // namespace
+
+void Board::createMenus() {
+  QMenuBar* bar = menuBar();
+  QMenu* file = addMenu(nullptr, bar, mFile, "File");
+  addItem(file, mImma, "1 - Scegli &Immagine", [this] { CmdImma_Click(); });
+  file->addSeparator();
+  addItem(file, mSalva, "&Salva a questo punto", [this] { mSalva_Click(); });
+  mSalva.setEnabled(false);
+  file->addSeparator();
+  addItem(file, mChiudi, "Chiudi", [this] { mChiudi_Click(); });
+
+  visualMenu = addMenu(nullptr, bar, mVisual, "Visualizza");
+  addItem(visualMenu, mGrande, "Ingrandisci area Griglia       (+)", [this] { EnlargeGridArea(); });
+  addItem(visualMenu, mPicco, "Riduci area Griglia              (-)", [this] { ReduceGridArea(); });
+  addItem(visualMenu, mNorma, "Ripristina Aree uguali          (0)", [this] { RestoreEqualAreas(); });
+  mVisual.setEnabled(false);
+
+  QMenu* actions = addMenu(nullptr, bar, mAzio, "Azioni");
+  addItem(actions, mGrig, "2 - Scegli &Griglia...", [this] { mGrig_Click(); });
+  addItem(actions, mTarsio, "3 - Crea &Tarsio", [this] { CmdTarsio_Click(); });
+  actions->addSeparator();
+  addItem(actions, mRaccogli, "Racc&ogli", [this] { CmdRaccogli_Click(); });
+  addItem(actions, mAzze, "A&zzera", [this] { CmdAzze_Click(); });
+  for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
+
+  QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
+  addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });
+  addItem(scramble, mRuot, "... più Ruotare", [this] { mRuot_Click(); });
+  addItem(scramble, mRove, "... più Rovesciare", [this] { mRove_Click(); });
+  addItem(scramble, mTrasp, "... con Trasparenza", [this] { mTrasp_Click(); });
+  for (MenuItem* item : {&mSpos, &mRuot, &mRove, &mTrasp}) item->setChecked(item == &mRove);
+
+  QMenu* help = addMenu(nullptr, bar, mAiuto, "Aiuto");
+  addItem(help, mGuida, "Guida Completa", [this] { mGuida_Click(); });
+  mGuida.action()->setShortcut(Qt::Key_F1);
+  QMenu* quick = addMenu(help, nullptr, n0, "Guida Rapida");
+  addItem(quick, n1, "Trascinare col tasto mouse Sinistro ", {});
+  addItem(quick, n2, "Ruotare con Ctrl + clic Sinistro", {});
+  addItem(quick, n3, "Girare Fronte-Dorso con Maiuscolo + clic Sinistro", {});
+  addItem(quick, n4, "Disancorare con un clic Destro", {});
+  help->addSeparator();
+  addItem(help, mInfo, "In&formazioni", [this] { mInfo_Click(); });
+}
+
+}  // namespace tarsio

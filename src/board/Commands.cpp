@@ -1,0 +1,49 @@
+// Keys, the bare board's mouse events, and closing: the board's own dispatch of commands.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "board/Board.h"
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+bool Board::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    QWidget* focus = QApplication::focusWidget();
+    const bool ours = watched == (focus ? static_cast<QObject*>(focus) : this) &&
+                      (focus ? focus->window() : static_cast<QWidget*>(this)) == this;
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (ours && !text.isEmpty()) Form_KeyPress(text.at(0).unicode());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// A letter runs the command of its button when that button is enabled, even while the command bar
+// is hidden; +, - and 0 always reach the area operations. The key then goes on to the focused control.
+void Board::Form_KeyPress(int keyAscii) {
+  switch (QChar(keyAscii).toUpper().unicode()) {
+    case u'I': if (CmdImma.Enabled()) CmdImma_Click(); break;
+    case u'G': if (CmdGriglia.Enabled()) CmdGriglia_Click(); break;
+    case u'P': if (CmdTarsio.Enabled()) CmdTarsio_Click(); break;
+    case u'O': if (CmdRaccogli.Enabled()) CmdRaccogli_Click(); break;
+    case u'Z': if (CmdAzze.Enabled()) CmdAzze_Click(); break;
+    case u'+': EnlargeGridArea(); break;
+    case u'-': ReduceGridArea(); break;
+    case u'0': RestoreEqualAreas(); break;
+    default: break;
+  }
+}
+
+void Board::Form_MouseDown(const MouseArgs& args) {
+  if (args.button == 2 && game.GamePhase > 0) visualMenu->popup(canvas->mapToGlobal(twipsToPixelPoint(args.x, args.y)));
+}
+
+void Board::Form_MouseMove(const MouseArgs& args) {
+  game.DragLeft = args.x;
+  game.DragTop = args.y;
+}
+
+void Board::mChiudi_Click() { close(); }
+
+}  // namespace tarsio

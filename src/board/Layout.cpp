@@ -1,0 +1,28 @@
+// The board's layout rules.
+#include "board/Layout.h"
+
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+PictureLimits pictureLimits(QSizeF screenTwips) {
+  return {static_cast<int>(roundHalfEven(screenTwips.width() / 2 - 150)),
+          static_cast<int>(roundHalfEven(screenTwips.height() - 2400))};
+}
+
+PictureFit fitPicture(double width, double height, const PictureLimits& limits) {
+  double scale = 1;
+  if (width > limits.maxWidth || height > limits.maxHeight) {
+    const double widthRatio = width / limits.maxWidth;
+    const double heightRatio = height / limits.maxHeight;
+    scale = heightRatio > widthRatio ? heightRatio : widthRatio;
+  }
+  return {scale, width / scale, height / scale};
+}
+
+CommandRowTops commandRowTops(double pictureTop, double pictureHeight) {
+  const double label = pictureTop + pictureHeight + 100;
+  return {label, label + 240, label + 720};
+}
+
+}  // namespace tarsio

@@ -1,0 +1,80 @@
+// Buttons, labels and text boxes: Qt widgets placed in twips.
+#include "platform/Controls.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+void Control::place(double left, double top, double width, double height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  widget_->setGeometry(twipsToPixelRect(left, top, width, height));
+}
+
+void Control::setVisible(bool visible) {
+  visible_ = visible;
+  widget_->setVisible(visible);
+}
+
+bool Control::Enabled() const { return widget_->isEnabled(); }
+void Control::setEnabled(bool enabled) { widget_->setEnabled(enabled); }
+
+CommandButton::CommandButton(QWidget* parent) : Control(new QPushButton(parent)) {
+  button_ = static_cast<QPushButton*>(widget());
+  QObject::connect(button_, &QPushButton::clicked, [this] {
+    if (onClick) onClick();
+  });
+}
+
+QString CommandButton::Caption() const { return button_->text(); }
+void CommandButton::setCaption(const QString& caption) { button_->setText(caption); }
+
+Label::Label(QWidget* parent) : Control(new QLabel(parent)) { label_ = static_cast<QLabel*>(widget()); }
+
+QString Label::Caption() const { return label_->text(); }
+void Label::setCaption(const QString& caption) { label_->setText(caption); }
+void Label::setPointSize(double points) {
+  QFont font = label_->font();
+  font.setPointSizeF(points);
+  label_->setFont(font);
+}
+
+// The line edit behind a text box: reports clicks and lets the game filter typed characters.
+class TextBox::Edit : public QLineEdit {
+ public:
+  Edit(QWidget* parent, TextBox* box) : QLineEdit(parent), box_(box) {}
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && box_->onClick) box_->onClick();
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    const QString text = event->text();
+    if (!text.isEmpty() && box_->onKeyPress) {
+      int keyAscii = text.at(0).unicode();
+      box_->onKeyPress(keyAscii);
+      if (keyAscii == 0) {
+        event->accept();
+        return;
+      }
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+
+ private:
+  TextBox* box_;
+};
+
+TextBox::TextBox(QWidget* parent) : Control(new Edit(parent, this)) { edit_ = static_cast<Edit*>(widget()); }
+
+QString TextBox::Text() const { return edit_->text(); }
+void TextBox::setText(const QString& text) { edit_->setText(text); }
+
+}  // namespace tarsio

@@ -1,0 +1,77 @@
+// Buttons, labels and text boxes placed on the board in twips, with the game's events.
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace tarsio {
+
+class Control {
+ public:
+  virtual ~Control() = default;
+  // Position and size in twips; the widget follows, rounded to whole pixels.
+  void place(double left, double top, double width, double height);
+  double Left() const { return left_; }
+  double Top() const { return top_; }
+  double Width() const { return width_; }
+  double Height() const { return height_; }
+  void setTop(double top) { place(left_, top, width_, height_); }
+
+  // Visible as the board sets it, whether or not the window itself is shown.
+  bool Visible() const { return visible_; }
+  void setVisible(bool visible);
+  bool Enabled() const;
+  void setEnabled(bool enabled);
+  QWidget* widget() const { return widget_; }
+
+ protected:
+  explicit Control(QWidget* widget) : widget_(widget) {}
+
+ private:
+  QWidget* widget_;
+  double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+};
+
+class CommandButton : public Control {
+ public:
+  explicit CommandButton(QWidget* parent);
+  // The caption; "&" marks the access key.
+  QString Caption() const;
+  void setCaption(const QString& caption);
+  std::function<void()> onClick;
+
+ private:
+  QPushButton* button_;
+};
+
+class Label : public Control {
+ public:
+  explicit Label(QWidget* parent);
+  QString Caption() const;
+  void setCaption(const QString& caption);
+  void setPointSize(double points);
+
+ private:
+  QLabel* label_;
+};
+
+class TextBox : public Control {
+ public:
+  explicit TextBox(QWidget* parent);
+  QString Text() const;
+  void setText(const QString& text);
+  std::function<void()> onClick;
+  // Sees each typed character code first; setting it to 0 drops the key.
+  std::function<void(int& keyAscii)> onKeyPress;
+
+ private:
+  class Edit;
+  Edit* edit_;
+};
+
+}  // namespace tarsio

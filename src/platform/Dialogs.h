@@ -1,0 +1,46 @@
+// Every dialog of the game behind one interface: message box, input box, open-file dialog, beep.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tarsio {
+
+enum class MessageIcon { None, Critical, Information };
+
+struct OpenFileRequest {
+  QString title;
+  // The filter's description exactly as shown, and the patterns it stands for.
+  QString filterDescription;
+  QStringList patterns;
+  QString folder;
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A message box with an OK button only.
+  virtual void MsgBox(const QString& text, const QString& title, MessageIcon icon) = 0;
+  // The answer typed, or "" when the player cancels.
+  virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) = 0;
+  // The full path of the chosen file, or "" when the player cancels.
+  virtual QString GetOpenFileName(const OpenFileRequest& request) = 0;
+  virtual void Beep() = 0;
+};
+
+// The real dialogs, modal over their owner window.
+class QtDialogs : public Dialogs {
+ public:
+  void setOwner(QWidget* owner) { owner_ = owner; }
+  void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
+  QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
+  QString GetOpenFileName(const OpenFileRequest& request) override;
+  void Beep() override;
+
+ private:
+  QWidget* owner_ = nullptr;
+};
+
+}  // namespace tarsio

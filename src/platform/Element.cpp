@@ -1,0 +1,115 @@
+// Image and line elements: geometry in twips, pictures cached at their painted size.
+#include "platform/Element.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+
+#include "platform/BoardCanvas.h"
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+namespace {
+std::uint64_t nextSequence = 0;
+}
+
+Element::Element(BoardCanvas* canvas, Layer layer) : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
+  canvas_->add(this);
+}
+
+Element::~Element() {
+  if (visible_) canvas_->markDirty(pixelBounds_);
+  canvas_->remove(this);
+}
+
+void Element::setVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  canvas_->markDirty(pixelBounds_);
+}
+
+void Element::changed() {
+  const QRect before = pixelBounds_;
+  pixelBounds_ = computePixelBounds();
+  if (visible_ && before != pixelBounds_) {
+    canvas_->markDirty(before);
+    canvas_->markDirty(pixelBounds_);
+  } else if (visible_) {
+    canvas_->markDirty(pixelBounds_);
+  }
+}
+
+ImageElement::ImageElement(BoardCanvas* canvas, Layer layer) : Element(canvas, layer) {}
+
+void ImageElement::setBox(double left, double top, double width, double height) {
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  changed();
+}
+
+void ImageElement::setPicture(const Picture& picture) {
+  picture_ = picture;
+  cache_ = QPixmap();
+  if (!stretch_ && !picture.isNull())
+    setBox(left_, top_, pixelsToTwips(picture.size().width()), pixelsToTwips(picture.size().height()));
+  changed();
+}
+
+void ImageElement::setBorderStyle(int style) {
+  if (borderStyle_ == style) return;
+  borderStyle_ = style;
+  changed();
+}
+
+void ImageElement::setMousePointer(int shape) {
+  if (mousePointer_ == shape) return;
+  mousePointer_ = shape;
+  canvas_->pointerChanged();
+}
+
+void ImageElement::copyLookFrom(const ImageElement& design) {
+  stretch_ = design.stretch_;
+  picture_ = design.picture_;
+  setBox(left_, top_, design.width_, design.height_);
+}
+
+QRect ImageElement::computePixelBounds() const { return twipsToPixelRect(left_, top_, width_, height_); }
+
+void ImageElement::paint(QPainter& painter) const {
+  const QRect& box = pixelBounds();
+  if (picture_.isNull() || box.isEmpty()) return;
+  if (cache_.size() != box.size()) cache_ = QPixmap::fromImage(picture_.render(box.size()));
+  painter.drawPixmap(box.topLeft(), cache_);
+  if (borderStyle_ == 1) {
+    painter.setPen(QPen(QGuiApplication::palette().color(QPalette::WindowText), 0));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+  }
+}
+
+LineElement::LineElement(BoardCanvas* canvas, Layer layer)
+    : Element(canvas, layer), colour_(QGuiApplication::palette().color(QPalette::WindowText)) {}
+
+void LineElement::setLine(double x1, double y1, double x2, double y2) {
+  x1_ = x1;
+  y1_ = y1;
+  x2_ = x2;
+  y2_ = y2;
+  changed();
+}
+
+void LineElement::copyLookFrom(const LineElement& design) { colour_ = design.colour_; }
+
+QRect LineElement::computePixelBounds() const {
+  return QRect(twipsToPixelPoint(x1_, y1_), twipsToPixelPoint(x2_, y2_)).normalized().adjusted(-1, -1, 1, 1);
+}
+
+void LineElement::paint(QPainter& painter) const {
+  painter.setPen(QPen(colour_, 0));
+  painter.drawLine(twipsToPixelPoint(x1_, y1_), twipsToPixelPoint(x2_, y2_));
+}
+
+}  // namespace tarsio

@@ -1,0 +1,139 @@
+// Visual elements of the board: images and lines placed in twips, painted by the board canvas.
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QRectF>
+#include <QPixmap>
+#include <cstdint>
+#include <functional>
+
+#include "platform/Picture.h"
+
+class QPainter;
+
+namespace tarsio {
+
+class BoardCanvas;
+
+// Paint order of the board, back to front; within a layer, elements paint in creation order.
+enum class Layer { Picture, GridLines, Pieces, Frame, Completion };
+
+enum class MouseAction { Down, Move, Up };
+// A mouse event as the game sees it: button 1 left, 2 right, 4 middle; shift the sum of 1 Shift,
+// 2 Ctrl, 4 Alt; x and y in twips, relative to the element (or to the board for the bare board).
+struct MouseArgs {
+  int button = 0;
+  int shift = 0;
+  double x = 0;
+  double y = 0;
+};
+using MouseHandler = std::function<void(MouseAction, const MouseArgs&)>;
+
+// Standard pointer shapes an element can ask for while the pointer is over it.
+enum PointerShape { PointerDefault = 0, PointerNoDrop = 12, PointerSizeAll = 15 };
+
+class Element {
+ public:
+  Element(BoardCanvas* canvas, Layer layer);
+  virtual ~Element();
+  Element(const Element&) = delete;
+  Element& operator=(const Element&) = delete;
+
+  bool Visible() const { return visible_; }
+  void setVisible(bool visible);
+
+  Layer layer() const { return layer_; }
+  std::uint64_t sequence() const { return sequence_; }
+  // The device pixels the element paints over.
+  const QRect& pixelBounds() const { return pixelBounds_; }
+  virtual void paint(QPainter& painter) const = 0;
+
+ protected:
+  // Recomputes the painted area and repaints both the old and the new one.
+  void changed();
+  virtual QRect computePixelBounds() const = 0;
+  BoardCanvas* canvas_;
+
+ private:
+  Layer layer_;
+  std::uint64_t sequence_;
+  bool visible_ = false;
+  QRect pixelBounds_;
+};
+
+// An image element: a picture shown in a box, stretched to it or at its natural size.
+class ImageElement : public Element {
+ public:
+  explicit ImageElement(BoardCanvas* canvas, Layer layer = Layer::Pieces);
+
+  double Left() const { return left_; }
+  double Top() const { return top_; }
+  double Width() const { return width_; }
+  double Height() const { return height_; }
+  void setLeft(double left) { Move(left, top_); }
+  void setTop(double top) { Move(left_, top); }
+  void setWidth(double width) { setBox(left_, top_, width, height_); }
+  void setHeight(double height) { setBox(left_, top_, width_, height); }
+  void Move(double left, double top) { setBox(left, top, width_, height_); }
+  void setBox(double left, double top, double width, double height);
+
+  const Picture& picture() const { return picture_; }
+  // Without Stretch the element takes the picture's natural size (15 twips per pixel).
+  void setPicture(const Picture& picture);
+  bool Stretch() const { return stretch_; }
+  void setStretch(bool stretch) { stretch_ = stretch; }
+  bool Enabled() const { return enabled_; }
+  void setEnabled(bool enabled) { enabled_ = enabled; }
+  // 0 none, 1 a thin frame around the picture.
+  int BorderStyle() const { return borderStyle_; }
+  void setBorderStyle(int style);
+  int MousePointer() const { return mousePointer_; }
+  void setMousePointer(int shape);
+
+  const MouseHandler& mouseHandler() const { return mouseHandler_; }
+  void setMouseHandler(MouseHandler handler) { mouseHandler_ = std::move(handler); }
+  // A new element of an array starts as a copy of the design element: size, picture, stretch.
+  void copyLookFrom(const ImageElement& design);
+
+  QRectF boxTwips() const { return QRectF(left_, top_, width_, height_); }
+  void paint(QPainter& painter) const override;
+
+ protected:
+  QRect computePixelBounds() const override;
+
+ private:
+  double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  Picture picture_;
+  bool stretch_ = false;
+  bool enabled_ = true;
+  int borderStyle_ = 0;
+  int mousePointer_ = PointerDefault;
+  MouseHandler mouseHandler_;
+  // The picture drawn at the size it is painted; rebuilt only when the picture or the size changes.
+  mutable QPixmap cache_;
+};
+
+// A straight line one pixel wide in the window-text colour.
+class LineElement : public Element {
+ public:
+  explicit LineElement(BoardCanvas* canvas, Layer layer = Layer::GridLines);
+
+  double X1() const { return x1_; }
+  double Y1() const { return y1_; }
+  double X2() const { return x2_; }
+  double Y2() const { return y2_; }
+  void setLine(double x1, double y1, double x2, double y2);
+  void copyLookFrom(const LineElement& design);
+
+  void paint(QPainter& painter) const override;
+
+ protected:
+  QRect computePixelBounds() const override;
+
+ private:
+  double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+  QColor colour_;
+};
+
+}  // namespace tarsio

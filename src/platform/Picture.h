@@ -1,0 +1,58 @@
+// A picture as the board shows it: a region of a shared decoded image, possibly mirrored.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <memory>
+#include <vector>
+
+namespace tarsio {
+
+// One decoded image, held once however many pictures show parts of it, with smaller copies (each half
+// the size of the one before) made on demand so that a small box never scales down a huge photo.
+class SourceImage {
+ public:
+  explicit SourceImage(QImage image);
+  const QImage& full() const { return full_; }
+  // The copy reduced by 2^level; level 0 is the full image.
+  const QImage& level(int level) const;
+
+ private:
+  QImage full_;
+  mutable std::vector<QImage> reduced_;
+};
+
+class Picture {
+ public:
+  Picture() = default;
+  // Converts the image to a 32-bit format once; an image with transparency keeps it.
+  static Picture fromImage(const QImage& image);
+
+  bool isNull() const { return !source_; }
+  // Size in pixels of the region shown.
+  QSize size() const { return rect_.size(); }
+  bool mirroredLeftRight() const { return mirrorX_; }
+  bool mirroredTopBottom() const { return mirrorY_; }
+  const std::shared_ptr<const SourceImage>& source() const { return source_; }
+
+  // The part of this picture inside `rect`, in this picture's own pixel coordinates.
+  Picture region(const QRect& rect) const;
+  // This picture mirrored left to right and/or top to bottom.
+  Picture mirrored(bool leftRight, bool topBottom) const;
+  // The picture drawn into an image of `pixels` size: an exact copy at its own size, smoothly scaled
+  // otherwise (from the smallest reduced copy that is still at least as large as the target).
+  QImage render(QSize pixels) const;
+  // The picture as an image at its own size.
+  QImage toImage() const { return render(size()); }
+
+  bool operator==(const Picture& other) const = default;
+
+ private:
+  std::shared_ptr<const SourceImage> source_;
+  QRect rect_;
+  bool mirrorX_ = false;
+  bool mirrorY_ = false;
+};
+
+}  // namespace tarsio
