@@ -1,0 +1,83 @@
+// The board fixture.
+#include "support/BoardFixture.h"
+
+#include <QTest>
+
+#include "support/Pictures.h"
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+void BoardFixture::SetUp() {
+  ASSERT_TRUE(folder.isValid());
+  random.seed(20261208);
+  board = std::make_unique<Board>(BoardSetup{&dialogs, &random, {}, folder.filePath(QStringLiteral("work"))});
+  board->showMaximized();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(board.get()));
+}
+
+void BoardFixture::TearDown() {
+  board.reset();
+  EXPECT_TRUE(dialogs.answers.empty()) << "scripted answers left unused";
+}
+
+QString BoardFixture::choosePicture(const QImage& image, const QString& name) {
+  const QString path = writePicture(folder.path(), name, image);
+  chooseFile(path);
+  return path;
+}
+
+void BoardFixture::chooseFile(const QString& path) {
+  dialogs.answers.push_back(path);
+  click(board->CmdImma);
+}
+
+void BoardFixture::chooseGrid(int rows, int columns) { chooseGrid(QString::number(rows), QString::number(columns)); }
+
+void BoardFixture::chooseGrid(const QString& rows, const QString& columns) {
+  board->Righe.setText(rows);
+  board->Colonne.setText(columns);
+  click(board->CmdGriglia);
+}
+
+void BoardFixture::click(CommandButton& button) {
+  QTest::mouseClick(button.widget(), Qt::LeftButton);
+}
+
+void BoardFixture::typeInto(TextBox& box, const QString& text) {
+  box.widget()->setFocus();
+  // Through the window, so that the board sees each key before the box, as with a real keyboard.
+  for (QChar c : text) QTest::keyClick(box.widget()->window()->windowHandle(), c.toLatin1());
+}
+
+void BoardFixture::press(QPointF twips, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
+  QTest::mousePress(board->canvas, button, mods, twipsToPixelPoint(twips.x(), twips.y()));
+}
+
+void BoardFixture::move(QPointF twips, Qt::MouseButton held) {
+  // QTest::mouseMove carries no buttons; send the event the window system would send.
+  const QPoint at = twipsToPixelPoint(twips.x(), twips.y());
+  QMouseEvent event(QEvent::MouseMove, at, board->canvas->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+  QApplication::sendEvent(board->canvas, &event);
+}
+
+void BoardFixture::release(QPointF twips, Qt::MouseButton button) {
+  QTest::mouseRelease(board->canvas, button, {}, twipsToPixelPoint(twips.x(), twips.y()));
+}
+
+void BoardFixture::drag(int piece, QPointF by) {
+  const QPointF start = centreOf(board->ImA(piece));
+  press(start);
+  move(start + by / 2);
+  move(start + by);
+  release(start + by);
+}
+
+QPointF BoardFixture::centreOf(const ImageElement& element) const { return element.boxTwips().center(); }
+
+QColor BoardFixture::shownAt(QPointF twips) {
+  const QImage shot = board->canvas->grab().toImage();
+  return shot.pixelColor(twipsToPixelPoint(twips.x(), twips.y()));
+}
+
+}  // namespace tarsio

@@ -1,0 +1,41 @@
+// The scripted dialogs.
+#include "support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace tarsio {
+
+void ScriptedDialogs::MsgBox(const QString& text, const QString& title, MessageIcon icon) {
+  calls.push_back({DialogCall::Message, text, title, icon, {}, {}});
+}
+
+QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) {
+  calls.push_back({DialogCall::Input, prompt, title, MessageIcon::None, defaultAnswer, {}});
+  return nextAnswer();
+}
+
+QString ScriptedDialogs::GetOpenFileName(const OpenFileRequest& request) {
+  calls.push_back({DialogCall::OpenFile, {}, request.title, MessageIcon::None, {}, request});
+  return nextAnswer();
+}
+
+void ScriptedDialogs::Beep() { calls.push_back({DialogCall::Beep, {}, {}, MessageIcon::None, {}, {}}); }
+
+std::vector<DialogCall> ScriptedDialogs::ofKind(DialogCall::Kind kind) const {
+  std::vector<DialogCall> found;
+  for (const DialogCall& call : calls)
+    if (call.kind == kind) found.push_back(call);
+  return found;
+}
+
+QString ScriptedDialogs::nextAnswer() {
+  if (answers.empty()) {
+    ADD_FAILURE() << "a dialog asked for an answer that the test did not script";
+    return {};
+  }
+  QString answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace tarsio

@@ -1,0 +1,40 @@
+// A scripted stand-in for the game's dialogs: records every call and answers from a script.
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+namespace tarsio {
+
+struct DialogCall {
+  enum Kind { Message, Input, OpenFile, Beep } kind;
+  QString text;   // message text or input prompt
+  QString title;  // message or input title
+  MessageIcon icon = MessageIcon::None;
+  QString defaultAnswer;
+  OpenFileRequest request;
+};
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  // Answers for the input boxes and the open-file dialogs, taken in order; "" stands for Cancel.
+  std::deque<QString> answers;
+  std::vector<DialogCall> calls;
+
+  void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
+  QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
+  QString GetOpenFileName(const OpenFileRequest& request) override;
+  void Beep() override;
+
+  std::vector<DialogCall> messages() const { return ofKind(DialogCall::Message); }
+  int beeps() const { return static_cast<int>(ofKind(DialogCall::Beep).size()); }
+  std::vector<DialogCall> ofKind(DialogCall::Kind kind) const;
+
+ private:
+  QString nextAnswer();
+};
+
+}  // namespace tarsio
