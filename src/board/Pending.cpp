@@ -12,16 +12,6 @@ void Board::RemoveGrid() {}
 void Board::GridBox_Click() {}
 void Board::GridBox_KeyPress(int&) {}
 void Board::mGrig_Click() {}
-void Board::mSpos_Click() {}
-void Board::mRuot_Click() {}
-void Board::mRove_Click() {}
-void Board::mTrasp_Click() {}
-void Board::CmdTarsio_Click() {}
-void Board::ShowPiece() {}
-void Board::MirrorLeftRightUpright() {}
-void Board::MirrorLeftRightTurned() {}
-void Board::MirrorTopBottomUpright() {}
-void Board::MirrorTopBottomTurned() {}
 void Board::ImA_MouseDown(int, const MouseArgs&) {}
 void Board::ImA_MouseMove(int, const MouseArgs&) {}
 void Board::ImA_MouseUp(int, const MouseArgs&) {}
