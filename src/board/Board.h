@@ -152,7 +152,9 @@ class Board : public QMainWindow {
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
-  void LoadSavedGame();
+  // Loads the saved game named by PicturePath; false when the file or its picture cannot be used,
+  // and then the board is exactly as it was.
+  bool LoadSavedGame();
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();

@@ -3,15 +3,6 @@
 
 namespace tarsio {
 
-void Board::CmdImma_Click() {}
-void Board::ChoosePicture() {}
-QString Board::ShowOpenDialog() { return {}; }
-void Board::CmdGriglia_Click() {}
-void Board::DrawGrid() {}
-void Board::RemoveGrid() {}
-void Board::GridBox_Click() {}
-void Board::GridBox_KeyPress(int&) {}
-void Board::mGrig_Click() {}
 void Board::ImA_MouseDown(int, const MouseArgs&) {}
 void Board::ImA_MouseMove(int, const MouseArgs&) {}
 void Board::ImA_MouseUp(int, const MouseArgs&) {}
@@ -19,7 +10,7 @@ void Board::DockingTest(int) {}
 void Board::CheckCompletion() {}
 void Board::CmdAzze_Click() {}
 void Board::mSalva_Click() {}
-void Board::LoadSavedGame() {}
+bool Board::LoadSavedGame() { return false; }
 void Board::CmdRaccogli_Click() {}
 void Board::EnlargeGridArea() {}
 void Board::ReduceGridArea() {}

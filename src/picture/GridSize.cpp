@@ -1,6 +1,8 @@
 // Reading a row or column count typed by the player.
 #include "picture/GridSize.h"
 
+#include <algorithm>
+
 namespace tarsio {
 
 std::optional<int> parseGridCount(const QString& text) {
@@ -12,6 +14,19 @@ std::optional<int> parseGridCount(const QString& text) {
     if (value > MaxPieces) return std::nullopt;
   }
   return static_cast<int>(value);
+}
+
+int leadingNumber(const QString& text) {
+  int value = 0;
+  for (QChar c : text.trimmed()) {
+    if (c < u'0' || c > u'9') break;
+    value = std::min(value * 10 + (c.unicode() - u'0'), MaxPieces + 1);
+  }
+  return value;
+}
+
+bool gridFitsPicture(int rows, int columns, int pictureWidth, int pictureHeight) {
+  return static_cast<long long>(rows) * columns <= MaxPieces && columns <= pictureWidth && rows <= pictureHeight;
 }
 
 }  // namespace tarsio

@@ -15,4 +15,12 @@ inline constexpr int MaxPieces = 32767;
 // nothing.
 std::optional<int> parseGridCount(const QString& text);
 
+// The number an input-box answer starts with, after leading blanks: its leading digits, capped at
+// MaxPieces + 1; 0 when it starts with anything else (an empty answer, Cancel, a sign, a letter).
+int leadingNumber(const QString& text);
+
+// Whether a grid of rows x columns can be cut from a picture of the given pixel size: no more than
+// MaxPieces pieces, and every cell at least one pixel wide and high.
+bool gridFitsPicture(int rows, int columns, int pictureWidth, int pictureHeight);
+
 }  // namespace tarsio

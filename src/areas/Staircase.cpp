@@ -1,0 +1,76 @@
+// The geometry and the random order of the staircase of loose pieces.
+#include "areas/Staircase.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tarsio {
+
+namespace {
+
+// Space kept between the area above and the staircase, and after the reset button.
+constexpr double Gap = 50;
+// Room left under the staircase, above the bottom of the window.
+constexpr double BottomMargin = 700;
+
+// Twips to a whole number: nearest, halves to the even neighbour.
+long long roundTwips(double value) { return static_cast<long long>(std::nearbyint(value)); }
+
+}  // namespace
+
+StaircaseStart staircaseStart(const StaircaseArea& area) {
+  if (area.areaLevel < 0) {
+    const ElementBox& picture = area.picture;
+    return {roundTwips(picture.left), roundTwips(picture.top + picture.height + Gap), picture.width};
+  }
+  StaircaseStart start{roundTwips(area.gridLeft), roundTwips(area.gridBottom + Gap), area.gridWidth};
+  const ResetButtonPlace& button = area.resetButton;
+  const float buttonRight = static_cast<float>(button.left) + static_cast<float>(button.width);
+  if (button.visible && buttonRight > static_cast<float>(start.x))
+    start.x = roundTwips(buttonRight + static_cast<float>(Gap));
+  return start;
+}
+
+StaircaseSteps staircaseSteps(int looseCount, const StaircaseStart& start, const StaircaseRoom& room) {
+  if (looseCount <= 1) return {};
+  const double intervals = looseCount - 1;
+  StaircaseSteps steps{
+      (start.span - room.cellWidth) / intervals,
+      (room.windowHeight - static_cast<double>(start.y) - room.templateHeight - BottomMargin) / intervals};
+  steps.x = std::min(steps.x, room.cellWidth + Gap);
+  steps.y = std::min(steps.y, room.cellHeight + Gap);
+  return steps;
+}
+
+std::vector<int> placementOrder(std::vector<int> looseIndices, const std::function<double()>& rnd) {
+  std::vector<int> order;
+  order.reserve(looseIndices.size());
+  while (!looseIndices.empty()) {
+    const auto remaining = static_cast<long long>(looseIndices.size());
+    long long position = 0;
+    if (remaining > 1) {
+      // Int((R - 1) * u + 1) lies in 1 .. R - 1 for u in [0, 1); the clamp only guards the rounding of
+      // a u just below 1.
+      position = static_cast<long long>(std::floor((remaining - 1) * rnd() + 1));
+      position = std::clamp(position, 1LL, remaining - 1);
+    }
+    order.push_back(looseIndices[position]);
+    looseIndices.erase(looseIndices.begin() + position);
+  }
+  return order;
+}
+
+std::vector<StaircasePoint> staircasePoints(const StaircaseStart& start, const StaircaseSteps& steps,
+                                            int count) {
+  std::vector<StaircasePoint> points;
+  points.reserve(std::max(count, 0));
+  StaircasePoint point{start.x, start.y};
+  for (int i = 0; i < count; ++i) {
+    points.push_back(point);
+    point = {roundTwips(static_cast<double>(point.x) + steps.x),
+             roundTwips(static_cast<double>(point.y) + steps.y)};
+  }
+  return points;
+}
+
+}  // namespace tarsio

@@ -1,0 +1,68 @@
+// Choosing a picture (or a saved game) in the open-file dialog and showing it fitted.
+#include <QDir>
+#include <QFileInfo>
+
+#include "board/Board.h"
+#include "picture/PictureFile.h"
+#include "picture/PicturePath.h"
+
+namespace tarsio {
+
+void Board::CmdImma_Click() {
+  if (game.GamePhase > 1) CmdAzze_Click();
+  game.GamePhase = 0;
+  game.GridLeft = ImaOrig.Left() + ImaOrig.Width() + 30;
+  game.GridTop = ImaOrig.Top();
+  mVisual.setEnabled(true);
+  ChoosePicture();
+}
+
+void Board::ChoosePicture() {
+  if (LastFolder.isEmpty()) LastFolder = QDir::currentPath();
+  QDir::setCurrent(LastFolder);
+  game.PicturePath = ShowOpenDialog();
+  if (game.PicturePath.trimmed().isEmpty()) return;
+  // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
+  LastFolder = QFileInfo(game.PicturePath).absolutePath();
+  QDir::setCurrent(LastFolder);
+  const PathParts parts = splitPath(game.PicturePath);
+  game.PictureBaseName = parts.baseName;
+  game.PictureExtension = parts.extension;
+
+  game.LoadingSavedGame = false;
+  if (game.PictureExtension == u"trs") {
+    game.LoadingSavedGame = true;
+    if (!LoadSavedGame()) dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+    return;
+  }
+  // Decoding comes first, so a broken file leaves the picture shown before exactly as it was.
+  const std::optional<QImage> image = readPicture(game.PicturePath);
+  if (!image) {
+    dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+    return;
+  }
+  const Picture picture = Picture::fromImage(*image);
+  ImaOrig.setStretch(false);
+  ImaOrig.setPicture(picture);
+  game.PictureWidth = ImaOrig.Width();
+  game.PictureHeight = ImaOrig.Height();
+  FitPicture();
+  game.GamePhase = 1;
+  PictureClip1.setPicture(picture);
+  CmdGriglia.setEnabled(true);
+  mGrig.setEnabled(true);
+  CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
+  mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
+  for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &CmdAzze}) control->setEnabled(true);
+  mAzze.setEnabled(true);
+}
+
+QString Board::ShowOpenDialog() {
+  return dialogs.GetOpenFileName({QStringLiteral("Seleziona il file da aprire"),
+                                  QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
+                                  {QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"),
+                                   QStringLiteral("*.jpeg"), QStringLiteral("*.trs")},
+                                  QDir::currentPath()});
+}
+
+}  // namespace tarsio

@@ -1,0 +1,18 @@
+// Reading a picture file (BMP, GIF, JPEG) at its natural size, upright as its camera meant it.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <optional>
+
+namespace tarsio {
+
+// The largest picture the game opens: a 100-megapixel photo fits with room to spare.
+inline constexpr qint64 MaxPicturePixels = 120'000'000;
+
+// The decoded picture (the first frame of an animated GIF, turned by its EXIF orientation), or
+// nothing for a file that is missing, unreadable, not a picture, truncated, or announces more than
+// MaxPicturePixels pixels; the size is read from the header before anything large is allocated.
+std::optional<QImage> readPicture(const QString& path);
+
+}  // namespace tarsio
