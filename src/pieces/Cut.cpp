@@ -103,7 +103,8 @@ void rebuildSaved(Board& board, int pieces) {
 }  // namespace
 
 void Board::CmdTarsio_Click() {
-  for (Control* control : std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne})
+  for (Control* control :
+       std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne})
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   if (!prepareTurnedPicture(*this)) return;

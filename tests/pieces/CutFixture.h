@@ -51,8 +51,8 @@ class CutFixture : public BoardFixture {
   // Grid cell k in board twips.
   QRectF cellBox(int k) const {
     const GameState& g = board->game;
-    return QRectF(g.GridLeft + (k % g.ColumnCount) * g.CellWidth, g.GridTop + (k / g.ColumnCount) * g.CellHeight,
-                  g.CellWidth, g.CellHeight);
+    return QRectF(g.GridLeft + (k % g.ColumnCount) * g.CellWidth,
+                  g.GridTop + (k / g.ColumnCount) * g.CellHeight, g.CellWidth, g.CellHeight);
   }
 
   // Where a piece of orientation v dealt into cell k lies: an upright box covers the cell, a turned box

@@ -47,7 +47,8 @@ TEST_F(Cut, EveryPieceLandsInADistinctCell) {
   board->mTrasp.action()->trigger();
   cut(blocksPicture(400, 300, 3, 4), 10, 12);
   std::vector<int> cells(game().StartCell.begin(), game().StartCell.begin() + 120);
-  for (int i = 0; i < 120; ++i) expectBox(board->ImA(i), dealtBox(cells[i], game().Orientation[i]), std::to_string(i));
+  for (int i = 0; i < 120; ++i)
+    expectBox(board->ImA(i), dealtBox(cells[i], game().Orientation[i]), std::to_string(i));
   std::sort(cells.begin(), cells.end());
   std::vector<int> all(120);
   std::iota(all.begin(), all.end(), 0);
@@ -71,7 +72,8 @@ TEST_F(Cut, TurnedPieceTakesTheCellOfItsRotatedIndex) {
   struct Case {
     int rows, columns, piece, turnedCell;
   };
-  for (const Case c : {Case{2, 2, 0, 1}, Case{2, 2, 1, 3}, Case{2, 2, 2, 0}, Case{2, 2, 3, 2}, Case{3, 4, 5, 4}}) {
+  for (const Case c :
+       {Case{2, 2, 0, 1}, Case{2, 2, 1, 3}, Case{2, 2, 2, 0}, Case{2, 2, 3, 2}, Case{3, 4, 5, 4}}) {
     freshBoard();
     rebuild(blocksPicture(300, 200, c.rows, c.columns), c.rows, c.columns,
             std::vector<int>(c.rows * c.columns, 1));
@@ -133,9 +135,10 @@ TEST_F(Cut, BitmapFilesHoldThePicturesAndAreReplacedByTheNextCut) {
     EXPECT_EQ(QImage(workFile("tempV.bmp")).convertToFormat(QImage::Format_RGB32), TurnBitmap(picture))
         << size.width();
   }
-  const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                    QFile::WriteOther | QFile::ExeOther;
-  EXPECT_EQ(QFileInfo(workFolder()).permissions() & others, QFile::Permissions()) << "made for its owner only";
+  const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                    QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+  EXPECT_EQ(QFileInfo(workFolder()).permissions() & others, QFile::Permissions())
+      << "made for its owner only";
 }
 
 // Both failures show their message, end the program and leave the cut where it stopped: no pieces, the

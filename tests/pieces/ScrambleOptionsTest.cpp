@@ -21,9 +21,7 @@ class ScrambleOptions : public CutFixture {
     return shown;
   }
   // A click on the menu entry, as the menu delivers it.
-  void choose(char option) {
-    options()[std::string("SRVT").find(option)]->action()->trigger();
-  }
+  void choose(char option) { options()[std::string("SRVT").find(option)]->action()->trigger(); }
 };
 
 TEST_F(ScrambleOptions, ClickMovesTheMarkOrTakesItAway) {
@@ -32,14 +30,14 @@ TEST_F(ScrambleOptions, ClickMovesTheMarkOrTakesItAway) {
     const char* marks;
   };
   const Case cases[] = {
-      {"", "--V-"},     // at start "... più Rovesciare" carries the mark
-      {"T", "---T"},    // moves to "... con Trasparenza"
-      {"TT", "----"},   // clicking the marked option leaves none marked
-      {"V", "----"},
-      {"S", "S---"},
-      {"SR", "-R--"},
-      {"VRRS", "S---"},  // from none marked, a click marks that one only
-      {"VT", "---T"},
+      {"", "--V-"},      // at start "... più Rovesciare" carries the mark
+      {"T", "---T"},     // the mark moves to "... con Trasparenza"
+      {"TT", "----"},    // clicking the marked option leaves none marked
+      {"V", "----"},     // the same for the option marked at start
+      {"S", "S---"},     // "solo Spostare" takes the mark
+      {"SR", "-R--"},    // and hands it on to "... più Ruotare"
+      {"VRRS", "S---"},  // from none marked, a click marks that option only
+      {"VT", "---T"},    // likewise
   };
   for (const Case& c : cases) {
     for (MenuItem* option : options()) option->setChecked(option == &board->mRove);

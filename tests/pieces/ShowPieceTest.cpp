@@ -22,7 +22,7 @@ class ShowPiece : public CutFixture {
     const int first = (i / 4) * 16 + (i % 4) * 2;  // block index of "a"
     const int blocks[4] = {first, first + 1, first + 8, first + 9};
     for (int k = 0; k < 4; ++k)
-      if (colour == blockColour(blocks[k], 32)) return "abcd"[k];
+      if (colour.rgb() == blockColour(blocks[k], 32).rgb()) return "abcd"[k];
     return '?';
   }
 
@@ -61,7 +61,8 @@ TEST_F(ShowPiece, EightOrientationsSeenThroughAPiece) {
   // Piece 7, made last, lies on top: the board shows its quarters as the picture has them.
   const QRectF box = board->ImA(7).boxTwips();
   std::string shown;
-  for (const QPointF at : {QPointF(0.25, 0.25), QPointF(0.75, 0.25), QPointF(0.25, 0.75), QPointF(0.75, 0.75)})
+  for (const QPointF at :
+       {QPointF(0.25, 0.25), QPointF(0.75, 0.25), QPointF(0.25, 0.75), QPointF(0.75, 0.75)})
     shown += letterOf(shownAt(box.topLeft() + QPointF(at.x() * box.width(), at.y() * box.height())), 7);
   EXPECT_EQ(shown, FrontOrSeenThrough[7]);
 }
