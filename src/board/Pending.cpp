@@ -25,7 +25,6 @@ void Board::CmdRaccogli_Click() {}
 void Board::EnlargeGridArea() {}
 void Board::ReduceGridArea() {}
 void Board::RestoreEqualAreas() {}
-void Board::mGuida_Click() {}
 void Board::mInfo_Click() {}
 
 }  // namespace tarsio
