@@ -25,6 +25,5 @@ void Board::CmdRaccogli_Click() {}
 void Board::EnlargeGridArea() {}
 void Board::ReduceGridArea() {}
 void Board::RestoreEqualAreas() {}
-void Board::mInfo_Click() {}
 
 }  // namespace tarsio
