@@ -1,7 +1,6 @@
 // The information window: its design and its placement on the screen.
 #include "windows/InfoWindow.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
@@ -27,7 +26,6 @@ void paintWhite(Label& label, bool bold) {
   QFont font = widget->font();
   font.setBold(bold);
   widget->setFont(font);
-  static_cast<QLabel*>(widget)->setWordWrap(true);
 }
 
 }  // namespace
@@ -41,15 +39,16 @@ FormI::FormI(QWidget* parent)
       background_(QStringLiteral(":/info.png")) {
   setWindowTitle(QStringLiteral(" "));
   setFixedSize(twipsToPixelRect(0, 0, InnerWidth, InnerHeight).size());
+  // The font comes before the caption: a label widens to fit its caption in its own font.
+  paintWhite(Label1, true);
   Label1.place(840, 120, 2535, 375);
   Label1.setCaption(QStringLiteral("Programma Tarsio V.4"));
-  paintWhite(Label1, true);
-  Label2.place(1800, 600, 2175, 735);
-  Label2.setCaption(QStringLiteral("Puzzle a tessere rettangolari"));
   paintWhite(Label2, true);
+  Label2.place(1800, 600, 2175, 735);
+  Label2.setCaption(QStringLiteral("Un'immagine\nda ricomporre"));
+  paintWhite(Label3, false);
   Label3.place(1800, 1800, 2175, 375);
   Label3.setCaption(QStringLiteral("versione 4.0 — 2026"));
-  paintWhite(Label3, false);
   Command1.place(3360, 2400, 495, 375);
   auto* button = static_cast<QPushButton*>(Command1.widget());
   button->setIcon(QIcon(QStringLiteral(":/infobutton.png")));

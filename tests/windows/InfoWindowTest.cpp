@@ -1,7 +1,6 @@
 // Tests of the information window: its place on the screen, its texts, and closing it.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -23,15 +22,18 @@ TEST(InfoWindow, PlacedAt2000TwipsWithItsTexts) {
     Label* label;
     QString text;
     bool bold;
+    int width;  // pixels, as designed
   };
-  const Case cases[] = {{&info.Label1, QStringLiteral("Programma Tarsio V.4"), true},
-                        {&info.Label2, QStringLiteral("Puzzle a tessere rettangolari"), true},
-                        {&info.Label3, QString::fromUtf8("versione 4.0 — 2026"), false}};
+  const Case cases[] = {{&info.Label1, QStringLiteral("Programma Tarsio V.4"), true, 169},
+                        {&info.Label2, QStringLiteral("Un'immagine\nda ricomporre"), true, 145},
+                        {&info.Label3, QString::fromUtf8("versione 4.0 — 2026"), false, 145}};
   const QImage shot = info.grab().toImage();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text.toStdString());
     EXPECT_EQ(c.label->Caption(), c.text);
     EXPECT_EQ(c.label->widget()->font().bold(), c.bold);
+    // The text fits the designed box, so the label does not grow over the picture.
+    EXPECT_EQ(c.label->widget()->width(), c.width);
     // The label's own corner shows white over the picture.
     EXPECT_EQ(shot.pixelColor(c.label->widget()->geometry().bottomRight()), QColor(Qt::white));
   }
