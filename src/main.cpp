@@ -1,5 +1,6 @@
 // The program: the splash window, which after four seconds shows the board window maximized.
 #include <QApplication>
+#include <QScreen>
 
 #include "board/Board.h"
 #include "windows/Splash.h"
@@ -11,7 +12,11 @@ int main(int argc, char** argv) {
   tarsio::Random random;
   tarsio::Board board({&dialogs, &random, {}, {}});
   dialogs.setOwner(&board);
-  tarsio::Form0 splash([&board] { board.showMaximized(); });
+  tarsio::Form0 splash([&board] {
+    // Without a window manager "maximized" means nothing; the screen's size is set first.
+    board.setGeometry(board.screen()->availableGeometry());
+    board.showMaximized();
+  });
   splash.show();
   return QApplication::exec();
 }
