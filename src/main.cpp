@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   dialogs.setOwner(&board);
   tarsio::Form0 splash([&board] {
     // Without a window manager "maximized" means nothing; the screen's size is set first.
-    board.setGeometry(board.screen()->availableGeometry());
+    board.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     board.showMaximized();
   });
   splash.show();
