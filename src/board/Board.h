@@ -163,6 +163,7 @@ class Board : public QMainWindow {
   void RestoreEqualAreas();
 
   // ---- Help and information windows (windows/AuxWindows.cpp) ----
+  QStringList helpFolders;  // where the help file is looked for, in order; empty: the usual folders
   void mGuida_Click();
   void mInfo_Click();
 

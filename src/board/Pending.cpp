@@ -15,7 +15,5 @@ void Board::CmdRaccogli_Click() {}
 void Board::EnlargeGridArea() {}
 void Board::ReduceGridArea() {}
 void Board::RestoreEqualAreas() {}
-void Board::mGuida_Click() {}
-void Board::mInfo_Click() {}
 
 }  // namespace tarsio
