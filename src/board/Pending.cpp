@@ -19,12 +19,7 @@ void Board::ImA_MouseUp(int, const MouseArgs&) {}
 void Board::DockingTest(int) {}
 void Board::CheckCompletion() {}
 void Board::CmdAzze_Click() {}
-void Board::mSalva_Click() {}
-bool Board::LoadSavedGame() { return false; }
 void Board::CmdRaccogli_Click() {}
-void Board::EnlargeGridArea() {}
-void Board::ReduceGridArea() {}
-void Board::RestoreEqualAreas() {}
 void Board::mGuida_Click() {}
 void Board::mInfo_Click() {}
 
