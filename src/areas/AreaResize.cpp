@@ -18,10 +18,11 @@ void setPictureSize(Board& board, double width, double height) {
   picture.setBox(picture.Left(), picture.Top(), static_cast<float>(width), static_cast<float>(height));
 }
 
-// Once a grid is chosen, moves it after the picture element with its new cell size; before that no
-// line moves.
+// Moves a drawn grid after the picture element, with its new cell size. Before a grid is chosen no
+// line moves; a grid taken away by a click into a box (its lines hidden) stays away, and the grid
+// command that the click offered stays enabled.
 void moveGrid(Board& board) {
-  if (board.game.GamePhase >= 2) board.DrawGrid();
+  if (board.game.GamePhase >= 2 && board.liO(0).Visible()) board.DrawGrid();
 }
 
 // Once the pieces exist, gives every piece the box of its orientation in the current cells, puts
