@@ -94,6 +94,9 @@ class Board : public QMainWindow {
   void CmdImma_Click();
   void ChoosePicture();
   QString ShowOpenDialog();
+  // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
+  // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
+  void showPicture(const Picture& picture);
 
   // ---- Grid (picture/Grid.cpp) ----
   void CmdGriglia_Click();

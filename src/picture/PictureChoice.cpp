@@ -48,20 +48,23 @@ void Board::ChoosePicture() {
     refuse();
     return;
   }
-  const Picture picture = Picture::fromImage(*image);
-  ImaOrig.setStretch(false);
-  ImaOrig.setPicture(picture);
-  game.PictureWidth = ImaOrig.Width();
-  game.PictureHeight = ImaOrig.Height();
-  FitPicture();
+  showPicture(Picture::fromImage(*image));
   game.GamePhase = 1;
-  PictureClip1.setPicture(picture);
   CmdGriglia.setEnabled(true);
   mGrig.setEnabled(true);
   CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
   mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
   for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &CmdAzze}) control->setEnabled(true);
   mAzze.setEnabled(true);
+}
+
+void Board::showPicture(const Picture& picture) {
+  ImaOrig.setStretch(false);
+  ImaOrig.setPicture(picture);
+  game.PictureWidth = ImaOrig.Width();
+  game.PictureHeight = ImaOrig.Height();
+  FitPicture();
+  PictureClip1.setPicture(picture);
 }
 
 QString Board::ShowOpenDialog() {

@@ -106,13 +106,7 @@ bool Board::LoadSavedGame() {
   }
   game.LoadingSavedGame = true;
   game.PicturePath = saved->picturePath;
-  const Picture picture = Picture::fromImage(*image);
-  ImaOrig.setStretch(false);
-  ImaOrig.setPicture(picture);
-  game.PictureWidth = ImaOrig.Width();
-  game.PictureHeight = ImaOrig.Height();
-  FitPicture();
-  PictureClip1.setPicture(picture);
+  showPicture(Picture::fromImage(*image));
   Righe.setText(saved->rowText);
   Colonne.setText(saved->columnText);
   CmdGriglia_Click();
