@@ -100,6 +100,7 @@ bool Board::LoadSavedGame() {
   const std::optional<QImage> image = playablePicture(*saved);
   if (!image) return false;
 
+  // Only now may a game in progress go; the area commands stay offered, as after the picture command.
   if (game.GamePhase > 1) {
     CmdAzze_Click();
     mVisual.setEnabled(true);
