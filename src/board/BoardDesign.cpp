@@ -20,6 +20,11 @@ void button(CommandButton& b, const char* caption, double left, double top, doub
 void Board::createControls() {
   setWindowTitle(QStringLiteral("  Varnelli - Tarsio mania ...!"));
   setWindowIcon(QIcon(QStringLiteral(":/tarsio.png")));
+  // The command rows are laid out for a compact font, as on the desktops the game was designed for.
+  QFont font = canvas->font();
+  font.setPointSizeF(7.5);
+  canvas->setFont(font);
+  canvas->setStyleSheet(QStringLiteral("QPushButton { padding: 1px 1px; }"));
   CopiaImIni = resourcePicture(QStringLiteral(":/placeholder.png"));
   ImaOrig.Move(PictureLeft, PictureTop);
   ImaOrig.setVisible(true);

@@ -1,5 +1,5 @@
 // Keys, the bare board's mouse events, and closing: the board's own dispatch of commands.
-#include <QApplication>
+#include <QWindow>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -8,13 +8,12 @@
 
 namespace tarsio {
 
+// Every key typed into the board's window passes its window handle once, before Qt hands it to the
+// focused control; that is where the board sees it.
 bool Board::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    QWidget* focus = QApplication::focusWidget();
-    const bool ours = watched == (focus ? static_cast<QObject*>(focus) : this) &&
-                      (focus ? focus->window() : static_cast<QWidget*>(this)) == this;
+  if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
     const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (ours && !text.isEmpty()) Form_KeyPress(text.at(0).unicode());
+    if (!text.isEmpty()) Form_KeyPress(text.at(0).unicode());
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -15,6 +15,7 @@ void Control::place(double left, double top, double width, double height) {
   width_ = width;
   height_ = height;
   widget_->setGeometry(twipsToPixelRect(left, top, width, height));
+  fitWidget();
 }
 
 void Control::setVisible(bool visible) {
@@ -38,11 +39,19 @@ void CommandButton::setCaption(const QString& caption) { button_->setText(captio
 Label::Label(QWidget* parent) : Control(new QLabel(parent)) { label_ = static_cast<QLabel*>(widget()); }
 
 QString Label::Caption() const { return label_->text(); }
-void Label::setCaption(const QString& caption) { label_->setText(caption); }
+void Label::setCaption(const QString& caption) {
+  label_->setText(caption);
+  fitWidget();
+}
 void Label::setPointSize(double points) {
   QFont font = label_->font();
   font.setPointSizeF(points);
   label_->setFont(font);
+  fitWidget();
+}
+
+void Label::fitWidget() {
+  label_->resize(std::max(label_->width(), label_->sizeHint().width()), label_->height());
 }
 
 // The line edit behind a text box: reports clicks and lets the game filter typed characters.

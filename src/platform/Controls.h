@@ -30,6 +30,7 @@ class Control {
 
  protected:
   explicit Control(QWidget* widget) : widget_(widget) {}
+  virtual void fitWidget() {}
 
  private:
   QWidget* widget_;
@@ -55,6 +56,10 @@ class Label : public Control {
   QString Caption() const;
   void setCaption(const QString& caption);
   void setPointSize(double points);
+
+ protected:
+  // A caption never clips: the label may paint wider than its designed width.
+  void fitWidget() override;
 
  private:
   QLabel* label_;

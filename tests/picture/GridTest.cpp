@@ -1,0 +1,182 @@
+// Choosing the grid: reading the boxes, drawing the lines, trying again, the input boxes.
+#include <QTest>
+
+#include "picture/GridSize.h"
+#include "support/BoardFixture.h"
+#include "support/Pictures.h"
+
+namespace tarsio {
+namespace {
+
+TEST(GridSize, onlyPlainWholeNumbersAreCounts) {
+  EXPECT_EQ(parseGridCount(QStringLiteral("03")), 3);
+  EXPECT_EQ(parseGridCount(QStringLiteral("32767")), 32767);
+  for (const char* bad : {"", " 3", "3 ", "-3", "3a", "2.5", "32768", "99999999999999999999"})
+    EXPECT_FALSE(parseGridCount(QString::fromLatin1(bad))) << bad;
+  EXPECT_EQ(leadingNumber(QStringLiteral("  12abc")), 12);
+  EXPECT_EQ(leadingNumber(QStringLiteral("abc")), 0);
+  EXPECT_EQ(leadingNumber(QString()), 0);
+  EXPECT_TRUE(gridFitsPicture(2, 3, 3, 2));
+  EXPECT_FALSE(gridFitsPicture(2, 4, 3, 2));
+  EXPECT_FALSE(gridFitsPicture(200, 200, 10000, 10000));
+}
+
+class Grid : public BoardFixture {
+ protected:
+  void SetUp() override {
+    BoardFixture::SetUp();
+    choosePicture(blocksPicture(360, 252, 3, 4));  // shown at 5400 x 3780 twips
+  }
+  int lines(const ElementArray<LineElement>& array) { return array.count(); }
+  void expectGrid(int rows, int columns) {
+    EXPECT_EQ(board->liO.count(), rows + 1);
+    EXPECT_EQ(board->Liv.count(), columns + 1);
+    for (int i = 0; i <= rows; ++i) EXPECT_TRUE(board->liO.exists(i) && board->liO(i).Visible()) << i;
+    for (int j = 0; j <= columns; ++j) EXPECT_TRUE(board->Liv.exists(j) && board->Liv(j).Visible()) << j;
+  }
+  void expectNoGrid() {
+    EXPECT_EQ(board->liO.count(), 1);
+    EXPECT_EQ(board->Liv.count(), 1);
+    EXPECT_FALSE(board->liO(0).Visible() || board->Liv(0).Visible());
+  }
+  void clickInto(TextBox& box) { QTest::mouseClick(box.widget(), Qt::LeftButton); }
+};
+
+TEST_F(Grid, threeByFourStandsBesideThePictureAtItsExactPlace) {
+  chooseGrid(3, 4);
+  EXPECT_EQ(game().GridLeft, 5550);
+  EXPECT_EQ(game().GridTop, 240);
+  EXPECT_EQ(game().CellWidth, 1350);
+  EXPECT_EQ(game().CellHeight, 1260);
+  expectGrid(3, 4);
+  const double ys[] = {240, 1500, 2760, 4020};
+  for (int i = 0; i <= 3; ++i) {
+    const LineElement& line = board->liO(i);
+    EXPECT_EQ(QLineF(line.X1(), line.Y1(), line.X2(), line.Y2()), QLineF(5550, ys[i], 10950, ys[i])) << i;
+  }
+  const double xs[] = {5550, 6900, 8250, 9600, 10950};
+  for (int j = 0; j <= 4; ++j) {
+    const LineElement& line = board->Liv(j);
+    EXPECT_EQ(QLineF(line.X1(), line.Y1(), line.X2(), line.Y2()), QLineF(xs[j], 240, xs[j], 4020)) << j;
+  }
+  EXPECT_EQ(game().GamePhase, 2);
+  EXPECT_EQ(game().PieceCount, 12);
+  EXPECT_EQ(game().SelectedPiece, NoPiece);
+  EXPECT_EQ(game().RowCountText, QStringLiteral("3"));
+  EXPECT_FALSE(board->CmdGriglia.Enabled());
+  EXPECT_TRUE(board->mGrig.Enabled());
+  EXPECT_TRUE(board->CmdTarsio.Enabled() && board->mTarsio.Enabled());
+  EXPECT_TRUE(board->CmdAzze.Enabled() && board->mAzze.Enabled());
+}
+
+TEST_F(Grid, aClickIntoABoxTakesTheGridAwayAndOffersToTryAgain) {
+  chooseGrid(3, 4);
+  clickInto(board->Righe);
+  expectNoGrid();
+  EXPECT_EQ(game().GamePhase, 2);
+  EXPECT_FALSE(board->CmdTarsio.Enabled() || board->mTarsio.Enabled());
+  EXPECT_TRUE(board->CmdGriglia.Enabled() && board->mGrig.Enabled());
+  EXPECT_EQ(board->CmdGriglia.Caption(), QStringLiteral("2 - Prova Griglia"));
+  EXPECT_EQ(board->mGrig.Caption(), QStringLiteral("2 - Prova &Griglia..."));
+  board->Righe.setText(QString());
+  typeInto(board->Righe, QStringLiteral("5"));
+  QTest::keyClick(board->windowHandle(), 'g');
+  expectGrid(5, 4);
+  EXPECT_FALSE(board->liO.exists(6));
+  EXPECT_FALSE(board->Liv.exists(5));
+}
+
+TEST_F(Grid, theBoxesTakeOnlyDigitsAndControlKeys) {
+  board->Righe.setText(QString());
+  typeInto(board->Righe, QStringLiteral("1a2.-x3"));
+  EXPECT_EQ(board->Righe.Text(), QStringLiteral("123"));
+  int keys[] = {'0', '9', 8, 9, 10, 13, 'a', '+', ' ', 0xF9};
+  int kept[] = {'0', '9', 8, 9, 10, 13, 0, 0, 0, 0};
+  for (size_t k = 0; k < std::size(keys); ++k) {
+    board->GridBox_KeyPress(keys[k]);
+    EXPECT_EQ(keys[k], kept[k]) << k;
+  }
+}
+
+TEST_F(Grid, wrongCountsAreRefusedAndNothingChanges) {
+  chooseGrid(3, 4);
+  const QString tooFine = QStringLiteral("Griglia troppo fitta");
+  const struct {
+    const char *rows, *columns;
+    bool fine;
+  } cases[] = {
+      {"1", "4", false}, {"3", "1", false}, {"", "4", false}, {"3", "4a", false}, {"00", "4", false},
+      {"2", "361", true},  // more columns than the picture has pixels
+      {"253", "2", true},  // more rows than pixels
+      {"200", "200", true},  // 40000 pieces
+  };
+  for (const auto& c : cases) {
+    clickInto(board->Righe);
+    board->Righe.setText(QString::fromLatin1(c.rows));
+    board->Colonne.setText(QString::fromLatin1(c.columns));
+    const auto before = dialogs.messages().size();
+    click(board->CmdGriglia);
+    const auto messages = dialogs.messages();
+    ASSERT_EQ(messages.size(), before + 1) << c.rows << " x " << c.columns;
+    EXPECT_EQ(messages.back().title, QStringLiteral("Attenzione !"));
+    EXPECT_EQ(messages.back().icon, MessageIcon::Critical);
+    if (c.fine)
+      EXPECT_TRUE(messages.back().text.startsWith(tooFine)) << messages.back().text.toStdString();
+    else
+      EXPECT_EQ(messages.back().text, QStringLiteral("Almeno 2 Righe e almeno 2 Colonne"));
+    expectNoGrid();
+    EXPECT_EQ(game().RowCount, 3);
+    EXPECT_EQ(game().ColumnCount, 4);
+    EXPECT_EQ(board->Righe.Text(), QString::fromLatin1(c.rows));
+  }
+  chooseGrid(2, 2);
+  expectGrid(2, 2);
+  EXPECT_EQ(game().PieceCount, 4);
+}
+
+TEST_F(Grid, theMenuAsksBothCountsAndReplacesADrawnGrid) {
+  chooseGrid(3, 4);
+  dialogs.answers = {QStringLiteral("4"), QStringLiteral("5")};
+  board->mGrig.action()->trigger();
+  const auto asked = dialogs.ofKind(DialogCall::Input);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0].text, QStringLiteral("Quante Righe ?"));
+  EXPECT_EQ(asked[0].title, QStringLiteral("Rispondi qui"));
+  EXPECT_EQ(asked[0].defaultAnswer, QStringLiteral("3"));
+  EXPECT_EQ(asked[1].text, QStringLiteral("Quante Colonne ?"));
+  EXPECT_EQ(asked[1].defaultAnswer, QStringLiteral("4"));
+  expectGrid(4, 5);
+  EXPECT_EQ(board->Righe.Text(), QStringLiteral("4"));
+}
+
+TEST_F(Grid, cancelOrASmallAnswerInTheMenuStopsSilently) {
+  chooseGrid(3, 4);
+  dialogs.answers = {QString()};
+  board->mGrig.action()->trigger();
+  EXPECT_EQ(dialogs.ofKind(DialogCall::Input).size(), 1u);
+  dialogs.answers = {QStringLiteral("3"), QStringLiteral("1")};
+  board->mGrig.action()->trigger();
+  EXPECT_EQ(dialogs.ofKind(DialogCall::Input).size(), 3u);
+  EXPECT_TRUE(dialogs.messages().empty());
+  expectGrid(3, 4);
+  EXPECT_EQ(board->Colonne.Text(), QStringLiteral("4"));
+}
+
+TEST_F(Grid, aBoxClickDoesNothingWhileTheBoardHoldsASavedGame) {
+  chooseGrid(3, 4);
+  game().PictureExtension = QStringLiteral("trs");
+  clickInto(board->Colonne);
+  expectGrid(3, 4);
+  EXPECT_TRUE(board->CmdTarsio.Enabled());
+}
+
+TEST_F(Grid, movingAGridThatABoxClickTookAwayLeavesItUndrawn) {
+  chooseGrid(3, 4);
+  clickInto(board->Righe);
+  board->DrawGrid();
+  expectNoGrid();
+  EXPECT_EQ(game().CellWidth, 1350);
+}
+
+}  // namespace
+}  // namespace tarsio

@@ -1,0 +1,194 @@
+// Choosing a picture: the dialog, the path's parts, loading and fitting, and bad files.
+#include <QDir>
+#include <QFile>
+
+#include "picture/PicturePath.h"
+#include "support/BoardFixture.h"
+#include "support/Pictures.h"
+
+namespace tarsio {
+namespace {
+
+TEST(PicturePath, splitsAtTheLastDotAndLowersTheExtension) {
+  const struct {
+    const char *path, *base, *extension;
+  } cases[] = {
+      {"/home/anna/foto/mare.estate.JPG", "/home/anna/foto/mare.estate", "jpg"},
+      {"/giochi/partita.TRS", "/giochi/partita", "trs"},
+      {"/giochi/gatto.jpg.trs", "/giochi/gatto.jpg", "trs"},
+      {"/senza/punto", "/senza/punto", ""},
+  };
+  for (const auto& c : cases) {
+    const PathParts parts = splitPath(QString::fromUtf8(c.path));
+    EXPECT_EQ(parts.baseName, QString::fromUtf8(c.base));
+    EXPECT_EQ(parts.extension, QString::fromUtf8(c.extension));
+  }
+}
+
+class PictureChoice : public BoardFixture {
+ protected:
+  // The board's picture and layout, to compare before and after a refused file.
+  struct Snapshot {
+    Picture picture;
+    QRectF box;
+    double rowTop;
+    int phase;
+    bool operator==(const Snapshot&) const = default;
+  };
+  Snapshot snapshot() {
+    return {board->ImaOrig.picture(), board->ImaOrig.boxTwips(), board->CmdImma.Top(), game().GamePhase};
+  }
+};
+
+TEST_F(PictureChoice, theDialogOffersTheOneFilterAndStartsInTheLastFolder) {
+  const QString path = choosePicture(blocksPicture(100, 100, 2, 2));
+  const auto opens = dialogs.ofKind(DialogCall::OpenFile);
+  ASSERT_EQ(opens.size(), 1u);
+  EXPECT_EQ(opens[0].request.title, QStringLiteral("Seleziona il file da aprire"));
+  EXPECT_EQ(opens[0].request.filterDescription, QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"));
+  EXPECT_EQ(opens[0].request.patterns, QStringList({"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs"}));
+  EXPECT_EQ(QDir::currentPath(), QDir(folder.path()).canonicalPath());
+  // The next dialog starts in the chosen file's folder even if the current directory moved meanwhile.
+  QDir::setCurrent(QDir::tempPath());
+  dialogs.answers.push_back(QString());
+  click(board->CmdImma);
+  EXPECT_EQ(QDir(dialogs.ofKind(DialogCall::OpenFile).back().request.folder).canonicalPath(),
+            QDir(folder.path()).canonicalPath());
+  EXPECT_EQ(game().PicturePath, QString());
+  (void)path;
+}
+
+TEST_F(PictureChoice, aSmallPictureIsShownAtItsNaturalSizeAndEnablesTheGrid) {
+  const QString path = choosePicture(blocksPicture(100, 100, 2, 2), QStringLiteral("quadro.bmp"));
+  EXPECT_EQ(game().GamePhase, 1);
+  EXPECT_EQ(game().PictureWidth, 1500);
+  EXPECT_EQ(game().PictureHeight, 1500);
+  EXPECT_EQ(board->ImaOrig.boxTwips(), QRectF(120, 240, 1500, 1500));
+  EXPECT_EQ(board->RC1.Top(), 1840);
+  EXPECT_EQ(board->CmdImma.Top(), 2080);
+  EXPECT_EQ(board->CmdTarsio.Top(), 2560);
+  EXPECT_EQ(game().PicturePath, path);
+  EXPECT_EQ(game().PictureBaseName, QDir(folder.path()).filePath(QStringLiteral("quadro")));
+  EXPECT_EQ(game().PictureExtension, QStringLiteral("bmp"));
+  EXPECT_FALSE(game().LoadingSavedGame);
+  for (Control* c : std::initializer_list<Control*>{&board->CmdGriglia, &board->Righe, &board->Colonne, &board->CmdAzze})
+    EXPECT_TRUE(c->Enabled());
+  EXPECT_TRUE(board->mGrig.Enabled() && board->mAzze.Enabled() && board->mVisual.Enabled());
+  EXPECT_FALSE(board->CmdTarsio.Enabled());
+  EXPECT_EQ(board->CmdGriglia.Caption(), QStringLiteral("2 - Scegli Griglia"));
+  EXPECT_EQ(board->mGrig.Caption(), QStringLiteral("2 - Scegli &Griglia..."));
+  EXPECT_EQ(board->PictureClip1.picture().size(), QSize(100, 100));
+}
+
+TEST_F(PictureChoice, aLargePictureIsScaledDownButKeepsItsNaturalSize) {
+  choosePicture(blocksPicture(1260, 300, 1, 3), QStringLiteral("largo.jpg"));  // twice the 9450 twips limit
+  EXPECT_EQ(game().PictureWidth, 18900);
+  EXPECT_DOUBLE_EQ(board->ImaOrig.Width(), 9450);
+  EXPECT_DOUBLE_EQ(board->ImaOrig.Height(), 2250);
+  EXPECT_DOUBLE_EQ(game().AreaStepWidth, 945);
+}
+
+TEST_F(PictureChoice, everyPictureKindLoadsWhateverTheCaseOfItsExtension) {
+  for (const char* name : {"FOTO.JPG", "Mare.Gif", "quadro.BMP", "scatto.jpeg"}) {
+    choosePicture(blocksPicture(60, 40, 2, 2), QString::fromLatin1(name));
+    EXPECT_EQ(game().GamePhase, 1) << name;
+    EXPECT_EQ(game().PictureWidth, 900) << name;
+  }
+  EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(PictureChoice, aHundredMegapixelPhotoLoads) {
+  QImage photo(10000, 10000, QImage::Format_RGB32);
+  photo.fill(qRgb(30, 120, 200));
+  choosePicture(photo, QStringLiteral("enorme.bmp"));
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_EQ(game().PictureWidth, 150000);
+}
+
+// A JPEG whose EXIF block says the camera was turned: orientation 6, shown turned a quarter clockwise.
+QByteArray withExifOrientation(const QByteArray& jpeg, char orientation) {
+  QByteArray tiff("MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0", 19);
+  tiff.append(orientation).append(QByteArray(2, '\0')).append(QByteArray(4, '\0'));
+  QByteArray app1("Exif\0\0", 6);
+  app1.append(tiff);
+  QByteArray segment("\xFF\xE1", 2);
+  const int length = app1.size() + 2;
+  segment.append(char(length >> 8)).append(char(length & 0xFF)).append(app1);
+  return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+TEST_F(PictureChoice, aPhotoTakenWithTheCameraTurnedIsShownUpright) {
+  const QString plain = writePicture(folder.path(), QStringLiteral("plain.jpg"), blocksPicture(80, 40, 1, 2));
+  QFile in(plain);
+  ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+  const QString turned = QDir(folder.path()).filePath(QStringLiteral("turned.jpg"));
+  QFile out(turned);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write(withExifOrientation(in.readAll(), 6));
+  out.close();
+  chooseFile(turned);
+  EXPECT_EQ(game().PictureWidth, 40 * 15);
+  EXPECT_EQ(game().PictureHeight, 80 * 15);
+}
+
+TEST_F(PictureChoice, aBrokenFileIsRefusedAndTheShownPictureStaysAsItWas) {
+  choosePicture(blocksPicture(100, 60, 2, 2), QStringLiteral("buona.bmp"));
+  const Snapshot before = snapshot();
+  QByteArray bmpBomb("BM", 2);
+  bmpBomb.append(QByteArray(12, '\0')).append(QByteArray("\x28\0\0\0\xA0\x86\x01\0\xA0\x86\x01\0\x01\0\x18\0", 16));
+  bmpBomb.append(QByteArray(24, '\0'));
+  QFile good(QDir(folder.path()).filePath(QStringLiteral("buona.bmp")));
+  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+  const QByteArray truncated = good.readAll().left(100);
+  const QString gif = writePicture(folder.path(), QStringLiteral("intera.gif"), blocksPicture(40, 30, 2, 2));
+  QFile gifFile(gif);
+  ASSERT_TRUE(gifFile.open(QIODevice::ReadOnly));
+  const QByteArray cutGif = gifFile.readAll().chopped(20);
+  const QString jpeg = writePicture(folder.path(), QStringLiteral("intera.jpg"), blocksPicture(400, 300, 2, 2));
+  QFile jpegFile(jpeg);
+  ASSERT_TRUE(jpegFile.open(QIODevice::ReadOnly));
+  const QByteArray cutJpeg = jpegFile.readAll().chopped(200);
+  const std::pair<const char*, QByteArray> files[] = {
+      {"vuota.jpg", QByteArray()},
+      {"testo.jpg", QByteArray("questo non è un'immagine\n")},
+      {"troncata.bmp", truncated},
+      {"troncata.gif", cutGif},
+      {"troncata.jpg", cutJpeg},
+      {"bomba.bmp", bmpBomb},  // announces 100000 x 100000 pixels
+  };
+  for (const auto& [name, bytes] : files) {
+    const QString path = QDir(folder.path()).filePath(QString::fromUtf8(name));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    dialogs.calls.clear();
+    chooseFile(path);
+    const auto messages = dialogs.messages();
+    ASSERT_EQ(messages.size(), 1u) << name;
+    EXPECT_EQ(messages[0].text, QStringLiteral("Immagine non valida"));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Tarsio"));
+    EXPECT_EQ(messages[0].icon, MessageIcon::None);
+    Snapshot after = snapshot();
+    EXPECT_EQ(after.picture, before.picture) << name;
+    EXPECT_EQ(after.box, before.box) << name;
+    EXPECT_EQ(after.rowTop, before.rowTop) << name;
+    EXPECT_EQ(after.phase, 0) << name;  // the choice began, as with a cancelled dialog
+    EXPECT_TRUE(board->CmdGriglia.Enabled()) << name;
+  }
+}
+
+TEST_F(PictureChoice, cancellingChangesNothingButTheViewMenu) {
+  choosePicture(blocksPicture(100, 60, 2, 2));
+  const Picture shown = board->ImaOrig.picture();
+  dialogs.answers.push_back(QString());
+  click(board->CmdImma);
+  EXPECT_EQ(board->ImaOrig.picture(), shown);
+  EXPECT_EQ(game().GamePhase, 0);
+  EXPECT_TRUE(game().PicturePath.isEmpty());
+  EXPECT_TRUE(board->mVisual.Enabled());
+  EXPECT_TRUE(board->CmdGriglia.Enabled());
+}
+
+}  // namespace
+}  // namespace tarsio

@@ -1,0 +1,145 @@
+// The board canvas: mouse routing with capture, painting only what changed, in layer order.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "platform/BoardCanvas.h"
+#include "platform/ElementArray.h"
+#include "platform/Twips.h"
+
+namespace tarsio {
+namespace {
+
+struct Seen {
+  MouseAction action;
+  int index;
+  MouseArgs args;
+};
+
+class Canvas : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    canvas.resize(400, 300);
+    canvas.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&canvas));
+    pieces.setMouseHandler([this](MouseAction a, int i, const MouseArgs& m) { seen.push_back({a, i, m}); });
+    canvas.onBoardMouse = [this](MouseAction a, const MouseArgs& m) { board.push_back({a, -1, m}); };
+    place(pieces.Load(0), 1500, 1500);  // pixels 100..160
+    place(pieces.Load(1), 1800, 1500);  // pixels 120..180, over piece 0
+  }
+  static void place(ImageElement& e, double left, double top) {
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    e.setStretch(true);
+    e.setPicture(Picture::fromImage(red));
+    e.setBox(left, top, 900, 900);
+    e.setVisible(true);
+  }
+  void send(QEvent::Type type, QPoint px, Qt::MouseButton button, Qt::MouseButtons held,
+            Qt::KeyboardModifiers mods = {}) {
+    QMouseEvent event(type, px, canvas.mapToGlobal(px), button, held, mods);
+    QApplication::sendEvent(&canvas, &event);
+  }
+
+  BoardCanvas canvas;
+  ElementArray<ImageElement> pieces{&canvas, Layer::Pieces, {999}};
+  std::vector<Seen> seen, board;
+};
+
+TEST_F(Canvas, pressGoesToTheTopmostPieceAndMovesFollowItWhileHeld) {
+  send(QEvent::MouseButtonPress, {130, 110}, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].index, 1);  // created later, so on top
+  EXPECT_EQ(seen[0].args.button, 1);
+  EXPECT_EQ(seen[0].args.shift, 2);
+  EXPECT_DOUBLE_EQ(seen[0].args.x, 130 * 15 - 1800);
+  EXPECT_DOUBLE_EQ(seen[0].args.y, 110 * 15 - 1500);
+  // Far outside every piece: the captured piece still gets the move and the release.
+  send(QEvent::MouseMove, {390, 290}, Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, {390, 290}, Qt::LeftButton, Qt::NoButton);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[1].action, MouseAction::Move);
+  EXPECT_EQ(seen[1].index, 1);
+  EXPECT_DOUBLE_EQ(seen[1].args.x, 390 * 15 - 1800);
+  EXPECT_EQ(seen[2].action, MouseAction::Up);
+  EXPECT_EQ(seen[2].index, 1);
+  EXPECT_TRUE(board.empty());
+}
+
+TEST_F(Canvas, theBareBoardGetsPressesAndMovesInBoardTwips) {
+  send(QEvent::MouseMove, {10, 20}, Qt::NoButton, Qt::NoButton);
+  send(QEvent::MouseButtonPress, {10, 20}, Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
+  send(QEvent::MouseButtonRelease, {10, 20}, Qt::RightButton, Qt::NoButton);
+  ASSERT_EQ(board.size(), 2u);
+  EXPECT_EQ(board[0].action, MouseAction::Move);
+  EXPECT_EQ(board[1].action, MouseAction::Down);
+  EXPECT_EQ(board[1].args.button, 2);
+  EXPECT_EQ(board[1].args.shift, 1);
+  EXPECT_DOUBLE_EQ(board[1].args.x, 150);
+  EXPECT_DOUBLE_EQ(board[1].args.y, 300);
+  EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(Canvas, movesWithoutAButtonGoToThePieceUnderThePointer) {
+  send(QEvent::MouseMove, {105, 105}, Qt::NoButton, Qt::NoButton);
+  send(QEvent::MouseMove, {170, 105}, Qt::NoButton, Qt::NoButton);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].index, 0);
+  EXPECT_EQ(seen[1].index, 1);
+}
+
+TEST_F(Canvas, hiddenPiecesAndRemovedPiecesGetNoEvents) {
+  pieces(1).setVisible(false);
+  send(QEvent::MouseButtonPress, {130, 110}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, {130, 110}, Qt::LeftButton, Qt::NoButton);
+  pieces.Unload(0);
+  send(QEvent::MouseButtonPress, {105, 105}, Qt::LeftButton, Qt::LeftButton);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].index, 0);
+  EXPECT_EQ(board.size(), 1u);
+}
+
+TEST_F(Canvas, aPieceRemovedWhileHeldEndsTheCapture) {
+  send(QEvent::MouseButtonPress, {130, 110}, Qt::LeftButton, Qt::LeftButton);
+  pieces.Unload(1);
+  send(QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(canvas.captured(), nullptr);
+  EXPECT_EQ(board.size(), 1u);
+}
+
+TEST_F(Canvas, thePointerShapeFollowsThePieceUnderIt) {
+  pieces(1).setMousePointer(PointerSizeAll);
+  send(QEvent::MouseMove, {170, 105}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(canvas.cursor().shape(), Qt::SizeAllCursor);
+  pieces(1).setMousePointer(PointerNoDrop);
+  EXPECT_EQ(canvas.cursor().shape(), Qt::ForbiddenCursor);
+  send(QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(canvas.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Canvas, aMovedPieceLeavesNothingBehindAndLaterElementsPaintOnTop) {
+  QImage shot = canvas.grab().toImage();
+  EXPECT_EQ(shot.pixelColor(110, 110), QColor(Qt::red));
+  const QColor background = shot.pixelColor(300, 250);
+  pieces(0).Move(4500, 3000);  // pixels 300..360, 200..260
+  QApplication::processEvents();
+  shot = canvas.grab().toImage();
+  EXPECT_EQ(shot.pixelColor(105, 150), background);
+  EXPECT_EQ(shot.pixelColor(310, 210), QColor(Qt::red));
+}
+
+TEST(Twips, measurementsRoundHalvesToEvenAndNeighboursShareTheirEdge) {
+  EXPECT_EQ(roundHalfEven(2.5), 2);
+  EXPECT_EQ(roundHalfEven(3.5), 4);
+  EXPECT_EQ(roundHalfEven(-2.5), -2);
+  EXPECT_EQ(roundHalfEven(2.51), 3);
+  // Two boxes of 1012.5 twips side by side touch without a gap or an overlap.
+  const QRect a = twipsToPixelRect(100, 0, 1012.5, 100);
+  const QRect b = twipsToPixelRect(1112.5, 0, 1012.5, 100);
+  EXPECT_EQ(a.right() + 1, b.left());
+}
+
+}  // namespace
+}  // namespace tarsio

@@ -1,0 +1,64 @@
+// Pictures: regions, mirrors, reduced copies; element arrays.
+#include <gtest/gtest.h>
+
+#include "platform/BoardCanvas.h"
+#include "platform/ElementArray.h"
+#include "platform/Picture.h"
+
+namespace tarsio {
+namespace {
+
+QImage numbered(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, (x + y) % 256));
+  return image;
+}
+
+TEST(Picture, rendersItsRegionPixelForPixelAtItsOwnSize) {
+  const QImage image = numbered(40, 30);
+  const Picture part = Picture::fromImage(image).region(QRect(5, 7, 12, 9));
+  EXPECT_EQ(part.size(), QSize(12, 9));
+  EXPECT_EQ(part.toImage(), image.copy(5, 7, 12, 9));
+}
+
+TEST(Picture, mirrorsLeftRightAndTopBottomExactly) {
+  const QImage image = numbered(9, 6);
+  const Picture picture = Picture::fromImage(image);
+  EXPECT_EQ(picture.mirrored(true, false).toImage(), image.mirrored(true, false));
+  EXPECT_EQ(picture.mirrored(false, true).toImage(), image.mirrored(false, true));
+  EXPECT_EQ(picture.mirrored(true, true).toImage(), image.mirrored(true, true));
+  EXPECT_EQ(picture.mirrored(true, true).mirrored(true, true).toImage(), image);
+  // A region of a mirrored picture is the mirror of the matching region.
+  EXPECT_EQ(picture.mirrored(true, false).region(QRect(0, 0, 3, 6)).toImage(),
+            image.copy(6, 0, 3, 6).mirrored(true, false));
+}
+
+TEST(Picture, aLargePictureDrawnSmallLooksLikeItsAverage) {
+  QImage image(4000, 3000, QImage::Format_RGB32);
+  image.fill(qRgb(200, 40, 90));
+  const QImage small = Picture::fromImage(image).render(QSize(30, 20));
+  EXPECT_EQ(small.size(), QSize(30, 20));
+  EXPECT_EQ(small.pixelColor(15, 10), QColor(200, 40, 90));
+  EXPECT_EQ(small.pixelColor(29, 19), QColor(200, 40, 90));
+}
+
+TEST(ElementArray, loadedElementsCopyTheTemplateAndStartHidden) {
+  BoardCanvas canvas;
+  ElementArray<ImageElement> array(&canvas, Layer::Pieces, {999});
+  array(999).setStretch(true);
+  array(999).setBox(0, 0, 300, 200);
+  ImageElement& piece = array.Load(3);
+  EXPECT_FALSE(piece.Visible());
+  EXPECT_TRUE(piece.Stretch());
+  EXPECT_EQ(piece.Width(), 300);
+  EXPECT_EQ(piece.Height(), 200);
+  EXPECT_TRUE(array.exists(3) && !array.exists(2) && !array.exists(4));
+  EXPECT_EQ(array.count(), 2);
+  array.Unload(3);
+  EXPECT_FALSE(array.exists(3));
+  EXPECT_EQ(array.count(), 1);
+}
+
+}  // namespace
+}  // namespace tarsio
