@@ -14,8 +14,9 @@ namespace tarsio {
 namespace {
 
 // Holds back the player's input while it lives, and hands it on, in order, when it ends. The board
-// repaints between the pieces of a collection; a click, key, menu command or close request arriving
-// then runs after the last piece is placed, so nothing can remove or move a piece half-way through.
+// repaints between the pieces of a collection; a click, key or menu command arriving then runs after
+// the last piece is placed, so nothing can remove or move a piece half-way through. Closing the window
+// is let through: it hides the board but destroys nothing, and the collection ends normally.
 class HeldInput : public QObject {
  public:
   HeldInput() { qApp->installEventFilter(this); }
@@ -31,8 +32,6 @@ class HeldInput : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (!isInput(event->type())) return false;
     held_.emplace_back(watched, event->clone());
-    // A close request left accepted would close the window even though the filter took it.
-    event->ignore();
     return true;
   }
 
@@ -49,7 +48,6 @@ class HeldInput : public QObject {
       case QEvent::Shortcut:
       case QEvent::ShortcutOverride:
       case QEvent::ContextMenu:
-      case QEvent::Close:
         return true;
       default:
         return false;

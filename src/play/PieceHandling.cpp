@@ -46,15 +46,16 @@ void releaseDocked(Board& board, int index) {
   board.mRaccogli.setEnabled(true);
 }
 
-// Gives the pressed piece a new orientation and redraws it; the press then drags nothing.
-void turnPiece(Board& board, int index, int orientation) {
+// Gives the pressed piece a new orientation and redraws it; the press then drags nothing. A quarter turn
+// turns the box about its centre, a front/back turn leaves the piece where it lies.
+void turnPiece(Board& board, int index, int orientation, Board::PiecePlace place) {
   GameState& game = board.game;
   game.SelectedPiece = NoPiece;
   game.Orientation[index] = orientation;
   game.NewOrientation = orientation;
   game.CurrentPiece = index;
   game.RotatedIndex = RotatedIndex(index, game.RowCount, game.ColumnCount);
-  board.ShowPiece();
+  board.ShowPiece(place);
   board.ImA(index).setMousePointer(PointerDefault);
   setFrameVisible(board, false);
 }
@@ -75,11 +76,11 @@ void Board::ImA_MouseDown(int index, const MouseArgs& args) {
   game.DragTop = piece.Top();
   placeFrame(*this, piece);
   if (args.button == LeftButton && args.shift == CtrlKey && !mSpos.Checked()) {
-    turnPiece(*this, index, quarterTurn(game.Orientation[index]));
+    turnPiece(*this, index, quarterTurn(game.Orientation[index]), PiecePlace::TurnBox);
     return;
   }
   if (args.button == LeftButton && args.shift == ShiftKey && (mRove.Checked() || mTrasp.Checked()))
-    turnPiece(*this, index, frontBack(game.Orientation[index]));
+    turnPiece(*this, index, frontBack(game.Orientation[index]), PiecePlace::Stay);
   piece.setMousePointer(PointerSizeAll);
 }
 

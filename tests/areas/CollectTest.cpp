@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
 #include "board/Layout.h"
 #include "play/GameFixture.h"
+#include "support/Pictures.h"
 
 namespace tarsio {
 namespace {
@@ -127,7 +129,8 @@ TEST_F(Collect, collectingTwiceFillsTheSamePlacesWithPieceZeroLastAgain) {
 }
 
 TEST_F(Collect, changesNothingBeforeThePiecesExistOrWhenEveryPieceIsDocked) {
-  choosePicture(QImage(300, 200, QImage::Format_RGB32));
+  board->mSpos.action()->trigger();
+  choosePicture(blocksPicture(300, 200, 2, 2));
   chooseGrid(2, 2);
   board->CmdRaccogli_Click();
   EXPECT_EQ(game().GamePhase, 2);
@@ -155,9 +158,9 @@ TEST_F(Collect, inputArrivingDuringACollectionRunsOnlyAfterEveryPieceIsPlaced) {
       {"a click on A&zzera", [this] { QTimer::singleShot(0, [this] { click(board->CmdAzze); }); }, 0},
       {"the key Z",
        [this] {
-         QWidget* focus = QApplication::focusWidget();
+         // Typed keys reach the board through its window.
          QCoreApplication::postEvent(
-             focus ? focus : board.get(),
+             board->windowHandle(),
              new QKeyEvent(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z")));
        },
        0},
@@ -167,7 +170,6 @@ TEST_F(Collect, inputArrivingDuringACollectionRunsOnlyAfterEveryPieceIsPlaced) {
     SCOPED_TRACE(c.what);
     if (game().GamePhase >= 3) click(board->CmdAzze);
     startGame(Picture, 2, 2, board->mRove);
-    board->CmdRaccogli.widget()->setFocus();
     const double stepY = std::min((windowHeight() - StartY - 1500 - 700) / 3, 1500.0 + 50);
     const std::vector<QPointF> places = staircase({GridLeft, StartY}, (4500.0 - 2250) / 3, stepY, 4);
     c.arrive();

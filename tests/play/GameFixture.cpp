@@ -11,12 +11,16 @@ namespace tarsio {
 
 namespace {
 
-// A pixel position that the canvas turns back into exactly these twips (15 per pixel).
-double exactPixels(double twips) {
+// A pixel position that the canvas turns back into these twips (15 per pixel): exactly when one
+// exists, else the nearest one on the given side (-1 short, +1 beyond; 0 accepts none).
+double pixelsFor(double twips, int side) {
   double pixels = twips / 15;
   for (int tries = 0; tries < 8 && pixels * 15 != twips; ++tries)
     pixels = std::nextafter(pixels, pixels * 15 < twips ? HUGE_VAL : -HUGE_VAL);
-  EXPECT_EQ(pixels * 15, twips) << "no pixel position for " << twips << " twips";
+  if (pixels * 15 == twips) return pixels;
+  EXPECT_NE(side, 0) << "no pixel position for exactly " << twips << " twips";
+  while (side > 0 && pixels * 15 < twips) pixels = std::nextafter(pixels, HUGE_VAL);
+  while (side < 0 && pixels * 15 > twips) pixels = std::nextafter(pixels, -HUGE_VAL);
   return pixels;
 }
 
@@ -37,8 +41,8 @@ HomePosition GameFixture::home(int i) {
 }
 
 void GameFixture::send(QEvent::Type type, QPointF twips, Qt::MouseButton button, Qt::MouseButtons held,
-                       Qt::KeyboardModifiers mods) {
-  const QPointF local(exactPixels(twips.x()), exactPixels(twips.y()));
+                       Qt::KeyboardModifiers mods, QPoint side) {
+  const QPointF local(pixelsFor(twips.x(), side.x()), pixelsFor(twips.y(), side.y()));
   QMouseEvent event(type, local, board->canvas->mapToGlobal(local), button, held, mods);
   QApplication::sendEvent(board->canvas, &event);
 }
@@ -47,8 +51,8 @@ void GameFixture::pressAt(QPointF twips, Qt::MouseButton button, Qt::KeyboardMod
   send(QEvent::MouseButtonPress, twips, button, button, mods);
 }
 
-void GameFixture::moveTo(QPointF twips, Qt::MouseButtons held) {
-  send(QEvent::MouseMove, twips, Qt::NoButton, held, Qt::NoModifier);
+void GameFixture::moveTo(QPointF twips, Qt::MouseButtons held, QPoint side) {
+  send(QEvent::MouseMove, twips, Qt::NoButton, held, Qt::NoModifier, side);
 }
 
 void GameFixture::releaseAt(QPointF twips, Qt::MouseButton button) {

@@ -17,9 +17,12 @@ class GameFixture : public BoardFixture {
   HomePosition home(int i);
   QPointF topLeftOf(int i) { return piece(i).boxTwips().topLeft(); }
 
-  // Real mouse events at exact board twips (sub-pixel positions, so a drag can end on any twip).
+  // Real mouse events at board twips, at sub-pixel positions so that a drag can end on any twip. Some
+  // twips have no pixel position that gives them exactly (15 twips a pixel); `side` then says, per
+  // axis, whether the pointer may land just short of them (-1) or just beyond (+1); 0 requires them
+  // exactly.
   void pressAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
-  void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton);
+  void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton, QPoint side = {});
   void releaseAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton);
   // Presses piece i in its middle, moves the pointer so that the piece's top-left corner would reach
   // `topLeft`, and releases there.
@@ -35,7 +38,7 @@ class GameFixture : public BoardFixture {
 
  private:
   void send(QEvent::Type type, QPointF twips, Qt::MouseButton button, Qt::MouseButtons held,
-            Qt::KeyboardModifiers mods);
+            Qt::KeyboardModifiers mods, QPoint side = {});
 };
 
 }  // namespace tarsio

@@ -52,7 +52,7 @@ TEST_F(PieceHandling, theHeldPieceKeepsItsOffsetToThePointerWhereverThePointerCr
   startGame(Picture, 2, 2, board->mSpos);
   moveTo({15000, 12000}, Qt::NoButton);  // the bare board remembers this point
   const QPointF start = topLeftOf(3);
-  const QPointF grab = start + QPointF(100, 200);
+  const QPointF grab = start + QPointF(105, 195);
   pressAt(grab);
   moveTo(grab + QPointF(600, 4500));
   EXPECT_EQ(topLeftOf(3), start + QPointF(600, 4500));
