@@ -61,6 +61,11 @@ class HeldInput : public QObject {
 
 void Board::CmdRaccogli_Click() {
   if (game.GamePhase < 3) return;
+  // A piece held while the pieces are gathered is let go: it is about to be moved from under the pointer.
+  if (game.SelectedPiece != NoPiece) {
+    game.SelectedPiece = NoPiece;
+    for (LineElement* line : {&liN, &liE, &liS, &liOv}) line->setVisible(false);
+  }
   std::vector<int> loose;
   for (int i = 0; i < game.PieceCount; ++i) {
     if (game.Docked[i]) continue;

@@ -188,6 +188,18 @@ TEST_F(Collect, inputArrivingDuringACollectionRunsOnlyAfterEveryPieceIsPlaced) {
   }
 }
 
+TEST_F(Collect, aPieceHeldWhenTheCollectionStartsIsLetGoAndStaysOnItsStep) {
+  startGame(Picture, 2, 2, board->mSpos);
+  const QPointF grab = centreOf(piece(3));
+  pressAt(grab);
+  click(board->CmdRaccogli);
+  const QPointF step = topLeftOf(3);
+  EXPECT_FALSE(frameShown());
+  moveTo(grab + QPointF(1500, 6000));
+  EXPECT_EQ(topLeftOf(3), step);
+  releaseAt(grab + QPointF(1500, 6000));
+}
+
 TEST_F(Collect, closingTheBoardDuringACollectionLeavesEveryPiecePlaced) {
   startGame(Picture, 2, 2, board->mRove);
   const double stepY = std::min((windowHeight() - StartY - 1500 - 700) / 3, 1500.0 + 50);
