@@ -64,7 +64,7 @@ void Board::CmdRaccogli_Click() {
   // A piece held while the pieces are gathered is let go: it is about to be moved from under the pointer.
   if (game.SelectedPiece != NoPiece) {
     game.SelectedPiece = NoPiece;
-    for (LineElement* line : {&liN, &liE, &liS, &liOv}) line->setVisible(false);
+    setFrameVisible(false);
   }
   std::vector<int> loose;
   for (int i = 0; i < game.PieceCount; ++i) {

@@ -26,7 +26,7 @@ void Board::DockingTest(int index) {
   if (!docks(home, game.DragLeft, game.DragTop, game.Orientation[index])) return;
   ImA(index).setLeft(home.left);
   ImA(index).setTop(home.top);
-  for (LineElement* line : {&liN, &liOv, &liS, &liE}) line->setVisible(false);
+  setFrameVisible(false);
   game.Docked[index] = true;
   mSalva.setEnabled(true);
   CheckCompletion();

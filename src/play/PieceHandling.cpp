@@ -13,10 +13,6 @@ constexpr int RightButton = 2;
 constexpr int ShiftKey = 1;
 constexpr int CtrlKey = 2;
 
-void setFrameVisible(Board& board, bool visible) {
-  for (LineElement* line : {&board.liN, &board.liE, &board.liS, &board.liOv}) line->setVisible(visible);
-}
-
 // The frame follows the piece's box: top, right, bottom and left side.
 void placeFrame(Board& board, const ImageElement& piece) {
   GameState& game = board.game;
@@ -32,7 +28,7 @@ void placeFrame(Board& board, const ImageElement& piece) {
   board.liE.setLine(game.Corner2X, game.Corner2Y, game.Corner3X, game.Corner3Y);
   board.liS.setLine(game.Corner4X, game.Corner4Y, game.Corner3X, game.Corner3Y);
   board.liOv.setLine(game.Corner1X, game.Corner1Y, game.Corner4X, game.Corner4Y);
-  setFrameVisible(board, true);
+  board.setFrameVisible(true);
 }
 
 // A right press frees a docked piece where it lies; the picture is no longer complete.
@@ -57,7 +53,7 @@ void turnPiece(Board& board, int index, int orientation, Board::PiecePlace place
   game.RotatedIndex = RotatedIndex(index, game.RowCount, game.ColumnCount);
   board.ShowPiece(place);
   board.ImA(index).setMousePointer(PointerDefault);
-  setFrameVisible(board, false);
+  board.setFrameVisible(false);
 }
 
 }  // namespace
@@ -106,10 +102,14 @@ void Board::ImA_MouseMove(int index, const MouseArgs& args) {
   DockingTest(index);
 }
 
+void Board::setFrameVisible(bool visible) {
+  for (LineElement* line : {&liN, &liE, &liS, &liOv}) line->setVisible(visible);
+}
+
 void Board::ImA_MouseUp(int index, const MouseArgs&) {
   game.SelectedPiece = NoPiece;
   ImA(index).setMousePointer(PointerDefault);
-  setFrameVisible(*this, false);
+  setFrameVisible(false);
 }
 
 }  // namespace tarsio

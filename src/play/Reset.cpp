@@ -25,7 +25,8 @@ void Board::CmdAzze_Click() {
   game.AreaLevel = 0;
   unloadPieces(ImA);
   RemoveGrid();
-  for (LineElement* line : {&liN, &liE, &liS, &liOv}) line->setVisible(false);
+  // A piece held at the reset goes, and its frame with it.
+  setFrameVisible(false);
   game.GamePhase = 0;
   game.GridBeingCreated = true;
 

@@ -35,11 +35,9 @@ TEST(Docks, OnlyUprightFaceUpPiecesStrictlyWithinTheToleranceOnBothAxes) {
     bool docks;
   };
   const Case cases[] = {
-      {0, 0, 0, true},      {99, 99, 0, true},   {-99, -99, 0, true}, {99.99, -99.99, 0, true},
-      {100, 0, 0, false},   {0, 100, 0, false},  {-100, 0, 0, false}, {0, -100, 0, false},
-      {100, 100, 0, false}, {99, 250, 0, false}, {0, 0, 1, false},    {0, 0, 2, false},
-      {0, 0, 3, false},     {0, 0, 4, false},    {0, 0, 5, false},    {0, 0, 6, false},
-      {0, 0, 7, false},     {50, 50, 4, false},
+      {0, 0, 0, true},     {99, 99, 0, true},  {-99, -99, 0, true}, {99.99, -99.99, 0, true},
+      {100, 0, 0, false},  {0, 100, 0, false}, {-100, 0, 0, false}, {0, -100, 0, false},
+      {99, 250, 0, false}, {0, 0, 1, false},   {50, 50, 4, false},
   };
   for (const Case& c : cases)
     EXPECT_EQ(docks(home, home.left + c.dx, home.top + c.dy, c.orientation), c.docks)
