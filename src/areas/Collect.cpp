@@ -46,7 +46,6 @@ class HeldInput : public QObject {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
       case QEvent::Shortcut:
-      case QEvent::ShortcutOverride:
       case QEvent::ContextMenu:
         return true;
       default:
