@@ -1,7 +1,9 @@
-// The program: the board window, opened maximized.
+// The program: the splash window, which after four seconds shows the board window maximized.
 #include <QApplication>
+#include <QScreen>
 
 #include "board/Board.h"
+#include "windows/Splash.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -10,6 +12,11 @@ int main(int argc, char** argv) {
   tarsio::Random random;
   tarsio::Board board({&dialogs, &random, {}, {}});
   dialogs.setOwner(&board);
-  board.showMaximized();
+  tarsio::Form0 splash([&board] {
+    // Without a window manager "maximized" means nothing; the screen's size is set first.
+    board.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    board.showMaximized();
+  });
+  splash.show();
   return QApplication::exec();
 }

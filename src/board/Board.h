@@ -18,10 +18,13 @@
 //   windows/AuxWindows.cpp     the help and information windows
 #pragma once
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QSizeF>
+#include <functional>
 
 #include "board/GameState.h"
+#include "pieces/Turn.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -107,25 +110,54 @@ class Board : public QMainWindow {
   void mGrig_Click();
 
   // ---- Cut and deal (pieces/Cut.cpp), drawing a piece (pieces/ShowPiece.cpp) ----
+  // Cuts the picture of ImaOrig along the grid into the pieces ImA(0 .. RowCount × ColumnCount − 1) and
+  // deals them (a saved game: each piece at home with its saved orientation, no random number drawn).
+  // Writes "temp.bmp" and "tempV.bmp" into workFolder, or the per-user cache folder when it is empty.
   void CmdTarsio_Click();
-  void ShowPiece();
+  // The quarter turn clockwise the cut makes of the whole picture; a null result means the turned
+  // picture could not be made (no memory). Tests replace it to reach that failure.
+  std::function<QImage(const QImage&)> turnPicture = TurnBitmap;
+  // Ends the program with an exit code after a failure of the cut that the game cannot go on from;
+  // by default the event loop ends with that code. Tests replace it.
+  std::function<void(int code)> endProgram = [](int code) { QCoreApplication::exit(code); };
+
+  // Where ShowPiece leaves the piece. TurnBox: its box turns between upright and turned, and it moves so
+  // that its centre stays (a quarter turn in play; an odd value dealt at the cut onto the upright box of
+  // a new element). Stay: Left and Top are kept (a front/back turn, which keeps the box; an even value
+  // dealt at the cut).
+  enum class PiecePlace { Stay, TurnBox };
+  // Draws piece CurrentPiece in orientation Orientation(CurrentPiece) (= NewOrientation), taking its
+  // turned cell from RotatedIndex: picture, box, place, shown and enabled without a frame. When the
+  // orientation is 0 in phase 3 it runs CheckCompletion.
+  void ShowPiece(PiecePlace place);
+  // Each replaces the picture of ImA(CurrentPiece) by its mirror image in a box of the named shape.
   void MirrorLeftRightUpright();
   void MirrorLeftRightTurned();
   void MirrorTopBottomUpright();
   void MirrorTopBottomTurned();
 
   // ---- Scramble options (pieces/ScrambleOptions.cpp) ----
+  // Each moves the check mark to its own option, or takes it away when the option carries it.
   void mSpos_Click();
   void mRuot_Click();
   void mRove_Click();
   void mTrasp_Click();
+  // The option that carries the check mark: 1 mSpos, 2 mRuot, 3 mRove, 4 mTrasp; 0 when none does.
+  int markedScrambleCode() const;
 
   // ---- Piece handling (play/PieceHandling.cpp), docking (play/Docking.cpp), reset (play/Reset.cpp) ----
   void ImA_MouseDown(int index, const MouseArgs& args);
   void ImA_MouseMove(int index, const MouseArgs& args);
   void ImA_MouseUp(int index, const MouseArgs& args);
+  // Shows or hides the four lines of the frame around the held piece (liN, liE, liS, liOv).
+  void setFrameVisible(bool visible);
+  // Snaps piece `index` into its home cell when it has just been put (DragLeft, DragTop) close enough
+  // to it, face up and upright, and then runs CheckCompletion.
   void DockingTest(int index);
+  // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
+  // saved-game file the game was loaded from removed.
   void CheckCompletion();
+  // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
@@ -141,6 +173,7 @@ class Board : public QMainWindow {
   void RestoreEqualAreas();
 
   // ---- Help and information windows (windows/AuxWindows.cpp) ----
+  QStringList helpFolders;  // where the help file is looked for, in order; empty: the usual folders
   void mGuida_Click();
   void mInfo_Click();
 

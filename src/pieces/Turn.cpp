@@ -40,6 +40,7 @@ QImage TurnBitmap(const QImage& picture) {
   const int height = source.height();
 
   QImage turned(height, width, source.format());
+  if (source.isNull() || turned.isNull()) return {};  // no memory for the conversion or the result
   turned.setDevicePixelRatio(source.devicePixelRatio());
   turned.setDotsPerMeterX(source.dotsPerMeterY());
   turned.setDotsPerMeterY(source.dotsPerMeterX());

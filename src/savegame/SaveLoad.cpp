@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <array>
 
 #include "board/Board.h"
@@ -16,24 +17,10 @@ namespace {
 // A saved game of the largest grid takes well under a megabyte; a larger file is not one.
 constexpr qint64 MaxSavedGameBytes = 4 * 1024 * 1024;
 
-// The scramble options in the order of their codes 1 to 4.
-std::array<MenuItem*, 4> scrambleOptions(Board& board) {
-  return {&board.mSpos, &board.mRuot, &board.mRove, &board.mTrasp};
-}
-
-// The code of the marked option: 1, then 2, 3 or 4 for each later option that carries the mark (a
-// later one wins); 1 when none is marked.
-int markedScrambleCode(Board& board) {
-  const std::array<MenuItem*, 4> options = scrambleOptions(board);
-  int code = 1;
-  for (int k = 1; k < static_cast<int>(options.size()); ++k)
-    if (options[k]->Checked()) code = k + 1;
-  return code;
-}
-
-// Marks the option of the code and unmarks the others; a code outside 1 to 4 changes no mark.
+// Marks the scramble option of the code (1 mSpos, 2 mRuot, 3 mRove, 4 mTrasp) and unmarks the others;
+// a code outside 1 to 4 changes no mark.
 void markScrambleOption(Board& board, int code) {
-  const std::array<MenuItem*, 4> options = scrambleOptions(board);
+  const std::array<MenuItem*, 4> options{&board.mSpos, &board.mRuot, &board.mRove, &board.mTrasp};
   if (code < 1 || code > static_cast<int>(options.size())) return;
   for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
 }
@@ -77,7 +64,8 @@ std::optional<QImage> playablePicture(const SavedGame& saved) {
 
 void Board::mSalva_Click() {
   const QString fileName = game.PicturePath + QStringLiteral(".trs");
-  game.ScrambleCode = markedScrambleCode(*this);
+  // The options keep at most one mark; with none the game was dealt as with the first option.
+  game.ScrambleCode = std::max(markedScrambleCode(), 1);
   SavedGame saved{game.PicturePath, game.RowCountText, game.ColumnCountText, game.ScrambleCode, {}};
   saved.pieces.reserve(game.PieceCount);
   for (int i = 0; i < game.PieceCount; ++i)

@@ -2,6 +2,7 @@
 #include "windows/WindowShape.h"
 
 #include <QRect>
+#include <QWidget>
 #include <utility>
 #include <vector>
 
@@ -51,6 +52,10 @@ QRegion regionWithoutWhite(const QImage& picture) {
   QRegion region;
   region.setRects(rects.data(), static_cast<int>(rects.size()));
   return region;
+}
+
+void ShapeWindowFromPicture(QWidget& window, const QImage& picture) {
+  window.setMask(regionWithoutWhite(picture));
 }
 
 }  // namespace tarsio

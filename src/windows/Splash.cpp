@@ -1,0 +1,79 @@
+// The splash window: its shape, its timer, and dragging it with any mouse button.
+#include "windows/Splash.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <utility>
+
+#include "platform/Twips.h"
+#include "windows/WindowShape.h"
+
+namespace tarsio {
+
+namespace {
+
+constexpr double InnerWidth = 5700;  // twips
+constexpr double InnerHeight = 3240;
+constexpr int HandOverMilliseconds = 4000;
+
+}  // namespace
+
+Form0::Form0(std::function<void()> onHandOver)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      onHandOver_(std::move(onHandOver)),
+      picture_(QStringLiteral(":/splash.png")) {
+  const QSize inner = twipsToPixelRect(0, 0, InnerWidth, InnerHeight).size();
+  setFixedSize(inner);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
+    move(available.center() - QPoint(inner.width() / 2, inner.height() / 2));
+  }
+  Timer2.setInterval(HandOverMilliseconds);
+  connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+  Form_Load();
+}
+
+void Form0::Form_Load() {
+  ShapeWindowFromPicture(*this, picture_);
+  Timer2.start();
+}
+
+void Form0::Timer2_Timer() {
+  // A tick that was already on its way when the timer stopped is ignored: the hand-over happens once.
+  if (!Timer2.isActive()) return;
+  Timer2.stop();
+  if (onHandOver_) onHandOver_();
+  close();
+}
+
+void Form0::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), picture_);
+}
+
+void Form0::mousePressEvent(QMouseEvent* event) { Form_MouseDown(event); }
+
+void Form0::Form_MouseDown(QMouseEvent* event) {
+  // The window manager moves the window as if its title bar were held; without one, the window
+  // follows the pointer here until the button is released.
+  QWindow* handle = windowHandle();
+  draggingByHand_ = !(handle && handle->startSystemMove());
+  pressOffset_ = event->globalPosition().toPoint() - pos();
+  event->accept();
+}
+
+void Form0::mouseMoveEvent(QMouseEvent* event) {
+  if (draggingByHand_ && event->buttons() != Qt::NoButton)
+    move(event->globalPosition().toPoint() - pressOffset_);
+  event->accept();
+}
+
+void Form0::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton) draggingByHand_ = false;
+  event->accept();
+}
+
+}  // namespace tarsio
