@@ -1,7 +1,10 @@
 // Tests of moving size between the picture area and the grid area on a real board.
 #include <QAction>
+#include <QFile>
 #include <QTest>
 
+#include "pieces/Orientation.h"
+#include "savegame/SavedGame.h"
 #include "support/BoardFixture.h"
 #include "support/Pictures.h"
 
@@ -25,6 +28,53 @@ class AreaResize : public BoardFixture {
     return shown;
   }
   QRectF picture() { return board->ImaOrig.boxTwips(); }
+
+  // Resumes a saved game of the picture through the picture command.
+  void load(const QImage& image, SavedGame saved) {
+    saved.picturePath = writePicture(folder.path(), QStringLiteral("foto.bmp"), image);
+    const QString path = folder.filePath(QStringLiteral("partita.trs"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(formatSavedGame(saved));
+    file.close();
+    chooseFile(path);
+    ASSERT_EQ(game().GamePhase, 3);
+  }
+  // A 2 x 3 game of a 360 x 200 picture (cells 1800 x 1500 twips at equal areas): pieces 0 and 4
+  // docked, the others loose in several orientations.
+  void loadTwoByThree() {
+    load(blocksPicture(360, 200, 2, 3),
+         {{},
+          QStringLiteral("2"),
+          QStringLiteral("3"),
+          3,
+          {{true, 0, 5}, {false, 1, 4}, {false, 6, 3}, {false, 3, 2}, {true, 0, 1}, {false, 7, 0}}});
+  }
+  // Every piece has the box of its orientation in the present cells, and a docked piece sits in its cell.
+  void expectPiecesFitTheirCells() {
+    for (int i = 0; i < game().PieceCount; ++i) {
+      const QRectF box = board->ImA(i).boxTwips();
+      EXPECT_EQ(box.size(), boxOf(game().Orientation[i], game().CellWidth, game().CellHeight))
+          << "piece " << i;
+      EXPECT_TRUE(board->ImA(i).Visible()) << "piece " << i;
+      if (!game().Docked[i]) continue;
+      EXPECT_EQ(box.left(), game().GridLeft + (i % game().ColumnCount) * game().CellWidth) << "piece " << i;
+      EXPECT_EQ(box.top(), game().GridTop + (i / game().ColumnCount) * game().CellHeight) << "piece " << i;
+    }
+  }
+  // The top-left corners of the loose pieces, in piece order, and the first place of the staircase.
+  std::vector<QPointF> loosePlaces() {
+    std::vector<QPointF> places;
+    for (int i = 0; i < game().PieceCount; ++i)
+      if (!game().Docked[i]) places.push_back(board->ImA(i).boxTwips().topLeft());
+    return places;
+  }
+  QPointF staircaseStart() {
+    std::vector<QPointF> places = loosePlaces();
+    return *std::min_element(places.begin(), places.end(), [](QPointF a, QPointF b) {
+      return a.y() < b.y() || (a.y() == b.y() && a.x() < b.x());
+    });
+  }
 };
 
 TEST_F(AreaResize, BeforeAGridOnlyThePictureAndTheCommandBarChange) {
@@ -161,6 +211,65 @@ TEST_F(AreaResize, ZeroTypedIntoABoxKeepsTheGridButtonOffered) {
   click(board->CmdGriglia);
   EXPECT_EQ(board->liO.count(), 11);
   EXPECT_EQ(game().CellHeight, 300);
+}
+
+TEST_F(AreaResize, PlusThenMinusComesBackToEqualAreasWithEveryPieceTheSizeOfItsCell) {
+  loadTwoByThree();
+  key('+');
+  // Picture 4860 x 2700 twips; grid 5940 x 3300, so cells of 1980 x 1650.
+  EXPECT_EQ(game().AreaLevel, -1);
+  EXPECT_EQ(game().CellWidth, 1980);
+  EXPECT_EQ(game().CellHeight, 1650);
+  expectPiecesFitTheirCells();
+  EXPECT_TRUE(game().Docked[0] && game().Docked[4]);
+  EXPECT_EQ(staircaseStart(), QPointF(120, 240 + 2700 + 50)) << "loose pieces gathered under the picture";
+  EXPECT_EQ(shownCommands(), 0);
+
+  key('-');
+  EXPECT_EQ(game().AreaLevel, 0);
+  EXPECT_EQ(picture(), QRectF(120, 240, 5400, 3000));
+  EXPECT_EQ(game().CellWidth, 1800);
+  EXPECT_EQ(game().CellHeight, 1500);
+  expectPiecesFitTheirCells();
+  EXPECT_EQ(staircaseStart(), QPointF(120 + 5400 + 30, 240 + 3000 + 50))
+      << "loose pieces gathered under the grid";
+  EXPECT_EQ(shownCommands(), 9);
+  EXPECT_EQ(dialogs.beeps(), 0);
+}
+
+TEST_F(AreaResize, ZeroAtEqualAreasStillFitsEveryPieceAndGathersTheLooseOnes) {
+  loadTwoByThree();
+  std::vector<QPointF> gathered = loosePlaces();
+  drag(3, QPointF(1500, -600));
+  ASSERT_NE(loosePlaces(), gathered);
+  key('0');
+  expectPiecesFitTheirCells();
+  // The same places again, possibly taken by other pieces.
+  std::vector<QPointF> again = loosePlaces();
+  const auto byPlace = [](QPointF a, QPointF b) {
+    return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+  };
+  std::sort(gathered.begin(), gathered.end(), byPlace);
+  std::sort(again.begin(), again.end(), byPlace);
+  EXPECT_EQ(again, gathered);
+  EXPECT_EQ(game().AreaLevel, 0);
+}
+
+TEST_F(AreaResize, MinusStopsBeforeThePiecesWouldShrinkBelowNothing) {
+  // Cells of 2250 x 1500 twips; each "-" takes 225 x 150 from every piece.
+  load(blocksPicture(300, 200, 2, 2), {{},
+                                       QStringLiteral("2"),
+                                       QStringLiteral("2"),
+                                       1,
+                                       {{false, 0, 0}, {false, 0, 1}, {true, 0, 2}, {false, 0, 3}}});
+  for (int i = 1; i <= 10; ++i) key('-');
+  EXPECT_EQ(dialogs.beeps(), 0);
+  EXPECT_EQ(game().AreaLevel, 10);
+  EXPECT_EQ(board->ImA(0).Width(), 0);
+  key('-');
+  EXPECT_EQ(dialogs.beeps(), 1);
+  EXPECT_EQ(game().AreaLevel, 10);
+  EXPECT_EQ(picture(), QRectF(120, 240, 9000, 6000));
 }
 
 }  // namespace
