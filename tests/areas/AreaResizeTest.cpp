@@ -176,38 +176,24 @@ TEST_F(AreaResize, GridFollowsThePictureAndTakesTheRoomItGivesUp) {
   EXPECT_EQ(shownCommands(), 9);
 }
 
-TEST_F(AreaResize, StepAfterTheGridWasTakenAwayLeavesItUndrawn) {
+TEST_F(AreaResize, GridTakenAwayByABoxClickStaysAwayAndItsButtonStaysOffered) {
   choosePicture(blocksPicture(300, 200, 2, 2));
   chooseGrid(2, 3);
   QTest::mouseClick(board->Righe.widget(), Qt::LeftButton);
-  ASSERT_EQ(board->liO.count(), 1);
-  key('+');
+  board->Righe.setText(QString());
+  // The 0 restores equal areas on its way into the box.
+  typeInto(board->Righe, QStringLiteral("10"));
+  EXPECT_EQ(board->Righe.Text(), QStringLiteral("10"));
   key('-');
   key('-');
-  EXPECT_EQ(game().AreaLevel, 1);
+  EXPECT_EQ(game().AreaLevel, 2);
   EXPECT_EQ(board->liO.count(), 1);
   EXPECT_EQ(board->Liv.count(), 1);
   EXPECT_FALSE(board->liO(0).Visible());
   EXPECT_FALSE(board->Liv(0).Visible());
   EXPECT_TRUE(board->CmdGriglia.Enabled());
 
-  // A grid chosen afterwards is drawn for the areas as they now are.
-  dialogs.answers = {QStringLiteral("2"), QStringLiteral("2")};
-  board->mGrig.action()->trigger();
-  EXPECT_EQ(game().GamePhase, 2);
-  EXPECT_EQ(board->liO.count(), 3);
-  EXPECT_EQ(board->Liv(2).X1(), 120 + 4950 + 30 + 4050);
-  EXPECT_TRUE(board->Liv(2).Visible());
-}
-
-TEST_F(AreaResize, ZeroTypedIntoABoxKeepsTheGridButtonOffered) {
-  choosePicture(blocksPicture(300, 200, 2, 2));
-  chooseGrid(2, 3);
-  QTest::mouseClick(board->Righe.widget(), Qt::LeftButton);
-  board->Righe.setText(QString());
-  typeInto(board->Righe, QStringLiteral("10"));
-  EXPECT_EQ(board->Righe.Text(), QStringLiteral("10"));
-  ASSERT_TRUE(board->CmdGriglia.Enabled());
+  board->mNorma.action()->trigger();
   click(board->CmdGriglia);
   EXPECT_EQ(board->liO.count(), 11);
   EXPECT_EQ(game().CellHeight, 300);
