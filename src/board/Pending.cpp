@@ -1,7 +1,4 @@
 // Procedures still being built.
 #include "board/Board.h"
 
-namespace tarsio {
-
-
-}  // namespace tarsio
+namespace tarsio {}  // namespace tarsio
