@@ -11,8 +11,9 @@ namespace tarsio {
 inline constexpr qint64 MaxPicturePixels = 120'000'000;
 
 // The decoded picture (the first frame of an animated GIF, turned by its EXIF orientation), or
-// nothing for a file that is missing, unreadable, not a picture, truncated, or announces more than
-// MaxPicturePixels pixels; the size is read from the header before anything large is allocated.
+// nothing for a file that is missing, unreadable, not a BMP, GIF, JPEG or PNG by its content (whatever
+// its extension), truncated, or announces more than MaxPicturePixels pixels; the size is read from the
+// header before anything large is allocated.
 std::optional<QImage> readPicture(const QString& path);
 
 }  // namespace tarsio
