@@ -12,6 +12,8 @@ void unloadPieces(ElementArray<ImageElement>& pieces) {
   for (int i = 0; pieces.count() > 1; ++i)
     if (i != Template && pieces.exists(i)) pieces.Unload(i);
   pieces(Template).setVisible(false);
+  // From a thousand pieces on the template has shown a part of the picture; it lets go of it.
+  pieces(Template).setPicture(Picture());
 }
 
 }  // namespace
@@ -24,6 +26,11 @@ void Board::CmdAzze_Click() {
   ImaOrig.setHeight(static_cast<float>(game.PictureBaseHeight));
   game.AreaLevel = 0;
   unloadPieces(ImA);
+  // The decoded picture and its quarter-turned copy go with the pieces, and so does the work box,
+  // which still shows a part of one of them; nothing needs them until a picture is chosen again.
+  PictureClip1.clear();
+  PictureClip2.clear();
+  pBox.Cls();
   RemoveGrid();
   // A piece held at the reset goes, and its frame with it.
   setFrameVisible(false);

@@ -95,8 +95,13 @@ TEST_F(Reset, removesEveryPieceOfAGameOfMoreThanAThousand) {
   click(board->CmdTarsio);
   ASSERT_EQ(game().GamePhase, 3);
   ASSERT_EQ(board->ImA.count(), 1040);
+  // The picture and its quarter-turned copy are freed with the pieces, whatever showed a part of them.
+  const std::weak_ptr<const SourceImage> upright = board->PictureClip1.picture().source();
+  const std::weak_ptr<const SourceImage> turned = board->PictureClip2.picture().source();
   click(board->CmdAzze);
   expectResetBoard(*board);
+  EXPECT_TRUE(upright.expired());
+  EXPECT_TRUE(turned.expired());
   for (int i = 0; i < 1040; ++i) EXPECT_EQ(board->ImA.exists(i), i == 999) << i;
 
   startGame(Picture, 2, 2, board->mSpos);
