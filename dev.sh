@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Tarsio's developer commands: ./dev.sh play | test | bench
-# Each installs the Debian packages that are missing, builds, then plays, tests or measures.
+# Each installs the Debian packages that are missing, builds, then plays, tests or measures; test also
+# runs the sanitizer build of the tests and the fuzz targets (tools/check-hardening.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -34,6 +35,7 @@ case "${1:-}" in
     install_missing
     build
     (cd build && ctest --output-on-failure -j2)
+    tools/check-hardening.sh
     ;;
   bench)
     install_missing
