@@ -132,9 +132,10 @@ void Desktop::type(const QString& text) const {
 }
 
 void Desktop::click(QPoint at) const {
+  // No --sync: it waits for a motion that never comes when the pointer is already there.
   run(QStringLiteral("xdotool"),
-      {QStringLiteral("mousemove"), QStringLiteral("--sync"), point(at.x()), point(at.y()),
-       QStringLiteral("sleep"), QStringLiteral("0.1"), QStringLiteral("click"), QStringLiteral("1")});
+      {QStringLiteral("mousemove"), point(at.x()), point(at.y()), QStringLiteral("sleep"),
+       QStringLiteral("0.1"), QStringLiteral("click"), QStringLiteral("1")});
 }
 
 void Desktop::drag(const QList<QPoint>& path) const {
@@ -146,11 +147,11 @@ void Desktop::drag(const QList<QPoint>& path) const {
   for (qsizetype i = 1; i < path.size(); ++i) {
     const QPoint from = path[i - 1], to = path[i];
     const int steps =
-        std::max(1, int(std::ceil(std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())) / 4.0)));
+        std::max(1, int(std::ceil(std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())) / 8.0)));
     for (int s = 1; s <= steps; ++s) {
       const QPoint at = from + (to - from) * s / steps;
       chain << QStringLiteral("mousemove") << point(at.x()) << point(at.y()) << pause
-            << QStringLiteral("0.015");
+            << QStringLiteral("0.005");
     }
   }
   chain << pause << QStringLiteral("0.2") << QStringLiteral("mouseup") << QStringLiteral("1") << pause

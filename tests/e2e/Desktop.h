@@ -44,7 +44,7 @@ class Desktop {
   void keys(const QStringList& keys) const;
   void type(const QString& text) const;
   void click(QPoint at) const;
-  // Presses the left button at path[0], moves through the points in steps of at most 4 pixels, and
+  // Presses the left button at path[0], moves through the points in steps of at most 8 pixels, and
   // releases it at the last point.
   void drag(const QList<QPoint>& path) const;
 
