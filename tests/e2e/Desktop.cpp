@@ -1,12 +1,15 @@
 // The private X desktop: starting and stopping Xvfb and openbox, and the tools run on it.
 #include "e2e/Desktop.h"
 
+#include <sys/prctl.h>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 
 namespace tarsio {
 
@@ -26,6 +29,12 @@ void stop(QProcess& process) {
 
 QString point(int v) { return QString::number(v); }
 
+// The child is terminated when the test ends, even when the test itself is killed (a CTest time-out).
+void launch(QProcess& process, const QString& program, const QStringList& arguments) {
+  process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+  process.start(program, arguments);
+}
+
 }  // namespace
 
 Desktop::Desktop() {
@@ -38,10 +47,10 @@ Desktop::Desktop() {
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   // Xvfb chooses a free display number and writes it to the descriptor named here: no race with
   // other servers started at the same time.
-  xserver_.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                  QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(Width).arg(Height),
-                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+  launch(xserver_, QStringLiteral("Xvfb"),
+         {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+          QStringLiteral("%1x%2x24").arg(Width).arg(Height), QStringLiteral("-nolisten"),
+          QStringLiteral("tcp")});
   QByteArray number;
   const QDeadlineTimer deadline(StartTimeoutMs);
   while (!number.endsWith('\n') && !deadline.hasExpired() && xserver_.waitForReadyRead(500))
@@ -55,8 +64,8 @@ Desktop::Desktop() {
 
   const QString ready = home() + QStringLiteral("/openbox-ready");
   windowManager_.setProcessEnvironment(environment());
-  windowManager_.start(QStringLiteral("openbox"),
-                       {QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
+  launch(windowManager_, QStringLiteral("openbox"),
+         {QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
   while (!QFile::exists(ready) && !deadline.hasExpired()) QThread::msleep(100);
   if (!QFile::exists(ready)) error_ = QStringLiteral("openbox did not start");
 }
@@ -83,7 +92,7 @@ QProcessEnvironment Desktop::environment() const {
 bool Desktop::start(QProcess& process, const QString& program, const QStringList& arguments) const {
   process.setProcessEnvironment(environment());
   process.setWorkingDirectory(home());
-  process.start(program, arguments);
+  launch(process, program, arguments);
   return process.waitForStarted(StartTimeoutMs);
 }
 
