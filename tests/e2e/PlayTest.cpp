@@ -234,10 +234,10 @@ TEST_F(PlayTest, ASavedGameResumesWithItsDockedPiece) {
   ASSERT_NO_FATAL_FAILURE(startProgram());
   ASSERT_NO_FATAL_FAILURE(chooseFile(picturePath + QStringLiteral(".trs")));
   ASSERT_NO_FATAL_FAILURE(waitForPicture());
-  const bool docked = bool(waitForScreen<bool>([this](const QImage& s) -> std::optional<bool> {
-    if (colourShare(s, blockColour(0), home(0)) < 0.95) return std::nullopt;
-    return true;
-  }));
+  const bool docked = waitForScreen<bool>([this](const QImage& s) -> std::optional<bool> {
+                        if (colourShare(s, blockColour(0), home(0)) < 0.95) return std::nullopt;
+                        return true;
+                      }).has_value();
   EXPECT_TRUE(docked) << "the resumed game does not show the docked piece in its cell";
 }
 
