@@ -157,9 +157,9 @@ class PlayTest : public ::testing::Test {
         << "the cut did not deal four upright pieces";
   }
 
-  // Where piece i waits right of the grid, out of every cell.
-  int parkingLeft(int i) const { return home(1).right() + 30 + i * (CellSize.width() + 15); }
-  int parkingTop() const { return home(0).top() + CellSize.height() / 2; }
+  // Where piece i waits right of the grid, out of every cell: four to a row.
+  int parkingLeft(int i) const { return home(Blocks - 1).right() + 30 + i % 4 * (CellSize.width() + 15); }
+  int parkingTop(int i) const { return home(0).top() + CellSize.height() / 2 + i / 4 * (CellSize.height() + 15); }
 
   // Drags every piece off the grid, so that no piece hides another's cell. A piece goes half a cell
   // up or down first and then sideways, so it never passes its own cell's corner; one dealt into its
@@ -170,14 +170,14 @@ class PlayTest : public ::testing::Test {
     for (int i = 0; i < Pieces; ++i) {
       const QRect piece = (*dealt)[i];
       const QPoint grab = piece.center();
-      const QPoint offRow = grab + QPoint(0, parkingTop() - piece.top());
+      const QPoint offRow = grab + QPoint(0, parkingTop(i) - piece.top());
       desktop.drag({grab, offRow, offRow + QPoint(parkingLeft(i) - piece.left(), 0)});
     }
     const std::optional<QList<QRect>> parked = findPieces(desktop.screenshot());
     ASSERT_TRUE(parked) << "a piece was lost on its way off the grid";
     for (int i = 0; i < Pieces; ++i)
       ASSERT_TRUE(atPlace((*parked)[i], home(i)) ||
-                  atPlace((*parked)[i], QRect(parkingLeft(i), parkingTop(), 1, 1)))
+                  atPlace((*parked)[i], QRect(parkingLeft(i), parkingTop(i), 1, 1)))
           << "piece " << i << " did not follow the pointer";
   }
 
