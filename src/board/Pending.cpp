@@ -1,4 +1,0 @@
-// Procedures still being built.
-#include "board/Board.h"
-
-namespace tarsio {}  // namespace tarsio
