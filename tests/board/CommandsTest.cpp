@@ -45,7 +45,13 @@ TEST_F(Commands, theEnabledStateFollowsEveryEventOfAGame) {
       {"EDEEEDEDEE", [&] { key('g'); }},
       {"DDDDDEEDED", [&] { board->mSpos.action()->trigger(); key('p'); }},
       {"DDDDDEEEED", [&] { dragHome(0); }},
-      {"DDDDDEEEED", [&] { dragHome(1); }},
+      {"DDDDDEEEED", [&] {
+         dragHome(1);
+         // The loose pieces go below the grid, so that the right press below finds piece 1 uncovered.
+         for (int i : {2, 3})
+           dragTo(i, {game().GridLeft + (i - 2) * 2 * game().CellWidth,
+                      game().GridTop + 2 * game().CellHeight + 300});
+       }},
       {"DDDDDEEDED", [&] { board->mSalva.action()->trigger(); }},
       {"DDDDDEEEED", [&] {
          pressAt(centreOf(piece(1)), Qt::RightButton);
