@@ -1,0 +1,48 @@
+// The benchmark's board.
+#include "BenchBoard.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tarsio::bench {
+
+BenchBoard::BenchBoard(const QString& workFolder) {
+  random_.seed(20261208);
+  board_ = std::make_unique<Board>(BoardSetup{&dialogs_, &random_, {}, workFolder});
+  board_->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+  board_->showMaximized();
+  if (!QTest::qWaitForWindowExposed(board_.get())) {
+    std::fprintf(stderr, "the board window was never shown\n");
+    std::exit(2);
+  }
+  repaint();
+}
+
+BenchBoard::~BenchBoard() {
+  board_.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void BenchBoard::choose(const QString& path) {
+  dialogs_.file = path;
+  board_->CmdImma_Click();
+}
+
+void BenchBoard::grid(int rows, int columns) {
+  board_->Righe.setText(QString::number(rows));
+  board_->Colonne.setText(QString::number(columns));
+  board_->CmdGriglia_Click();
+}
+
+void BenchBoard::repaint() { board_->canvas->repaint(); }
+
+void BenchBoard::expectNoMessage() const {
+  if (dialogs_.messages.isEmpty()) return;
+  std::fprintf(stderr, "the game said: %s\n", qPrintable(dialogs_.messages.join(QStringLiteral("; "))));
+  std::exit(2);
+}
+
+}  // namespace tarsio::bench

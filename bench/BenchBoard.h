@@ -1,0 +1,49 @@
+// A real board on the offscreen screen for the benchmark, driven through the game's own procedures.
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "board/Board.h"
+#include "platform/Dialogs.h"
+#include "platform/Random.h"
+
+namespace tarsio::bench {
+
+// Dialogs that answer every open-file dialog with one path and keep every message shown.
+class AnsweringDialogs : public Dialogs {
+ public:
+  QString file;
+  QStringList messages;
+
+  void MsgBox(const QString& text, const QString& title, MessageIcon) override {
+    messages << title + ": " + text;
+  }
+  QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+  QString GetOpenFileName(const OpenFileRequest&) override { return file; }
+  void Beep() override { messages << QStringLiteral("beep"); }
+};
+
+class BenchBoard {
+ public:
+  // A board shown on the whole screen, its bitmap files going into `workFolder`.
+  explicit BenchBoard(const QString& workFolder);
+  ~BenchBoard();
+
+  Board& board() { return *board_; }
+  // The picture command, the open-file dialog answering `path`.
+  void choose(const QString& path);
+  // The grid command with the counts typed into the boxes.
+  void grid(int rows, int columns);
+  // The board's canvas painted now, as the player sees it after an event.
+  void repaint();
+  // Ends the benchmark with a message when the game showed one: a figure of a failed step means nothing.
+  void expectNoMessage() const;
+
+ private:
+  AnsweringDialogs dialogs_;
+  Random random_;
+  std::unique_ptr<Board> board_;
+};
+
+}  // namespace tarsio::bench
