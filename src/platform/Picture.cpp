@@ -1,17 +1,36 @@
-// Pictures: regions of shared images, reduced copies for small boxes, mirrored rendering.
+// Pictures: images on huge pages, regions of shared images, reduced copies for small boxes, turned and
+// mirrored rendering.
 #include "platform/Picture.h"
 
+#include <sys/mman.h>
+
 #include <QPainter>
+#include <algorithm>
+#include <cstdint>
 
 namespace tarsio {
 
 namespace {
 
+constexpr std::size_t HugePageBytes = 2 * 1024 * 1024;
+
+struct Mapping {
+  void* address;
+  std::size_t length;
+};
+
+void unmapImage(void* info) {
+  const auto* mapping = static_cast<Mapping*>(info);
+  munmap(mapping->address, mapping->length);
+  delete mapping;
+}
+
 // The image at half its size (rounded up), each pixel the mean of a 2 x 2 block; works on raw rows.
 QImage halve(const QImage& image) {
   const int w = image.width(), h = image.height();
   const int hw = (w + 1) / 2, hh = (h + 1) / 2;
-  QImage out(hw, hh, image.format());
+  QImage out = newLargeImage(QSize(hw, hh), image.format());
+  if (out.isNull()) return out;
   for (int y = 0; y < hh; ++y) {
     const auto* r0 = reinterpret_cast<const quint32*>(image.constScanLine(2 * y));
     const auto* r1 = reinterpret_cast<const quint32*>(image.constScanLine(std::min(2 * y + 1, h - 1)));
@@ -31,6 +50,21 @@ QImage halve(const QImage& image) {
 }
 
 }  // namespace
+
+QImage newLargeImage(QSize size, QImage::Format format) {
+  const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
+  const std::size_t bytes = std::size_t(bytesPerLine) * std::max(size.height(), 0);
+  if (bytes < HugePageBytes) return QImage(size, format);
+  // One huge page more than needed, so that the pixels can start on a huge-page boundary.
+  const std::size_t length = (bytes + 2 * HugePageBytes - 1) / HugePageBytes * HugePageBytes;
+  void* address = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (address == MAP_FAILED) return {};
+  const auto start = (reinterpret_cast<std::uintptr_t>(address) + HugePageBytes - 1) & ~(HugePageBytes - 1);
+  madvise(reinterpret_cast<void*>(start), length - (start - reinterpret_cast<std::uintptr_t>(address)),
+          MADV_HUGEPAGE);
+  return QImage(reinterpret_cast<uchar*>(start), size.width(), size.height(), bytesPerLine, format,
+                unmapImage, new Mapping{address, length});
+}
 
 SourceImage::SourceImage(QImage image) : full_(std::move(image)) {}
 
@@ -55,9 +89,12 @@ Picture Picture::fromImage(const QImage& image) {
 
 Picture Picture::region(const QRect& rect) const {
   Picture part = *this;
-  const int x = mirrorX_ ? rect_.width() - rect.x() - rect.width() : rect.x();
-  const int y = mirrorY_ ? rect_.height() - rect.y() - rect.height() : rect.y();
-  part.rect_ = QRect(rect_.x() + x, rect_.y() + y, rect.width(), rect.height()) & rect_;
+  const QSize shown = size();
+  // The rectangle before the mirrors, then before the turn: turned pixel (x, y) shows (y, h − 1 − x).
+  QRect r(mirrorX_ ? shown.width() - rect.x() - rect.width() : rect.x(),
+          mirrorY_ ? shown.height() - rect.y() - rect.height() : rect.y(), rect.width(), rect.height());
+  if (turned_) r = QRect(r.y(), rect_.height() - r.x() - r.width(), r.height(), r.width());
+  part.rect_ = r.translated(rect_.topLeft()) & rect_;
   return part;
 }
 
@@ -68,8 +105,22 @@ Picture Picture::mirrored(bool leftRight, bool topBottom) const {
   return m;
 }
 
+Picture Picture::turnedQuarter() const {
+  Q_ASSERT(!turned_ && !mirrorX_ && !mirrorY_);
+  Picture turned = *this;
+  turned.turned_ = true;
+  return turned;
+}
+
 QImage Picture::render(QSize pixels) const {
   if (isNull() || pixels.isEmpty()) return {};
+  if (turned_) {
+    Picture upright = *this;
+    upright.turned_ = upright.mirrorX_ = upright.mirrorY_ = false;
+    return upright.render(pixels.transposed())
+        .transformed(QTransform().rotate(90))
+        .mirrored(mirrorX_, mirrorY_);
+  }
   const QImage& full = source_->full();
   QImage out(pixels, full.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   out.fill(Qt::transparent);

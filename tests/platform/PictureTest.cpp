@@ -34,6 +34,26 @@ TEST(Picture, mirrorsLeftRightAndTopBottomExactly) {
             image.copy(6, 0, 3, 6).mirrored(true, false));
 }
 
+// A turned picture, mirrored or not, shows exactly the turned image; its regions are the matching
+// regions of that image, also at the far edges.
+TEST(Picture, aTurnedPictureShowsItsRegionsTurnedAndMirroredExactly) {
+  const QImage image = numbered(9, 6);
+  const QImage turned = image.transformed(QTransform().rotate(90));
+  struct Case {
+    bool leftRight, topBottom;
+    QRect rect;
+  };
+  for (const Case c : {Case{false, false, QRect(0, 0, 6, 9)}, Case{false, false, QRect(1, 2, 3, 4)},
+                       Case{true, false, QRect(4, 0, 2, 9)}, Case{false, true, QRect(0, 7, 6, 2)},
+                       Case{true, true, QRect(2, 3, 4, 5)}}) {
+    const Picture picture = Picture::fromImage(image).turnedQuarter().mirrored(c.leftRight, c.topBottom);
+    const Picture part = picture.region(c.rect);
+    EXPECT_EQ(part.size(), c.rect.size());
+    EXPECT_EQ(part.toImage(), turned.mirrored(c.leftRight, c.topBottom).copy(c.rect))
+        << c.leftRight << c.topBottom << " at " << c.rect.x() << "," << c.rect.y();
+  }
+}
+
 TEST(Picture, aLargePictureDrawnSmallLooksLikeItsAverage) {
   QImage image(4000, 3000, QImage::Format_RGB32);
   image.fill(qRgb(200, 40, 90));
