@@ -97,6 +97,9 @@ class Board : public QMainWindow {
   void CmdImma_Click();
   void ChoosePicture();
   QString ShowOpenDialog();
+  // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
+  // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
+  void showPicture(const Picture& picture);
 
   // ---- Grid (picture/Grid.cpp) ----
   void CmdGriglia_Click();
@@ -147,8 +150,15 @@ class Board : public QMainWindow {
   void ImA_MouseDown(int index, const MouseArgs& args);
   void ImA_MouseMove(int index, const MouseArgs& args);
   void ImA_MouseUp(int index, const MouseArgs& args);
+  // Shows or hides the four lines of the frame around the held piece (liN, liE, liS, liOv).
+  void setFrameVisible(bool visible);
+  // Snaps piece `index` into its home cell when it has just been put (DragLeft, DragTop) close enough
+  // to it, face up and upright, and then runs CheckCompletion.
   void DockingTest(int index);
+  // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
+  // saved-game file the game was loaded from removed.
   void CheckCompletion();
+  // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----

@@ -20,6 +20,13 @@ void Board::CmdImma_Click() {
 void Board::ChoosePicture() {
   if (LastFolder.isEmpty()) LastFolder = QDir::currentPath();
   QDir::setCurrent(LastFolder);
+  // A chosen file that cannot be shown leaves the board naming the file it showed before, so that a
+  // later save, completion or grid-box click does not act on the refused file.
+  const GameState before = game;
+  const auto refuse = [this, &before] {
+    game = before;
+    dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+  };
   game.PicturePath = ShowOpenDialog();
   if (game.PicturePath.trimmed().isEmpty()) return;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
@@ -32,29 +39,32 @@ void Board::ChoosePicture() {
   game.LoadingSavedGame = false;
   if (game.PictureExtension == u"trs") {
     game.LoadingSavedGame = true;
-    if (!LoadSavedGame()) dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+    if (!LoadSavedGame()) refuse();
     return;
   }
   // Decoding comes first, so a broken file leaves the picture shown before exactly as it was.
   const std::optional<QImage> image = readPicture(game.PicturePath);
   if (!image) {
-    dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+    refuse();
     return;
   }
-  const Picture picture = Picture::fromImage(*image);
-  ImaOrig.setStretch(false);
-  ImaOrig.setPicture(picture);
-  game.PictureWidth = ImaOrig.Width();
-  game.PictureHeight = ImaOrig.Height();
-  FitPicture();
+  showPicture(Picture::fromImage(*image));
   game.GamePhase = 1;
-  PictureClip1.setPicture(picture);
   CmdGriglia.setEnabled(true);
   mGrig.setEnabled(true);
   CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
   mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
   for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &CmdAzze}) control->setEnabled(true);
   mAzze.setEnabled(true);
+}
+
+void Board::showPicture(const Picture& picture) {
+  ImaOrig.setStretch(false);
+  ImaOrig.setPicture(picture);
+  game.PictureWidth = ImaOrig.Width();
+  game.PictureHeight = ImaOrig.Height();
+  FitPicture();
+  PictureClip1.setPicture(picture);
 }
 
 QString Board::ShowOpenDialog() {

@@ -1,0 +1,101 @@
+// Moving size between the picture area and the grid area in steps of a tenth, and back to equal areas.
+#include "areas/AreaSteps.h"
+#include "board/Board.h"
+#include "pieces/Cells.h"
+#include "pieces/Orientation.h"
+
+namespace tarsio {
+
+namespace {
+
+AreaStepSizes stepSizes(const Board& board) {
+  return {board.ImaOrig.Width(), board.ImaOrig.Height(), board.game.AreaStepWidth, board.game.AreaStepHeight};
+}
+
+// The picture element holds its size as single-precision twips, as when the picture was fitted.
+void setPictureSize(Board& board, double width, double height) {
+  ImageElement& picture = board.ImaOrig;
+  picture.setBox(picture.Left(), picture.Top(), static_cast<float>(width), static_cast<float>(height));
+}
+
+// Moves a drawn grid after the picture element, with its new cell size. Before a grid is chosen no
+// line moves; a grid taken away by a click into a box (its lines hidden) stays away, and the grid
+// command that the click offered stays enabled.
+void moveGrid(Board& board) {
+  if (board.game.GamePhase >= 2 && board.liO(0).Visible()) board.DrawGrid();
+}
+
+// Once the pieces exist, gives every piece the box of its orientation in the current cells, puts
+// each docked piece into its cell and shows it; loose pieces stay where they are until collected.
+void fitPiecesToCells(Board& board) {
+  GameState& game = board.game;
+  if (game.GamePhase < 3) return;
+  for (int i = 0; i < game.RowCount * game.ColumnCount; ++i) {
+    ImageElement& piece = board.ImA(i);
+    const QSizeF box = boxOf(game.Orientation[i], game.CellWidth, game.CellHeight);
+    double left = piece.Left(), top = piece.Top();
+    if (game.Docked[i]) {
+      left = game.GridLeft + cellColumn(i, game.ColumnCount) * game.CellWidth;
+      top = game.GridTop + cellRow(i, game.ColumnCount) * game.CellHeight;
+    }
+    piece.setBox(left, top, box.width(), box.height());
+    piece.setVisible(true);
+  }
+}
+
+// One step of the border between the areas: the picture element grows by `sign` steps (shrinks for
+// -1), the grid follows it and takes the room given up, the pieces follow their cells.
+void stepBorder(Board& board, int sign) {
+  const GameState& game = board.game;
+  setPictureSize(board, board.ImaOrig.Width() + sign * game.AreaStepWidth,
+                 board.ImaOrig.Height() + sign * game.AreaStepHeight);
+  moveGrid(board);
+  board.HideCommandBar();
+  fitPiecesToCells(board);
+  board.CmdRaccogli_Click();
+}
+
+}  // namespace
+
+void Board::EnlargeGridArea() {
+  if (!canEnlargeGridArea(stepSizes(*this), game.CellHeight)) {
+    dialogs.Beep();
+    return;
+  }
+  // Coming back to equal areas takes the exact sizes of equal areas, not the sum of the steps.
+  if (--game.AreaLevel == 0) {
+    RestoreEqualAreas();
+    return;
+  }
+  stepBorder(*this, -1);
+}
+
+void Board::ReduceGridArea() {
+  std::optional<FirstPieceSize> firstPiece;
+  if (game.GamePhase >= 3)
+    firstPiece = FirstPieceSize{ImA(0).Width(), ImA(0).Height(), game.RowCount, game.ColumnCount};
+  if (!canReduceGridArea(stepSizes(*this), screen.width(), screen.height(), firstPiece)) {
+    dialogs.Beep();
+    return;
+  }
+  if (++game.AreaLevel == 0) {
+    RestoreEqualAreas();
+    return;
+  }
+  stepBorder(*this, +1);
+}
+
+void Board::RestoreEqualAreas() {
+  setPictureSize(*this, game.PictureBaseWidth, game.PictureBaseHeight);
+  game.AreaLevel = 0;
+  moveGrid(*this);
+  ShowCommandBar();
+  if (game.GamePhase >= 3) {
+    game.CellWidth = game.PictureBaseWidth / game.ColumnCount;
+    game.CellHeight = game.PictureBaseHeight / game.RowCount;
+  }
+  fitPiecesToCells(*this);
+  CmdRaccogli_Click();
+}
+
+}  // namespace tarsio

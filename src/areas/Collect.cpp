@@ -1,0 +1,103 @@
+// Collecting: the loose pieces gathered into a staircase below the grid (or below the picture).
+#include <QApplication>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+#include "areas/Staircase.h"
+#include "board/Board.h"
+#include "platform/Events.h"
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+namespace {
+
+// Holds back the player's input while it lives, and hands it on, in order, when it ends. The board
+// repaints between the pieces of a collection; a click, key or menu command arriving then runs after
+// the last piece is placed, so nothing can remove or move a piece half-way through. Closing the window
+// is let through: it hides the board but destroys nothing, and the collection ends normally.
+class HeldInput : public QObject {
+ public:
+  HeldInput() { qApp->installEventFilter(this); }
+  ~HeldInput() override {
+    qApp->removeEventFilter(this);
+    for (auto& [receiver, event] : held_)
+      if (receiver) QCoreApplication::postEvent(receiver, event.release());
+  }
+  HeldInput(const HeldInput&) = delete;
+  HeldInput& operator=(const HeldInput&) = delete;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!isInput(event->type())) return false;
+    held_.emplace_back(watched, event->clone());
+    return true;
+  }
+
+ private:
+  static bool isInput(QEvent::Type type) {
+    switch (type) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Shortcut:
+      case QEvent::ContextMenu:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
+};
+
+}  // namespace
+
+void Board::CmdRaccogli_Click() {
+  if (game.GamePhase < 3) return;
+  // A piece held while the pieces are gathered is let go: it is about to be moved from under the pointer.
+  if (game.SelectedPiece != NoPiece) {
+    game.SelectedPiece = NoPiece;
+    setFrameVisible(false);
+  }
+  std::vector<int> loose;
+  for (int i = 0; i < game.PieceCount; ++i) {
+    if (game.Docked[i]) continue;
+    ImA(i).setVisible(false);
+    loose.push_back(i);
+  }
+  if (loose.empty()) return;
+
+  const StaircaseArea area{game.AreaLevel,
+                           {ImaOrig.Left(), ImaOrig.Top(), ImaOrig.Width(), ImaOrig.Height()},
+                           game.GridLeft,
+                           Liv(0).Y2(),
+                           liO(0).X2() - liO(0).X1(),
+                           {CmdAzze.Left(), CmdAzze.Width(), CmdAzze.Visible()}};
+  const StaircaseStart start = staircaseStart(area);
+  const StaircaseRoom room{pixelsToTwips(frameGeometry().height()), ImA(999).Height(), game.CellWidth,
+                           game.CellHeight};
+  const int count = static_cast<int>(loose.size());
+  const std::vector<StaircasePoint> points =
+      staircasePoints(start, staircaseSteps(count, start, room), count);
+  random.Randomize();
+  const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
+
+  const HeldInput held;
+  for (int k = 0; k < count; ++k) {
+    DoEvents();
+    game.CollectX = points[k].x;
+    game.CollectY = points[k].y;
+    ImageElement& piece = ImA(order[k]);
+    piece.setTop(static_cast<double>(game.CollectY));
+    piece.setLeft(static_cast<double>(game.CollectX));
+    piece.setVisible(true);
+  }
+}
+
+}  // namespace tarsio

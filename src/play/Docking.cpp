@@ -1,0 +1,48 @@
+// Docking: the home cell of a piece, the snap test, and the board's docking and completion check.
+#include "play/Docking.h"
+
+#include <QFile>
+#include <cmath>
+
+#include "board/Board.h"
+
+namespace tarsio {
+
+HomePosition homePosition(int piece, const GridPlace& grid) {
+  return {grid.left + (piece % grid.columns) * grid.cellWidth,
+          grid.top + (piece / grid.columns) * grid.cellHeight};
+}
+
+bool docks(const HomePosition& home, double left, double top, int orientation) {
+  return std::abs(home.left - left) < DockingTolerance && orientation == 0 &&
+         std::abs(home.top - top) < DockingTolerance;
+}
+
+// The drag goes on after a snap (the button is still down), but a docked piece ignores every further
+// move, so it stays in its cell until the button is released.
+void Board::DockingTest(int index) {
+  const GridPlace grid{game.GridLeft, game.GridTop, game.CellWidth, game.CellHeight, game.ColumnCount};
+  const HomePosition home = homePosition(index, grid);
+  if (!docks(home, game.DragLeft, game.DragTop, game.Orientation[index])) return;
+  ImA(index).setLeft(home.left);
+  ImA(index).setTop(home.top);
+  setFrameVisible(false);
+  game.Docked[index] = true;
+  mSalva.setEnabled(true);
+  CheckCompletion();
+}
+
+void Board::CheckCompletion() {
+  for (int i = 0; i < game.PieceCount; ++i)
+    if (!game.Docked[i]) return;
+  game.GamePhase = 4;
+  ImaCompl.setVisible(true);
+  CmdRaccogli.setEnabled(false);
+  mRaccogli.setEnabled(false);
+  mSalva.setEnabled(false);
+  // A saved game that has been played to the end is of no more use. A file that cannot be removed
+  // (already gone, read-only, in use) is left where it is: the game is complete all the same.
+  if (game.PictureExtension == u"trs") QFile::remove(game.PictureBaseName + QStringLiteral(".trs"));
+}
+
+}  // namespace tarsio

@@ -1,0 +1,115 @@
+// The player's hand on the pieces: pick up, drag, quarter turn, front/back turn, release of a docked piece.
+#include "board/Board.h"
+#include "pieces/Cells.h"
+#include "pieces/Orientation.h"
+#include "play/DragLimits.h"
+
+namespace tarsio {
+
+namespace {
+
+constexpr int LeftButton = 1;
+constexpr int RightButton = 2;
+constexpr int ShiftKey = 1;
+constexpr int CtrlKey = 2;
+
+// The frame follows the piece's box: top, right, bottom and left side.
+void placeFrame(Board& board, const ImageElement& piece) {
+  GameState& game = board.game;
+  game.Corner1X = piece.Left();
+  game.Corner1Y = piece.Top();
+  game.Corner2X = piece.Left() + piece.Width();
+  game.Corner2Y = piece.Top();
+  game.Corner3X = piece.Left() + piece.Width();
+  game.Corner3Y = piece.Top() + piece.Height();
+  game.Corner4X = piece.Left();
+  game.Corner4Y = piece.Top() + piece.Height();
+  board.liN.setLine(game.Corner1X, game.Corner1Y, game.Corner2X, game.Corner2Y);
+  board.liE.setLine(game.Corner2X, game.Corner2Y, game.Corner3X, game.Corner3Y);
+  board.liS.setLine(game.Corner4X, game.Corner4Y, game.Corner3X, game.Corner3Y);
+  board.liOv.setLine(game.Corner1X, game.Corner1Y, game.Corner4X, game.Corner4Y);
+  board.setFrameVisible(true);
+}
+
+// A right press frees a docked piece where it lies; the picture is no longer complete.
+void releaseDocked(Board& board, int index) {
+  board.game.Docked[index] = false;
+  board.ImA(index).setBorderStyle(0);
+  board.game.GamePhase = 3;
+  board.ImaCompl.setVisible(false);
+  board.mSalva.setEnabled(true);
+  board.CmdRaccogli.setEnabled(true);
+  board.mRaccogli.setEnabled(true);
+}
+
+// Gives the pressed piece a new orientation and redraws it; the press then drags nothing. A quarter turn
+// turns the box about its centre, a front/back turn leaves the piece where it lies.
+void turnPiece(Board& board, int index, int orientation, Board::PiecePlace place) {
+  GameState& game = board.game;
+  game.SelectedPiece = NoPiece;
+  game.Orientation[index] = orientation;
+  game.NewOrientation = orientation;
+  game.CurrentPiece = index;
+  game.RotatedIndex = RotatedIndex(index, game.RowCount, game.ColumnCount);
+  board.ShowPiece(place);
+  board.ImA(index).setMousePointer(PointerDefault);
+  board.setFrameVisible(false);
+}
+
+}  // namespace
+
+void Board::ImA_MouseDown(int index, const MouseArgs& args) {
+  game.GrabX = args.x;
+  game.GrabY = args.y;
+  if (game.Docked[index]) {
+    if (args.button == RightButton) releaseDocked(*this, index);
+    return;
+  }
+  ImageElement& piece = ImA(index);
+  game.SelectedPiece = index;
+  // The drag starts from where the piece lies, so the piece keeps its offset to the pointer.
+  game.DragLeft = piece.Left();
+  game.DragTop = piece.Top();
+  placeFrame(*this, piece);
+  if (args.button == LeftButton && args.shift == CtrlKey && !mSpos.Checked()) {
+    turnPiece(*this, index, quarterTurn(game.Orientation[index]), PiecePlace::TurnBox);
+    return;
+  }
+  if (args.button == LeftButton && args.shift == ShiftKey && (mRove.Checked() || mTrasp.Checked()))
+    turnPiece(*this, index, frontBack(game.Orientation[index]), PiecePlace::Stay);
+  piece.setMousePointer(PointerSizeAll);
+}
+
+void Board::ImA_MouseMove(int index, const MouseArgs& args) {
+  if (game.SelectedPiece != index || game.Docked[index]) return;
+  ImageElement& piece = ImA(index);
+  game.PrevDragLeft = game.DragLeft;
+  game.PrevDragTop = game.DragTop;
+  game.DragLeft += args.x - game.GrabX;
+  game.DragTop += args.y - game.GrabY;
+  DragSurroundings around{screen, ImaOrig.boxTwips(), std::nullopt};
+  if (RC1.Visible()) around.sizeLabel = QRectF(RC1.Left(), RC1.Top(), RC1.Width(), RC1.Height());
+  if (placeRefused(QRectF(game.DragLeft, game.DragTop, piece.Width(), piece.Height()), around)) {
+    piece.setMousePointer(PointerNoDrop);
+    game.DragLeft = game.PrevDragLeft;
+    game.DragTop = game.PrevDragTop;
+    return;
+  }
+  piece.setMousePointer(PointerSizeAll);
+  piece.setLeft(game.DragLeft);
+  piece.setTop(game.DragTop);
+  placeFrame(*this, piece);
+  DockingTest(index);
+}
+
+void Board::setFrameVisible(bool visible) {
+  for (LineElement* line : {&liN, &liE, &liS, &liOv}) line->setVisible(visible);
+}
+
+void Board::ImA_MouseUp(int index, const MouseArgs&) {
+  game.SelectedPiece = NoPiece;
+  ImA(index).setMousePointer(PointerDefault);
+  setFrameVisible(false);
+}
+
+}  // namespace tarsio

@@ -1,0 +1,50 @@
+// The reset: the board as it was before any picture was chosen.
+#include "board/Board.h"
+
+namespace tarsio {
+
+namespace {
+
+// Every piece goes. With a thousand pieces or more the template 999 has served as piece 999 itself, so
+// the pieces are found by looking at every index rather than by counting; the template stays, hidden.
+void unloadPieces(ElementArray<ImageElement>& pieces) {
+  constexpr int Template = 999;
+  for (int i = 0; pieces.count() > 1; ++i)
+    if (i != Template && pieces.exists(i)) pieces.Unload(i);
+  pieces(Template).setVisible(false);
+}
+
+}  // namespace
+
+void Board::CmdAzze_Click() {
+  ImaOrig.setStretch(false);
+  ImaOrig.setPicture(CopiaImIni);
+  FitPicture();
+  ImaOrig.setWidth(static_cast<float>(game.PictureBaseWidth));
+  ImaOrig.setHeight(static_cast<float>(game.PictureBaseHeight));
+  game.AreaLevel = 0;
+  unloadPieces(ImA);
+  RemoveGrid();
+  // A piece held at the reset goes, and its frame with it.
+  setFrameVisible(false);
+  game.GamePhase = 0;
+  game.GridBeingCreated = true;
+
+  CmdImma.setEnabled(true);
+  mImma.setEnabled(true);
+  CmdGriglia.setEnabled(false);
+  mGrig.setEnabled(false);
+  CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
+  mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
+  for (Control* control :
+       std::initializer_list<Control*>{&Righe, &Colonne, &CmdTarsio, &CmdRaccogli, &CmdAzze})
+    control->setEnabled(false);
+  for (MenuItem* item : {&mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
+  ImaCompl.setVisible(false);
+  canvas->repaint();
+  mSalva.setEnabled(false);
+  mVisual.setEnabled(false);
+  for (MenuItem* item : {&mSpos, &mRuot, &mRove, &mTrasp}) item->setEnabled(true);
+}
+
+}  // namespace tarsio

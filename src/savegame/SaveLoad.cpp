@@ -1,0 +1,121 @@
+// Saving the game in progress to a ".trs" file beside its picture, and resuming a saved game.
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <array>
+
+#include "board/Board.h"
+#include "picture/GridSize.h"
+#include "picture/PictureFile.h"
+#include "savegame/SavedGame.h"
+
+namespace tarsio {
+
+namespace {
+
+// A saved game of the largest grid takes well under a megabyte; a larger file is not one.
+constexpr qint64 MaxSavedGameBytes = 4 * 1024 * 1024;
+
+// Marks the scramble option of the code (1 mSpos, 2 mRuot, 3 mRove, 4 mTrasp) and unmarks the others;
+// a code outside 1 to 4 changes no mark.
+void markScrambleOption(Board& board, int code) {
+  const std::array<MenuItem*, 4> options{&board.mSpos, &board.mRuot, &board.mRove, &board.mTrasp};
+  if (code < 1 || code > static_cast<int>(options.size())) return;
+  for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
+}
+
+// The bytes replace the file only once all of them are on disk, so a failed save leaves an earlier
+// saved game intact.
+bool writeWholeFile(const QString& fileName, const QByteArray& bytes) {
+  QSaveFile file(fileName);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString saveFailure(const QString& fileName) {
+  const QFileInfo folder(QFileInfo(fileName).absolutePath());
+  const QString reason = !folder.isDir()        ? QStringLiteral("la cartella non esiste.")
+                         : !folder.isWritable() ? QStringLiteral("la cartella non è scrivibile.")
+                                                : QStringLiteral("la scrittura non è riuscita.");
+  return QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, reason);
+}
+
+// The saved game in the file, or nothing for a file that is missing, too large or damaged.
+std::optional<SavedGame> readSavedGame(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.read(MaxSavedGameBytes + 1);
+  if (bytes.size() > MaxSavedGameBytes) return std::nullopt;
+  return parseSavedGame(bytes);
+}
+
+// Whether the saved game's picture can be decoded and cut into its grid; gives the picture.
+std::optional<QImage> playablePicture(const SavedGame& saved) {
+  std::optional<QImage> image = readPicture(saved.picturePath);
+  if (!image) return std::nullopt;
+  const std::optional<int> rows = parseGridCount(saved.rowText);
+  const std::optional<int> columns = parseGridCount(saved.columnText);
+  if (!rows || !columns || !gridFitsPicture(*rows, *columns, image->width(), image->height()))
+    return std::nullopt;
+  return image;
+}
+
+}  // namespace
+
+void Board::mSalva_Click() {
+  const QString fileName = game.PicturePath + QStringLiteral(".trs");
+  // The options keep at most one mark; with none the game was dealt as with the first option.
+  game.ScrambleCode = std::max(markedScrambleCode(), 1);
+  SavedGame saved{game.PicturePath, game.RowCountText, game.ColumnCountText, game.ScrambleCode, {}};
+  saved.pieces.reserve(game.PieceCount);
+  for (int i = 0; i < game.PieceCount; ++i)
+    saved.pieces.push_back({game.Docked[i], game.Orientation[i], game.StartCell[i]});
+  const QString title = QStringLiteral("Salvataggio");
+  // A failed save leaves the command enabled so that the player can try again.
+  if (!writeWholeFile(fileName, formatSavedGame(saved))) {
+    dialogs.MsgBox(saveFailure(fileName), title, MessageIcon::Critical);
+    return;
+  }
+  mSalva.setEnabled(false);
+  dialogs.MsgBox(QStringLiteral("Gioco salvato in ") + fileName, title, MessageIcon::None);
+}
+
+// Everything is checked before the board is touched: a file or picture that cannot be used leaves
+// the board, a game in progress included, exactly as it was.
+bool Board::LoadSavedGame() {
+  const std::optional<SavedGame> saved = readSavedGame(game.PicturePath);
+  if (!saved) return false;
+  const std::optional<QImage> image = playablePicture(*saved);
+  if (!image) return false;
+
+  // Only now may a game in progress go; the area commands stay offered, as after the picture command.
+  if (game.GamePhase > 1) {
+    CmdAzze_Click();
+    mVisual.setEnabled(true);
+  }
+  game.LoadingSavedGame = true;
+  game.PicturePath = saved->picturePath;
+  showPicture(Picture::fromImage(*image));
+  Righe.setText(saved->rowText);
+  Colonne.setText(saved->columnText);
+  CmdGriglia_Click();
+  game.ScrambleCode = saved->scrambleCode;
+  markScrambleOption(*this, game.ScrambleCode);
+
+  // The cut keeps these as they are while a saved game is being loaded, and puts every piece in its
+  // home cell with its orientation.
+  const std::size_t entries = static_cast<std::size_t>(game.PieceCount) + 1;
+  game.Docked.assign(entries, false);
+  game.Orientation.assign(entries, 0);
+  game.StartCell.assign(entries, 0);
+  for (std::size_t i = 0; i < saved->pieces.size(); ++i) {
+    game.Docked[i] = saved->pieces[i].docked;
+    game.Orientation[i] = saved->pieces[i].orientation;
+    game.StartCell[i] = saved->pieces[i].startCell;
+  }
+  CmdTarsio_Click();
+  CmdRaccogli_Click();
+  return true;
+}
+
+}  // namespace tarsio

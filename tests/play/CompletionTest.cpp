@@ -1,0 +1,144 @@
+// Docking on a real board: the tolerance, turned and face-down pieces, completion, the saved-game file.
+#include <QDir>
+#include <QFile>
+
+#include "play/GameFixture.h"
+
+namespace tarsio {
+namespace {
+
+const QSize Picture(300, 200);
+
+using Completion = GameFixture;
+
+// Pieces are handled in ascending order: a later piece lies above every earlier one, so a press in its
+// middle reaches it even when an earlier piece has been put over its cell. A pointer position that
+// cannot give the exact twips errs toward home for the pieces that must dock, away for the others.
+TEST_F(Completion, aPieceDocksWhenPutLessThanOneHundredTwipsFromHomeOnEachAxis) {
+  startGame(Picture, 2, 2, board->mSpos);
+  struct Case {
+    QPointF offset;
+    bool docks;
+  };
+  const Case cases[] = {{{99, 99}, true}, {{100, 0}, false}, {{0, -100}, false}, {{-99, -99}, true}};
+  const auto side = [](double offset, bool docks) { return (offset < 0) == docks ? 1 : -1; };
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    const Case& c = cases[i];
+    const QPointF homeCorner(home(i).left, home(i).top);
+    const QPointF target = homeCorner + c.offset;
+    const QPointF grab = centreOf(piece(i));
+    const QPointF pointer = grab + (target - topLeftOf(i));
+    pressAt(grab);
+    moveTo(pointer, Qt::LeftButton, {side(c.offset.x(), c.docks), side(c.offset.y(), c.docks)});
+    EXPECT_EQ(game().Docked[i], c.docks);
+    EXPECT_EQ(frameShown(), !c.docks);
+    const QPointF expected = c.docks ? homeCorner : target;
+    EXPECT_NEAR(topLeftOf(i).x(), expected.x(), 1e-6);
+    EXPECT_NEAR(topLeftOf(i).y(), expected.y(), 1e-6);
+    // Held on, a docked piece stays in its cell; a loose one goes on following the pointer.
+    moveTo(pointer + QPointF(0, 3000), Qt::LeftButton, {1, 1});
+    EXPECT_NEAR(topLeftOf(i).y(), expected.y() + (c.docks ? 0 : 3000), 1e-6);
+    releaseAt(grab);
+  }
+  EXPECT_TRUE(board->mSalva.Enabled());
+  EXPECT_EQ(game().GamePhase, 3);
+}
+
+TEST_F(Completion, turnedAndFaceDownPiecesNeverDockAndTheUprightFaceUpOneDoes) {
+  startGame(Picture, 2, 2, board->mRove);
+  for (int v : {1, 2, 3, 4, 5, 6, 7, 0}) {
+    turnTo(3, v);
+    dragHome(3);
+    EXPECT_EQ(topLeftOf(3), QPointF(home(3).left, home(3).top)) << "orientation " << v;
+    EXPECT_EQ(game().Docked[3], v == 0) << "orientation " << v;
+    if (v != 0) dragTo(3, topLeftOf(3) + QPointF(0, 6000));
+  }
+}
+
+TEST_F(Completion, theLastPieceCompletesThePictureAndARightPressUndoesIt) {
+  startGame(Picture, 2, 2, board->mSpos);
+  for (int i = 0; i < 3; ++i) {
+    dragHome(i);
+    ASSERT_TRUE(game().Docked[i]);
+    EXPECT_EQ(game().GamePhase, 3);
+    EXPECT_FALSE(board->ImaCompl.Visible());
+    EXPECT_TRUE(board->mSalva.Enabled());
+    EXPECT_TRUE(board->CmdRaccogli.Enabled() && board->mRaccogli.Enabled());
+  }
+  dragHome(3);
+  EXPECT_EQ(game().GamePhase, 4);
+  EXPECT_TRUE(board->ImaCompl.Visible());
+  EXPECT_FALSE(board->CmdRaccogli.Enabled());
+  EXPECT_FALSE(board->mRaccogli.Enabled());
+  EXPECT_FALSE(board->mSalva.Enabled());
+
+  const QPointF place = topLeftOf(3);
+  pressAt(centreOf(piece(3)), Qt::RightButton);
+  releaseAt(centreOf(piece(3)), Qt::RightButton);
+  EXPECT_EQ(game().GamePhase, 3);
+  EXPECT_FALSE(game().Docked[3]);
+  EXPECT_EQ(topLeftOf(3), place);
+  EXPECT_FALSE(board->ImaCompl.Visible());
+  EXPECT_TRUE(board->mSalva.Enabled());
+  EXPECT_TRUE(board->CmdRaccogli.Enabled() && board->mRaccogli.Enabled());
+
+  dragTo(3, topLeftOf(3) + QPointF(0, 6000));
+  dragHome(3);
+  EXPECT_EQ(game().GamePhase, 4);
+  EXPECT_TRUE(board->ImaCompl.Visible());
+}
+
+// The file named after the game's base name with ".trs" goes only when the game came from it; a file
+// that cannot be removed leaves the game completed all the same.
+TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
+  struct Case {
+    const char* what;
+    const char* extension;
+    bool undeletable;
+    bool removed;
+  };
+  const Case cases[] = {
+      {"game from a picture", "bmp", false, false},
+      {"game from a saved file", "trs", false, true},
+      {"saved file that cannot be removed", "trs", true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (game().GamePhase >= 3) click(board->CmdAzze);
+    startGame(Picture, 2, 2, board->mSpos);
+    const QString saved = game().PictureBaseName + QStringLiteral(".trs");
+    if (c.undeletable) {
+      ASSERT_TRUE(QDir().mkpath(saved + QStringLiteral("/inside")));
+    } else {
+      QFile file(saved);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    game().PictureExtension = QString::fromLatin1(c.extension);
+    for (int i = 0; i < 4; ++i) dragHome(i);
+    EXPECT_EQ(game().GamePhase, 4);
+    EXPECT_TRUE(board->ImaCompl.Visible());
+    EXPECT_EQ(QFileInfo::exists(saved), !c.removed);
+    if (c.undeletable) QDir(saved).removeRecursively();
+    QFile::remove(saved);
+  }
+}
+
+TEST_F(Completion, aWholeGameIsPlayedWithTheMouseFromPictureToCompletato) {
+  startGame(Picture, 2, 2, board->mSpos);
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(game().GamePhase, 3);
+    dragHome(i);
+  }
+  EXPECT_EQ(game().GamePhase, 4);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(game().Docked[i]);
+  EXPECT_TRUE(board->ImaCompl.Visible());
+  // The canvas shows the completion picture.
+  const QImage star = board->ImaCompl.picture().toImage();
+  const QPoint middle(star.width() / 2, star.height() / 2);
+  const QPointF at = board->ImaCompl.boxTwips().topLeft() + QPointF(middle.x() * 15, middle.y() * 15);
+  EXPECT_EQ(shownAt(at), star.pixelColor(middle));
+}
+
+}  // namespace
+}  // namespace tarsio

@@ -1,0 +1,383 @@
+// Tests of saving and loading a game on a real board.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+
+#include "pieces/Orientation.h"
+#include "savegame/SavedGame.h"
+#include "support/BoardFixture.h"
+#include "support/Pictures.h"
+
+namespace tarsio {
+namespace {
+
+// What a player can see of the board and what the next command relies on.
+struct BoardLook {
+  int phase = 0;
+  QString path, baseName, extension;
+  bool loadingSavedGame = false;
+  QRectF picture;
+  Picture shown;
+  int pieces = 0, rowLines = 0, columnLines = 0;
+  QString rows, columns;
+  std::vector<bool> enabled, marks;
+  std::vector<int> orientation, startCell;
+  std::vector<bool> docked;
+  std::vector<QRectF> pieceBoxes;
+
+  bool operator==(const BoardLook&) const = default;
+};
+
+void PrintTo(const BoardLook& look, std::ostream* out) {
+  *out << "phase " << look.phase << ", file " << look.path.toStdString() << ", " << look.pieces << " pieces, "
+       << look.rowLines << " x " << look.columnLines << " lines, boxes " << look.rows.toStdString() << " x "
+       << look.columns.toStdString();
+}
+
+BoardLook lookOf(Board& b) {
+  BoardLook look{b.game.GamePhase,
+                 b.game.PicturePath,
+                 b.game.PictureBaseName,
+                 b.game.PictureExtension,
+                 b.game.LoadingSavedGame,
+                 b.ImaOrig.boxTwips(),
+                 b.ImaOrig.picture(),
+                 b.ImA.count(),
+                 b.liO.count(),
+                 b.Liv.count(),
+                 b.Righe.Text(),
+                 b.Colonne.Text(),
+                 {},
+                 {},
+                 b.game.Orientation,
+                 b.game.StartCell,
+                 b.game.Docked,
+                 {}};
+  for (int i = 0; i < b.game.PieceCount && b.ImA.exists(i); ++i)
+    look.pieceBoxes.push_back(b.ImA(i).boxTwips());
+  for (Control* c : std::initializer_list<Control*>{&b.CmdImma, &b.CmdGriglia, &b.Righe, &b.Colonne,
+                                                    &b.CmdTarsio, &b.CmdRaccogli, &b.CmdAzze})
+    look.enabled.push_back(c->Enabled());
+  for (MenuItem* m : {&b.mSalva, &b.mVisual, &b.mGrig, &b.mTarsio, &b.mRaccogli, &b.mAzze})
+    look.enabled.push_back(m->Enabled());
+  for (MenuItem* m : {&b.mSpos, &b.mRuot, &b.mRove, &b.mTrasp}) look.marks.push_back(m->Checked());
+  return look;
+}
+
+class SaveLoad : public BoardFixture {
+ protected:
+  // A file in the work folder with the given bytes.
+  QString writeFile(const QString& name, const QByteArray& bytes) {
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    return path;
+  }
+  QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  void markOption(MenuItem& option) {
+    if (!option.Checked()) option.action()->trigger();
+  }
+  // Clicks piece i in its middle with the keys held.
+  void clickPiece(int i, Qt::KeyboardModifiers keys) {
+    const QPointF at = centreOf(board->ImA(i));
+    press(at, Qt::LeftButton, keys);
+    release(at);
+  }
+  QPointF home(int i) {
+    return {game().GridLeft + (i % game().ColumnCount) * game().CellWidth,
+            game().GridTop + (i / game().ColumnCount) * game().CellHeight};
+  }
+  // Turns piece i face up and upright, as the player does, and drags it onto its cell.
+  void dockPiece(int i) {
+    for (int k = 0; k < 2 && game().Orientation[i] >= 4; ++k) clickPiece(i, Qt::ShiftModifier);
+    for (int k = 0; k < 4 && game().Orientation[i] != 0; ++k) clickPiece(i, Qt::ControlModifier);
+    drag(i, home(i) - board->ImA(i).boxTwips().topLeft());
+    ASSERT_TRUE(game().Docked[i]) << "piece " << i;
+  }
+  void saveGame() { board->mSalva.action()->trigger(); }
+  DialogCall lastMessage() {
+    const std::vector<DialogCall> messages = dialogs.messages();
+    return messages.empty() ? DialogCall{} : messages.back();
+  }
+
+  // A 2 x 2 game of a picture in the work folder, made with the option "... con Trasparenza".
+  SavedGame twoByTwo(const QString& picturePath) {
+    return {picturePath,
+            QStringLiteral("2"),
+            QStringLiteral("2"),
+            4,
+            {{true, 0, 2}, {false, 5, 0}, {false, 3, 3}, {true, 0, 1}}};
+  }
+};
+
+TEST_F(SaveLoad, UndamagedFileResumesItsPictureGridAndOption) {
+  const QString picture =
+      writePicture(folder.path(), QStringLiteral("foto.bmp"), blocksPicture(300, 200, 2, 2));
+  const QString saved = writeFile(QStringLiteral("partita.TRS"), formatSavedGame(twoByTwo(picture)));
+  chooseFile(saved);
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_EQ(game().PicturePath, picture);
+  EXPECT_EQ(game().PictureBaseName, folder.filePath(QStringLiteral("partita")));
+  EXPECT_TRUE(game().LoadingSavedGame);
+  EXPECT_EQ(board->ImaOrig.boxTwips(), QRectF(120, 240, 4500, 3000));
+  EXPECT_EQ(board->Righe.Text(), QStringLiteral("2"));
+  EXPECT_EQ(board->liO.count(), 3);
+  EXPECT_EQ(game().ScrambleCode, 4);
+  EXPECT_EQ(lookOf(*board).marks, (std::vector<bool>{false, false, false, true}));
+}
+
+TEST_F(SaveLoad, BoardWritesTheGameByteForByte) {
+  const QString picture = choosePicture(blocksPicture(300, 200, 2, 3), QStringLiteral("foto.bmp"));
+  markOption(board->mRuot);
+  chooseGrid(2, 3);
+  click(board->CmdTarsio);
+  dockPiece(4);
+  saveGame();
+
+  const QString saved = picture + QStringLiteral(".trs");
+  QByteArray expected = "\"" + QFile::encodeName(picture) + "\"\r\n\"2\",\"3\",2\r\n";
+  std::vector<int> startCells;
+  for (int i = 0; i < 6; ++i) {
+    expected += QByteArray(game().Docked[i] ? "#TRUE#" : "#FALSE#") + ',' +
+                QByteArray::number(game().Orientation[i]) + ',' + QByteArray::number(game().StartCell[i]) +
+                "\r\n";
+    startCells.push_back(game().StartCell[i]);
+  }
+  EXPECT_EQ(fileBytes(saved), expected);
+  EXPECT_EQ(expected.count("#TRUE#,0,"), 1);
+  std::sort(startCells.begin(), startCells.end());
+  EXPECT_EQ(startCells, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + saved);
+  EXPECT_EQ(lastMessage().title, QStringLiteral("Salvataggio"));
+  EXPECT_EQ(lastMessage().icon, MessageIcon::None);
+
+  // Saving again needs a piece docked or released first.
+  EXPECT_FALSE(board->mSalva.Enabled());
+  saveGame();
+  EXPECT_EQ(dialogs.messages().size(), 1u);
+}
+
+struct OptionCase {
+  const char* name;
+  MenuItem Board::*option;
+  int code;
+};
+
+void PrintTo(const OptionCase& c, std::ostream* out) { *out << c.name; }
+
+class SaveAndLoad : public SaveLoad, public testing::WithParamInterface<OptionCase> {};
+
+TEST_P(SaveAndLoad, GivesBackTheOptionOrientationsDockedPiecesAndStartCells) {
+  // A double quote and a comma in the picture's name survive too.
+  const QString picture = choosePicture(blocksPicture(300, 200, 2, 3), QStringLiteral("mare \"blu\", 2.bmp"));
+  markOption((*board).*GetParam().option);
+  chooseGrid(2, 3);
+  click(board->CmdTarsio);
+  dockPiece(1);
+  dockPiece(5);
+  saveGame();
+  const BoardLook saved = lookOf(*board);
+  const QList<QByteArray> lines = fileBytes(picture + QStringLiteral(".trs")).split('\n');
+  ASSERT_EQ(lines.size(), 9);
+  EXPECT_TRUE(lines[0].endsWith("/mare \"\"blu\"\", 2.bmp\"\r"));
+  EXPECT_EQ(lines[1], "\"2\",\"3\"," + QByteArray::number(GetParam().code) + '\r');
+
+  click(board->CmdAzze);
+  markOption(board->mSpos);
+  chooseFile(picture + QStringLiteral(".trs"));
+  const BoardLook loaded = lookOf(*board);
+  EXPECT_EQ(loaded.phase, 3);
+  EXPECT_EQ(loaded.path, picture);
+  EXPECT_EQ(loaded.marks, saved.marks);
+  EXPECT_EQ(loaded.orientation, saved.orientation);
+  EXPECT_EQ(loaded.startCell, saved.startCell);
+  EXPECT_EQ(loaded.docked, saved.docked);
+  EXPECT_FALSE(board->mSalva.Enabled());
+  const double gridBottom = game().GridTop + 2 * game().CellHeight;
+  for (int i = 0; i < 6; ++i) {
+    const QRectF box = board->ImA(i).boxTwips();
+    EXPECT_EQ(box.size(), boxOf(game().Orientation[i], game().CellWidth, game().CellHeight)) << i;
+    if (game().Docked[i])
+      EXPECT_EQ(box.topLeft(), home(i)) << i;
+    else
+      EXPECT_GT(box.top(), gridBottom) << "loose piece " << i << " gathered below the grid";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, SaveAndLoad,
+                         testing::Values(OptionCase{"more turned over", &Board::mRove, 3},
+                                         OptionCase{"see-through backs", &Board::mTrasp, 4}),
+                         [](const testing::TestParamInfo<OptionCase>& info) {
+                           return "code" + std::to_string(info.param.code);
+                         });
+
+TEST_F(SaveLoad, LoadedGameSavesBesideItsPictureAndItsCompletionDeletesTheLoadedFile) {
+  const QString picture =
+      writePicture(folder.path(), QStringLiteral("foto.bmp"), blocksPicture(300, 200, 2, 2));
+  const QByteArray loadedBytes =
+      formatSavedGame({picture,
+                       QStringLiteral("2"),
+                       QStringLiteral("2"),
+                       1,
+                       {{true, 0, 3}, {false, 0, 2}, {true, 0, 1}, {false, 0, 0}}});
+  const QString loaded = writeFile(QStringLiteral("partita di ieri.trs"), loadedBytes);
+  chooseFile(loaded);
+  ASSERT_EQ(game().GamePhase, 3);
+  dockPiece(1);
+  saveGame();
+  EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + picture + QStringLiteral(".trs"));
+  EXPECT_TRUE(
+      fileBytes(picture + QStringLiteral(".trs")).startsWith("\"" + QFile::encodeName(picture) + "\""));
+  EXPECT_EQ(fileBytes(loaded), loadedBytes);
+
+  dockPiece(3);
+  EXPECT_EQ(game().GamePhase, 4);
+  EXPECT_FALSE(QFile::exists(loaded));
+  EXPECT_TRUE(QFile::exists(picture + QStringLiteral(".trs")));
+}
+
+class FailedSave : public SaveLoad {
+ protected:
+  // A game of four pieces, one docked, whose picture lies in a folder of its own.
+  void SetUp() override {
+    SaveLoad::SetUp();
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("foto")));
+    pictureFolder = folder.filePath(QStringLiteral("foto"));
+    picture = writePicture(pictureFolder, QStringLiteral("mare.bmp"), blocksPicture(300, 200, 2, 2));
+    saved = picture + QStringLiteral(".trs");
+    chooseFile(picture);
+    chooseGrid(2, 2);
+    click(board->CmdTarsio);
+    dockPiece(0);
+  }
+  void TearDown() override {
+    QFile::setPermissions(pictureFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    SaveLoad::TearDown();
+  }
+  void expectRefusedSave(const QString& reason) {
+    saveGame();
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Impossibile salvare il gioco in ") + saved + ": " + reason);
+    EXPECT_EQ(lastMessage().title, QStringLiteral("Salvataggio"));
+    EXPECT_EQ(lastMessage().icon, MessageIcon::Critical);
+    EXPECT_TRUE(board->mSalva.Enabled());
+    EXPECT_EQ(game().GamePhase, 3);
+  }
+
+  QString pictureFolder, picture, saved;
+};
+
+TEST_F(FailedSave, ReadOnlyFolderKeepsTheEarlierSavedGameAndTheCommand) {
+  const QByteArray earlier = "\"earlier\"\r\n";
+  writeFile(QStringLiteral("foto/mare.bmp.trs"), earlier);
+  QFile::setPermissions(pictureFolder, QFile::ReadOwner | QFile::ExeOwner);
+  QFile probe(QDir(pictureFolder).filePath(QStringLiteral("probe")));
+  if (probe.open(QIODevice::WriteOnly)) {
+    probe.remove();
+    GTEST_SKIP() << "this user writes into read-only folders";
+  }
+  expectRefusedSave(QStringLiteral("la cartella non è scrivibile."));
+  EXPECT_EQ(fileBytes(saved), earlier);
+  EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
+
+  // Once the folder can be written again, the same command saves.
+  QFile::setPermissions(pictureFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  saveGame();
+  EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + saved);
+  EXPECT_NE(fileBytes(saved), earlier);
+}
+
+TEST_F(FailedSave, RemovedFolderKeepsTheGameGoing) {
+  ASSERT_TRUE(QDir(pictureFolder).removeRecursively());
+  expectRefusedSave(QStringLiteral("la cartella non esiste."));
+  dockPiece(1);
+  EXPECT_TRUE(game().Docked[1]);
+}
+
+// Each damaged saved game is the good 2 x 2 game with one change.
+struct Damage {
+  enum Kind { Replace, Missing, Truncated, TooFine } kind;
+  const char* name;
+  QByteArray from = {};
+  QByteArray to = {};
+};
+
+void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
+
+class DamagedFile : public SaveLoad, public testing::WithParamInterface<Damage> {
+ protected:
+  // The saved game with the damage applied, written as damaged.trs (or not at all when missing).
+  QString damagedFile() {
+    const QString picture =
+        writePicture(folder.path(), QStringLiteral("foto.bmp"), blocksPicture(300, 200, 2, 2));
+    writeFile(QStringLiteral("broken.bmp"), QByteArray("BM") + QByteArray(60, '\x7f'));
+    const Damage& damage = GetParam();
+    QByteArray bytes = formatSavedGame(twoByTwo(picture));
+    switch (damage.kind) {
+      case Damage::Missing:
+        return folder.filePath(QStringLiteral("damaged.trs"));
+      case Damage::Truncated:
+        bytes.chop(3);
+        break;
+      case Damage::Replace:
+        bytes.replace(damage.from, damage.to);
+        break;
+      case Damage::TooFine: {
+        // A whole 2 x 4 game of a picture 3 pixels wide: one column would have no pixel.
+        const QString tiny =
+            writePicture(folder.path(), QStringLiteral("tiny.bmp"), blocksPicture(3, 2, 1, 1));
+        SavedGame fine{tiny, QStringLiteral("2"), QStringLiteral("4"), 1, {}};
+        for (int i = 0; i < 8; ++i) fine.pieces.push_back({false, 0, i});
+        bytes = formatSavedGame(fine);
+        break;
+      }
+    }
+    return writeFile(QStringLiteral("damaged.trs"), bytes);
+  }
+};
+
+TEST_P(DamagedFile, ChosenInTheDialogIsRefusedAndTheShownPictureStays) {
+  const QString bad = damagedFile();
+  choosePicture(blocksPicture(240, 160, 2, 2), QStringLiteral("shown.png"));
+  board->mRuot.action()->trigger();
+  BoardLook before = lookOf(*board);
+  before.phase = 0;  // the picture command starts every choice at phase 0
+  const std::size_t messages = dialogs.messages().size();
+
+  chooseFile(bad);
+  ASSERT_EQ(dialogs.messages().size(), messages + 1);
+  EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Immagine non valida"));
+  EXPECT_EQ(dialogs.messages().back().title, QStringLiteral("Tarsio"));
+  EXPECT_EQ(dialogs.messages().back().icon, MessageIcon::None);
+  EXPECT_EQ(lookOf(*board), before);
+}
+
+TEST_P(DamagedFile, LeavesAGameInProgressAsItWas) {
+  const QString bad = damagedFile();
+  choosePicture(blocksPicture(240, 160, 2, 2), QStringLiteral("shown.png"));
+  chooseGrid(3, 5);
+  click(board->CmdTarsio);
+  ASSERT_EQ(game().GamePhase, 3);
+  game().PicturePath = bad;
+  const BoardLook before = lookOf(*board);
+  EXPECT_FALSE(board->LoadSavedGame());
+  EXPECT_EQ(lookOf(*board), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedFile,
+    testing::Values(Damage{Damage::Missing, "missing file"}, Damage{Damage::Truncated, "truncated file"},
+                    Damage{Damage::Replace, "malformed piece line", "#FALSE#,5,0", "#FALSE#;5;0"},
+                    Damage{Damage::Replace, "fewer pieces than the grid", "\"2\",\"2\"", "\"2\",\"3\""},
+                    Damage{Damage::Replace, "orientation 8", "#FALSE#,5,0", "#FALSE#,8,0"},
+                    Damage{Damage::Replace, "start cell outside the grid", "#FALSE#,3,3", "#FALSE#,3,4"},
+                    Damage{Damage::Replace, "picture no longer there", "foto.bmp", "gone.bmp"},
+                    Damage{Damage::Replace, "picture that cannot be decoded", "foto.bmp", "broken.bmp"},
+                    Damage{Damage::TooFine, "grid too fine for the picture"}),
+    [](const testing::TestParamInfo<Damage>& info) { return "case" + std::to_string(info.index); });
+
+}  // namespace
+}  // namespace tarsio
