@@ -37,11 +37,30 @@ void BenchBoard::grid(int rows, int columns) {
   board_->CmdGriglia_Click();
 }
 
+void BenchBoard::cut(const QString& photo, int rows, int columns) {
+  choose(photo);
+  grid(rows, columns);
+  board_->CmdTarsio_Click();
+  repaint();
+  expectNoMessage();
+  expectPieces(rows * columns);
+}
+
 void BenchBoard::repaint() { board_->canvas->repaint(); }
+
+// Qt gathers the rectangles marked for repainting and posts one update request to the window; the
+// event loop then paints them all in one go.
+void BenchBoard::repaintChanged() { QCoreApplication::sendPostedEvents(board_.get(), QEvent::UpdateRequest); }
 
 void BenchBoard::expectNoMessage() const {
   if (dialogs_.messages.isEmpty()) return;
   std::fprintf(stderr, "the game said: %s\n", qPrintable(dialogs_.messages.join(QStringLiteral("; "))));
+  std::exit(2);
+}
+
+void BenchBoard::expectPieces(int count) {
+  if (board_->game.PieceCount == count && board_->game.GamePhase == 3) return;
+  std::fprintf(stderr, "the cut made %d pieces, not %d\n", board_->game.PieceCount, count);
   std::exit(2);
 }
 

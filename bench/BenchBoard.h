@@ -35,10 +35,17 @@ class BenchBoard {
   void choose(const QString& path);
   // The grid command with the counts typed into the boxes.
   void grid(int rows, int columns);
-  // The board's canvas painted now, as the player sees it after an event.
+  // The photo chosen, the grid drawn, the cut made and painted: rows x columns loose pieces.
+  void cut(const QString& photo, int rows, int columns);
+  // The whole canvas painted now.
   void repaint();
+  // What the event loop does next after an event: the canvas painted where it changed, at once.
+  void repaintChanged();
+  AnsweringDialogs& dialogs() { return dialogs_; }
   // Ends the benchmark with a message when the game showed one: a figure of a failed step means nothing.
   void expectNoMessage() const;
+  // Ends the benchmark when the board does not hold `count` pieces after a cut.
+  void expectPieces(int count);
 
  private:
   AnsweringDialogs dialogs_;

@@ -6,11 +6,13 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include "Figures.h"
 #include "Harness.h"
 #include "Memory.h"
 #include "Photo.h"
+#include "PlayFigures.h"
 
 using namespace tarsio::bench;
 
@@ -31,15 +33,25 @@ bool useOffscreenScreen(const QTemporaryDir& folder) {
   return true;
 }
 
-std::vector<Row> measureAll(const Inputs& in) {
+// Every figure, in the order of a game; `only`, when not empty, keeps the figures whose key holds it.
+std::vector<Row> measureAll(const Inputs& in, const QString& only) {
+  const std::vector<std::pair<QString, std::function<Row()>>> figures{
+      {QStringLiteral("choose"), [&] { return choosePicture(in); }},
+      {QStringLiteral("cut1000"), [&] { return cutPieces(in, 25, 40, 1.2); }},
+      {QStringLiteral("cut10000"), [&] { return cutPieces(in, 80, 125, 1.6); }},
+      {QStringLiteral("drag1000"), [&] { return dragStep(in, 25, 40, 0.06); }},
+      {QStringLiteral("drag10000"), [&] { return dragStep(in, 80, 125, 0.12); }},
+      {QStringLiteral("collect"), [&] { return collectPieces(in); }},
+      {QStringLiteral("areas"), [&] { return resizeAreas(in); }},
+      {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
+      {QStringLiteral("memory"), [&] { return peakMemory(in); }},
+  };
   std::vector<Row> rows;
-  std::fprintf(stderr, "measuring the picture choice ...\n");
-  rows.push_back(choosePicture(in));
-  std::fprintf(stderr, "measuring the cuts ...\n");
-  rows.push_back(cutPieces(in, 25, 40, 1.2));
-  rows.push_back(cutPieces(in, 80, 125, 1.6));
-  std::fprintf(stderr, "measuring the peak memory ...\n");
-  rows.push_back(peakMemory(in));
+  for (const auto& [key, measure] : figures) {
+    if (!key.contains(only)) continue;
+    std::fprintf(stderr, "measuring %s ...\n", qPrintable(key));
+    rows.push_back(measure());
+  }
   return rows;
 }
 
@@ -64,5 +76,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::printf("photo: 6000 x 4000 JPEG, %.1f MB\n\n", QFileInfo(in.photo).size() / 1e6);
-  return printTable(measureAll(in)) ? 0 : 1;
+  // `tarsio_bench TEXT` measures only the figures whose key (choose, cut1000, drag10000, ...) holds TEXT.
+  const QString only = argc == 2 ? QString::fromLocal8Bit(argv[1]) : QString();
+  return printTable(measureAll(in, only)) ? 0 : 1;
 }
