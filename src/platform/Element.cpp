@@ -26,12 +26,14 @@ Element::~Element() {
 void Element::setVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
+  canvas_->placed(this);
   canvas_->markDirty(pixelBounds_);
 }
 
 void Element::changed() {
   const QRect before = pixelBounds_;
   pixelBounds_ = computePixelBounds();
+  if (before != pixelBounds_) canvas_->placed(this);
   if (visible_ && before != pixelBounds_) {
     canvas_->markDirty(before);
     canvas_->markDirty(pixelBounds_);
