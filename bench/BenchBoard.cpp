@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
-#include <cstdio>
-#include <cstdlib>
+
+#include "Harness.h"
 
 namespace tarsio::bench {
 
@@ -14,10 +14,7 @@ BenchBoard::BenchBoard(const QString& workFolder) {
   board_ = std::make_unique<Board>(BoardSetup{&dialogs_, &random_, {}, workFolder});
   board_->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   board_->showMaximized();
-  if (!QTest::qWaitForWindowExposed(board_.get())) {
-    std::fprintf(stderr, "the board window was never shown\n");
-    std::exit(2);
-  }
+  if (!QTest::qWaitForWindowExposed(board_.get())) stop(QStringLiteral("the board window was never shown"));
   repaint();
 }
 
@@ -53,15 +50,13 @@ void BenchBoard::repaint() { board_->canvas->repaint(); }
 void BenchBoard::repaintChanged() { QCoreApplication::sendPostedEvents(board_.get(), QEvent::UpdateRequest); }
 
 void BenchBoard::expectNoMessage() const {
-  if (dialogs_.messages.isEmpty()) return;
-  std::fprintf(stderr, "the game said: %s\n", qPrintable(dialogs_.messages.join(QStringLiteral("; "))));
-  std::exit(2);
+  if (!dialogs_.messages.isEmpty())
+    stop(QStringLiteral("the game said: ") + dialogs_.messages.join(QStringLiteral("; ")));
 }
 
 void BenchBoard::expectPieces(int count) {
-  if (board_->game.PieceCount == count && board_->game.GamePhase == 3) return;
-  std::fprintf(stderr, "the cut made %d pieces, not %d\n", board_->game.PieceCount, count);
-  std::exit(2);
+  if (board_->game.PieceCount != count || board_->game.GamePhase != 3)
+    stop(QStringLiteral("the cut made %1 pieces, not %2").arg(board_->game.PieceCount).arg(count));
 }
 
 }  // namespace tarsio::bench

@@ -42,7 +42,7 @@ class BenchBoard {
   // What the event loop does next after an event: the canvas painted where it changed, at once.
   void repaintChanged();
   AnsweringDialogs& dialogs() { return dialogs_; }
-  // Ends the benchmark with a message when the game showed one: a figure of a failed step means nothing.
+  // Ends the benchmark when the game showed a message: its step failed.
   void expectNoMessage() const;
   // Ends the benchmark when the board does not hold `count` pieces after a cut.
   void expectPieces(int count);

@@ -2,8 +2,6 @@
 #include "Figures.h"
 
 #include <QImageReader>
-#include <cstdio>
-#include <cstdlib>
 
 #include "BenchBoard.h"
 
@@ -15,10 +13,7 @@ namespace {
 double plainDecode(const QString& path) {
   QImage image;
   const double ms = millisecondsOf([&] { image = QImageReader(path).read(); });
-  if (image.isNull()) {
-    std::fprintf(stderr, "the photo could not be decoded\n");
-    std::exit(2);
-  }
+  if (image.isNull()) stop(QStringLiteral("the photo could not be decoded"));
   return ms;
 }
 

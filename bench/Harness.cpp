@@ -4,8 +4,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tarsio::bench {
+
+void stop(const QString& why) {
+  std::fprintf(stderr, "%s\n", qPrintable(why));
+  std::exit(2);
+}
 
 double millisecondsOf(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
@@ -38,7 +44,7 @@ bool printTable(const std::vector<Row>& rows) {
   bool all = true;
   for (const Row& row : rows) {
     const QByteArray unit = row.unit.toUtf8();
-    std::printf("%s  %9.2f %-2s  %9.2f %-2s  %7.3f  <= %5.2f  %s\n",
+    std::printf("%s  %9.3f %-2s  %9.3f %-2s  %7.3f  <= %5.2f  %s\n",
                 row.figure.leftJustified(width).toUtf8().constData(), row.median, unit.constData(), row.floor,
                 unit.constData(), row.median / row.floor, row.target, row.passes() ? "ok" : "MISSED");
     all = all && row.passes();

@@ -17,6 +17,10 @@ struct Row {
   bool passes() const { return floor > 0 && median / floor <= target; }
 };
 
+// Ends the benchmark with exit code 2 and the reason: a figure of a step that did not happen means
+// nothing.
+[[noreturn]] void stop(const QString& why);
+
 // Milliseconds that `work` takes on the steady clock.
 double millisecondsOf(const std::function<void()>& work);
 

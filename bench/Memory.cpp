@@ -38,11 +38,7 @@ int measureMemoryHere(const Inputs& in) {
   QCoreApplication::processEvents();
   resetPeak();
   const qint64 before = statusBytes("VmRSS");
-  bench.choose(in.photo);
-  bench.grid(80, 125);
-  bench.board().CmdTarsio_Click();
-  bench.repaint();
-  bench.expectNoMessage();
+  bench.cut(in.photo, 80, 125);
   const qint64 peak = statusBytes("VmHWM");
   if (before < 0 || peak < 0) return 2;
   std::printf("%lld\n", peak - before);

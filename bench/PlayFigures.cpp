@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
-#include <cstdio>
-#include <cstdlib>
 
 #include "BenchBoard.h"
 #include "platform/Twips.h"
@@ -18,18 +16,13 @@ namespace {
 // One frame at 60 Hz, in milliseconds.
 constexpr double Frame = 1000.0 / 60;
 
-[[noreturn]] void stop(const char* why) {
-  std::fprintf(stderr, "%s\n", why);
-  std::exit(2);
-}
-
 // A loose piece that never docks (turned or face down) and lies on top at its own centre.
 int pieceToDrag(Board& board) {
   for (int i = 0; i < board.game.PieceCount; ++i) {
     if (board.game.Orientation[i] == 0) continue;
     if (board.canvas->elementAt(board.ImA(i).boxTwips().center()) == &board.ImA(i)) return i;
   }
-  stop("no piece to drag");
+  stop(QStringLiteral("no piece to drag"));
 }
 
 // The event the window system sends the canvas.
@@ -69,7 +62,8 @@ Row dragStep(const Inputs& in, int rows, int columns, double target) {
     ++step;
     sendMouse(b, QEvent::MouseMove, start + QPoint(along + 1, (along + 1) / 2), Qt::NoButton, Qt::LeftButton);
   });
-  if (board.ImA(piece).Left() == left || board.game.SelectedPiece != piece) stop("the piece did not follow");
+  if (board.ImA(piece).Left() == left || board.game.SelectedPiece != piece)
+    stop(QStringLiteral("the piece did not follow"));
   sendMouse(board, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
   return {QStringLiteral("one drag step, %1 pieces (move handled, canvas repainted)").arg(rows * columns), ms,
           Frame, target, QStringLiteral("ms")};
@@ -106,7 +100,7 @@ Row saveAndLoad(const Inputs& in) {
       game = readSavedGameFile(saved);
     });
     if (!game || game->pieces.size() != 10000u || bench.dialogs().messages.size() != 1)
-      stop("the save failed");
+      stop(QStringLiteral("the save failed"));
     bench.dialogs().messages.clear();
     return ms;
   };
@@ -117,10 +111,12 @@ Row saveAndLoad(const Inputs& in) {
   const auto floor = [&] {
     return millisecondsOf([&] {
       QFile out(plain);
-      if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) stop("no plain write");
+      if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        stop(QStringLiteral("no plain write"));
       out.close();
       QFile back(plain);
-      if (!back.open(QIODevice::ReadOnly) || back.readAll().size() != bytes.size()) stop("no plain read");
+      if (!back.open(QIODevice::ReadOnly) || back.readAll().size() != bytes.size())
+        stop(QStringLiteral("no plain read"));
     });
   };
   const Paired times = measurePaired(15, figure, floor);
