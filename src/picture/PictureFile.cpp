@@ -37,9 +37,10 @@ bool looksComplete(const QString& path, const QByteArray& format) {
   }
   if (format == "jpeg") {
     // A complete JPEG holds its end-of-image marker; a cut-off one has lost it. Some cameras append
-    // data after the marker, so the whole file is searched (mapped, not copied).
+    // data after the marker, so the whole file may be searched (mapped, not copied); the search starts
+    // from the end, where the marker nearly always is.
     const uchar* bytes = file.map(0, size);
-    return bytes && QByteArrayView(bytes, size).contains(QByteArrayView("\xFF\xD9", 2));
+    return bytes && QByteArrayView(bytes, size).lastIndexOf(QByteArrayView("\xFF\xD9", 2)) >= 0;
   }
   return true;
 }

@@ -4,6 +4,10 @@
 
 #include <sys/mman.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <QPainter>
 #include <algorithm>
 #include <cstdint>
@@ -25,7 +29,35 @@ void unmapImage(void* info) {
   delete mapping;
 }
 
-// The image at half its size (rounded up), each pixel the mean of a 2 x 2 block; works on raw rows.
+// Output pixels [0, count) of a halved row from two source rows, four at a time, where every 2 x 2
+// block lies inside the rows; gives how many it made (the rest is left to the caller).
+int halveRowFourAtATime(const quint32* r0, const quint32* r1, quint32* dst, int count) {
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i two = _mm_set1_epi16(2);
+  // Two rows' pixels 2x .. 2x + 3, summed channel by channel in 16 bits: pixels 2x, 2x + 1 in `low`.
+  const auto rowSums = [&](int at, __m128i& low, __m128i& high) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + at));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + at));
+    low = _mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero));
+    high = _mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero));
+  };
+  // The rounded means of the blocks of output pixels x and x + 1 (the source pixels 2x .. 2x + 3).
+  const auto means = [&](int at) {
+    __m128i low, high;
+    rowSums(at, low, high);
+    const __m128i sums = _mm_add_epi16(_mm_unpacklo_epi64(low, high), _mm_unpackhi_epi64(low, high));
+    return _mm_srli_epi16(_mm_add_epi16(sums, two), 2);
+  };
+  for (; x + 4 <= count; x += 4)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_packus_epi16(means(2 * x), means(2 * x + 4)));
+#endif
+  return x;
+}
+
+// The image at half its size (rounded up), each pixel the rounded mean of a 2 x 2 block (the last
+// column and row repeated when the size is odd); works on raw rows.
 QImage halve(const QImage& image) {
   const int w = image.width(), h = image.height();
   const int hw = (w + 1) / 2, hh = (h + 1) / 2;
@@ -35,7 +67,7 @@ QImage halve(const QImage& image) {
     const auto* r0 = reinterpret_cast<const quint32*>(image.constScanLine(2 * y));
     const auto* r1 = reinterpret_cast<const quint32*>(image.constScanLine(std::min(2 * y + 1, h - 1)));
     auto* dst = reinterpret_cast<quint32*>(out.scanLine(y));
-    for (int x = 0; x < hw; ++x) {
+    for (int x = halveRowFourAtATime(r0, r1, dst, w / 2); x < hw; ++x) {
       const int x0 = 2 * x, x1 = std::min(2 * x + 1, w - 1);
       const quint32 a = r0[x0], b = r0[x1], c = r1[x0], d = r1[x1];
       // Sum the even and odd bytes separately, eight bits of headroom each.

@@ -11,7 +11,7 @@ namespace tarsio {
 
 // A new image of `size` pixels in a 32-bit `format`, its pixels not yet set. A large one lives on huge
 // pages where the system offers them: a photo's 100 MB would otherwise cost some 25000 page faults,
-// about as long as decoding the photo. Null when there is no memory for it.
+// which take half as long as decoding the photo itself. Null when there is no memory for it.
 QImage newLargeImage(QSize size, QImage::Format format);
 
 // One decoded image, held once however many pictures show parts of it, with smaller copies (each half
@@ -37,7 +37,6 @@ class Picture {
   bool isNull() const { return !source_; }
   // Size in pixels of the region shown (turned, when the picture is turned).
   QSize size() const { return turned_ ? rect_.size().transposed() : rect_.size(); }
-  bool isTurned() const { return turned_; }
   bool mirroredLeftRight() const { return mirrorX_; }
   bool mirroredTopBottom() const { return mirrorY_; }
   const std::shared_ptr<const SourceImage>& source() const { return source_; }
