@@ -16,6 +16,12 @@ namespace {
 // merging thousands of rectangles costs more than painting.
 constexpr int MaxDirtyRects = 200;
 
+// Whether two rectangles share a pixel; inline, as it runs for every element on every paint.
+bool overlaps(const QRect& a, const QRect& b) {
+  return a.isValid() && b.isValid() && a.left() <= b.right() && b.left() <= a.right() &&
+         a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
 int buttonCode(Qt::MouseButtons buttons) {
   return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
          (buttons & Qt::MiddleButton ? 4 : 0);
@@ -96,7 +102,7 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
   // element at the cost of four comparisons.
   const bool oneRect = region.rectCount() == 1;
   for (const Entry& entry : elements_)
-    if (bounds.intersects(entry.shown) && (oneRect || region.intersects(entry.shown)))
+    if (overlaps(bounds, entry.shown) && (oneRect || region.intersects(entry.shown)))
       entry.element->paint(painter);
 }
 

@@ -14,7 +14,8 @@ namespace {
 std::uint64_t nextSequence = 0;
 }
 
-Element::Element(BoardCanvas* canvas, Layer layer) : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
+Element::Element(BoardCanvas* canvas, Layer layer)
+    : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
   canvas_->add(this);
 }
 
@@ -55,7 +56,7 @@ void ImageElement::setBox(double left, double top, double width, double height) 
 
 void ImageElement::setPicture(const Picture& picture) {
   picture_ = picture;
-  cache_ = QPixmap();
+  cache_ = QImage();
   if (!stretch_ && !picture.isNull())
     setBox(left_, top_, pixelsToTwips(picture.size().width()), pixelsToTwips(picture.size().height()));
   changed();
@@ -84,8 +85,8 @@ QRect ImageElement::computePixelBounds() const { return twipsToPixelRect(left_, 
 void ImageElement::paint(QPainter& painter) const {
   const QRect& box = pixelBounds();
   if (picture_.isNull() || box.isEmpty()) return;
-  if (cache_.size() != box.size()) cache_ = QPixmap::fromImage(picture_.render(box.size()));
-  painter.drawPixmap(box.topLeft(), cache_);
+  if (cache_.size() != box.size()) cache_ = picture_.render(box.size());
+  painter.drawImage(box.topLeft(), cache_);
   if (borderStyle_ == 1) {
     painter.setPen(QPen(QGuiApplication::palette().color(QPalette::WindowText), 0));
     painter.drawRect(box.adjusted(0, 0, -1, -1));
