@@ -34,12 +34,9 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
 
 Qt::CursorShape cursorFor(int pointer) {
   switch (pointer) {
-    case PointerNoDrop:
-      return Qt::ForbiddenCursor;
-    case PointerSizeAll:
-      return Qt::SizeAllCursor;
-    default:
-      return Qt::ArrowCursor;
+    case PointerNoDrop: return Qt::ForbiddenCursor;
+    case PointerSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
   }
 }
 

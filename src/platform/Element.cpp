@@ -14,8 +14,7 @@ namespace {
 std::uint64_t nextSequence = 0;
 }
 
-Element::Element(BoardCanvas* canvas, Layer layer)
-    : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
+Element::Element(BoardCanvas* canvas, Layer layer) : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
   canvas_->add(this);
 }
 

@@ -36,14 +36,14 @@ int halveRowFourAtATime(const quint32* r0, const quint32* r1, quint32* dst, int 
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
   const __m128i two = _mm_set1_epi16(2);
-  // Two rows' pixels 2x .. 2x + 3, summed channel by channel in 16 bits: pixels 2x, 2x + 1 in `low`.
+  // Pixels at .. at + 3 of both rows, summed channel by channel in 16 bits: the first two in `low`.
   const auto rowSums = [&](int at, __m128i& low, __m128i& high) {
     const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + at));
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + at));
     low = _mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero));
     high = _mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero));
   };
-  // The rounded means of the blocks of output pixels x and x + 1 (the source pixels 2x .. 2x + 3).
+  // The rounded means of the two blocks over pixels at .. at + 3.
   const auto means = [&](int at) {
     __m128i low, high;
     rowSums(at, low, high);

@@ -24,14 +24,12 @@ inline QRect twipsToPixelRect(double left, double top, double width, double heig
   const int y1 = static_cast<int>(std::lround(top / TwipsPerPixel));
   const int x2 = static_cast<int>(std::lround((left + width) / TwipsPerPixel));
   const int y2 = static_cast<int>(std::lround((top + height) / TwipsPerPixel));
-  return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
-               QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
+  return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
 }
 
 // The device pixel nearest to a point in twips.
 inline QPoint twipsToPixelPoint(double x, double y) {
-  return QPoint(static_cast<int>(std::lround(x / TwipsPerPixel)),
-                static_cast<int>(std::lround(y / TwipsPerPixel)));
+  return QPoint(static_cast<int>(std::lround(x / TwipsPerPixel)), static_cast<int>(std::lround(y / TwipsPerPixel)));
 }
 
 // The screen's size in twips (the primary screen's full geometry).
