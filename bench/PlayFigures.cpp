@@ -1,6 +1,8 @@
 // The figures of play: a drag step, collecting, the area steps, saving and loading.
 #include "PlayFigures.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -92,6 +94,9 @@ Row saveAndLoad(const Inputs& in) {
   bench.cut(in.photo, 80, 125);
   Board& board = bench.board();
   const QString saved = board.game.PicturePath + QStringLiteral(".trs");
+  // The bitmap files of the earlier figures reach the disk first, so that their writing does not
+  // weigh on these small files.
+  ::sync();
   // The board's own save, then the reader the board runs before it loads a game.
   const auto figure = [&] {
     std::optional<SavedGame> game;

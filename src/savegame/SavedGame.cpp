@@ -67,18 +67,20 @@ class FieldReader {
 
   // An optional minus sign and at least one decimal digit, within the range of int.
   std::optional<int> integer() {
-    const bool negative = !atEnd() && line_[pos_] == '-';
-    qsizetype at = pos_ + (negative ? 1 : 0);
-    const qsizetype firstDigit = at;
+    const char* const end = line_.data() + line_.size();
+    const char* at = line_.data() + pos_;
+    const bool negative = at != end && *at == '-';
+    at += negative ? 1 : 0;
+    const char* const firstDigit = at;
     long long value = 0;
-    for (; at < line_.size() && line_[at] >= '0' && line_[at] <= '9'; ++at) {
-      value = value * 10 + (line_[at] - '0');
+    for (; at != end && static_cast<unsigned char>(*at - '0') < 10; ++at) {
+      value = value * 10 + (*at - '0');
       if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
     }
     if (at == firstDigit) return std::nullopt;
     if (negative) value = -value;
     if (value > std::numeric_limits<int>::max()) return std::nullopt;
-    pos_ = at;
+    pos_ = at - line_.data();
     return static_cast<int>(value);
   }
 
@@ -202,7 +204,11 @@ QByteArray formatSavedGame(const SavedGame& game) {
     std::memcpy(out + at, docked.data(), docked.size());
     at += docked.size();
     out[at++] = Comma;
-    at = std::to_chars(out + at, end, piece.orientation).ptr - out;
+    // An orientation is one digit: written directly, without the general conversion.
+    if (piece.orientation >= 0 && piece.orientation <= 9)
+      out[at++] = static_cast<char>('0' + piece.orientation);
+    else
+      at = std::to_chars(out + at, end, piece.orientation).ptr - out;
     out[at++] = Comma;
     at = std::to_chars(out + at, end, piece.startCell).ptr - out;
     out[at++] = '\r';
