@@ -114,8 +114,9 @@ class Board : public QMainWindow {
   // deals them (a saved game: each piece at home with its saved orientation, no random number drawn).
   // Writes "temp.bmp" and "tempV.bmp" into workFolder, or the per-user cache folder when it is empty.
   void CmdTarsio_Click();
-  // The quarter turn clockwise the cut makes of the whole picture; a null result means the turned
-  // picture could not be made (no memory). Tests replace it to reach that failure.
+  // The quarter turn clockwise the cut makes of the picture, strip by strip as it writes the turned
+  // bitmap file; a null result means a turned strip could not be made (no memory). Tests replace it to
+  // reach that failure.
   std::function<QImage(const QImage&)> turnPicture = TurnBitmap;
   // Ends the program with an exit code after a failure of the cut that the game cannot go on from;
   // by default the event loop ends with that code. Tests replace it.

@@ -5,6 +5,8 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include "platform/Picture.h"
+
 namespace tarsio {
 
 namespace {
@@ -79,7 +81,8 @@ bool jpegComplete(QByteArrayView bytes) {
     } else if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // markers without a length
       at += 2;
     } else if (marker == 0xDA) {
-      return bytes.sliced(at + 2).contains(QByteArrayView("\xFF\xD9", 2));
+      // The search starts from the end, where the marker nearly always is.
+      return bytes.sliced(at + 2).lastIndexOf(QByteArrayView("\xFF\xD9", 2)) >= 0;
     } else {
       at += 2 + qFromBigEndian<quint16>(bytes.data() + at + 2);
     }
@@ -89,16 +92,16 @@ bool jpegComplete(QByteArrayView bytes) {
 
 // Qt's decoders fill a cut-off file with blank pixels without complaint; a player would rather be told
 // the file is broken. Checks the data against what the header promises; the file is mapped, not copied.
-bool looksComplete(const QString& path, const QByteArray& format) {
+bool looksComplete(const QString& path, const QByteArray& kind) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const qint64 size = file.size();
   const uchar* data = size > 0 ? file.map(0, size) : nullptr;
   if (!data) return false;
   const QByteArrayView bytes(data, size);
-  if (format == "bmp") return bmpComplete(bytes);
-  if (format == "gif") return gifComplete(bytes);
-  if (format == "jpeg") return jpegComplete(bytes);
+  if (kind == "bmp") return bmpComplete(bytes);
+  if (kind == "gif") return gifComplete(bytes);
+  if (kind == "jpeg") return jpegComplete(bytes);
   return true;  // PNG: Qt refuses a cut-off one itself
 }
 
@@ -110,16 +113,20 @@ std::optional<QImage> readPicture(const QString& path) {
   // PNG, which Qt decodes itself) are read: no other decoder that happens to be installed sees the file.
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(true);
-  const QByteArray format = reader.format();
-  if (format != "bmp" && format != "gif" && format != "jpeg" && format != "png") return std::nullopt;
+  const QByteArray kind = reader.format();
+  if (kind != "bmp" && kind != "gif" && kind != "jpeg" && kind != "png") return std::nullopt;
   const QSize size = reader.size();
   if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > MaxPicturePixels)
     return std::nullopt;
-  if (!looksComplete(path, format)) return std::nullopt;
+  if (!looksComplete(path, kind)) return std::nullopt;
   // Qt refuses images over 128 MB unless told otherwise; the header check above bounds what we allow.
   QImageReader::setAllocationLimit(static_cast<int>(MaxPicturePixels * 4 / (1024 * 1024)) + 64);
-  QImage image = reader.read();
-  if (image.isNull()) return std::nullopt;
+  // A 32-bit picture is decoded straight into an image on huge pages (the decoder keeps an image of the
+  // right size and format), which spares most of the page faults of a fresh photo-sized image.
+  const QImage::Format format = reader.imageFormat();
+  QImage image;
+  if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) image = newLargeImage(size, format);
+  if (!reader.read(&image) || image.isNull()) return std::nullopt;
   return image;
 }
 

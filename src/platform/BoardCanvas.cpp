@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/Twips.h"
 
@@ -14,6 +15,12 @@ namespace {
 // Past this many separate dirty rectangles in one frame the whole canvas is repainted instead:
 // merging thousands of rectangles costs more than painting.
 constexpr int MaxDirtyRects = 200;
+
+// Whether two rectangles share a pixel; inline, as it runs for every element on every paint.
+bool overlaps(const QRect& a, const QRect& b) {
+  return a.isValid() && b.isValid() && a.left() <= b.right() && b.left() <= a.right() &&
+         a.top() <= b.bottom() && b.top() <= a.bottom();
+}
 
 int buttonCode(Qt::MouseButtons buttons) {
   return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
@@ -40,13 +47,39 @@ BoardCanvas::BoardCanvas(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
 }
 
+// A new element has the highest sequence so far: it goes at the end of its layer.
 void BoardCanvas::add(Element* element) {
-  elements_.emplace(std::make_pair(static_cast<int>(element->layer()), element->sequence()), element);
+  const int layer = static_cast<int>(element->layer());
+  elements_.insert(layerBegin(layer + 1), {layer, element->sequence(), element, {}});
 }
 
 void BoardCanvas::remove(Element* element) {
-  elements_.erase(std::make_pair(static_cast<int>(element->layer()), element->sequence()));
+  const auto it = entryOf(element);
+  if (it != elements_.end()) {
+    it->element = nullptr;
+    it->shown = QRect();
+    ++removed_;
+  }
+  if (removed_ > 64 && removed_ * 2 > elements_.size()) {
+    std::erase_if(elements_, [](const Entry& entry) { return entry.element == nullptr; });
+    removed_ = 0;
+  }
   if (captured_ == element) captured_ = nullptr;
+}
+
+void BoardCanvas::placed(const Element* element) {
+  const auto it = entryOf(element);
+  if (it != elements_.end()) it->shown = element->Visible() ? element->pixelBounds() : QRect();
+}
+
+std::vector<BoardCanvas::Entry>::const_iterator BoardCanvas::layerBegin(int layer) const {
+  return std::lower_bound(elements_.begin(), elements_.end(), Entry{layer, 0, nullptr, {}});
+}
+
+std::vector<BoardCanvas::Entry>::iterator BoardCanvas::entryOf(const Element* element) {
+  const Entry key{static_cast<int>(element->layer()), element->sequence(), nullptr, {}};
+  const auto it = std::lower_bound(elements_.begin(), elements_.end(), key);
+  return it != elements_.end() && it->element == element ? it : elements_.end();
 }
 
 void BoardCanvas::markDirty(const QRect& pixels) {
@@ -61,21 +94,23 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
   dirtyRects_ = 0;
   QPainter painter(this);
   const QRegion& region = event->region();
-  const bool everything = region.rectCount() == 1 && region.boundingRect().contains(rect());
-  for (const auto& entry : elements_) {
-    const Element* element = entry.second;
-    if (element->Visible() && (everything || region.intersects(element->pixelBounds())))
-      element->paint(painter);
-  }
+  const QRect bounds = region.boundingRect();
+  // Most frames repaint one or two small rectangles: the bounding rectangle rules out nearly every
+  // element at the cost of four comparisons.
+  const bool oneRect = region.rectCount() == 1;
+  for (const Entry& entry : elements_)
+    if (overlaps(bounds, entry.shown) && (oneRect || region.intersects(entry.shown)))
+      entry.element->paint(painter);
 }
 
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {
-  const auto first = elements_.lower_bound({static_cast<int>(Layer::Pieces), 0});
-  auto it = elements_.upper_bound({static_cast<int>(Layer::Pieces), UINT64_MAX});
+  const auto first = layerBegin(static_cast<int>(Layer::Pieces));
+  auto it = layerBegin(static_cast<int>(Layer::Frame));
   while (it != first) {
     --it;
-    auto* image = static_cast<ImageElement*>(it->second);
-    if (image->Visible() && image->Enabled() && image->mouseHandler() && image->boxTwips().contains(twips))
+    auto* image = static_cast<ImageElement*>(it->element);
+    if (image && image->Visible() && image->Enabled() && image->mouseHandler() &&
+        image->boxTwips().contains(twips))
       return image;
   }
   return nullptr;

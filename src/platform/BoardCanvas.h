@@ -4,8 +4,7 @@
 
 #include <QWidget>
 #include <cstdint>
-#include <map>
-#include <utility>
+#include <vector>
 
 #include "platform/Element.h"
 
@@ -26,6 +25,8 @@ class BoardCanvas : public QWidget {
   // Called by elements.
   void add(Element* element);
   void remove(Element* element);
+  // The element was shown, hidden, moved or resized.
+  void placed(const Element* element);
   void markDirty(const QRect& pixels);
   void pointerChanged();
 
@@ -39,7 +40,23 @@ class BoardCanvas : public QWidget {
   void deliver(MouseAction action, QMouseEvent* event);
   void updateCursor(QPointF twips);
 
-  std::map<std::pair<int, std::uint64_t>, Element*> elements_;
+  // Every element in paint order (layer, then creation), with the pixels it covers while it is shown
+  // (empty while hidden), so that a paint finds the few elements it touches without visiting each one.
+  // A removed element leaves its entry with a null pointer until the list is compacted, so that removing
+  // thousands of pieces stays linear.
+  struct Entry {
+    int layer;
+    std::uint64_t sequence;
+    Element* element;
+    QRect shown;
+    bool operator<(const Entry& other) const {
+      return layer != other.layer ? layer < other.layer : sequence < other.sequence;
+    }
+  };
+  std::vector<Entry>::const_iterator layerBegin(int layer) const;
+  std::vector<Entry>::iterator entryOf(const Element* element);
+  std::vector<Entry> elements_;
+  std::size_t removed_ = 0;
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;
   int dirtyRects_ = 0;

@@ -26,12 +26,14 @@ Element::~Element() {
 void Element::setVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
+  canvas_->placed(this);
   canvas_->markDirty(pixelBounds_);
 }
 
 void Element::changed() {
   const QRect before = pixelBounds_;
   pixelBounds_ = computePixelBounds();
+  if (before != pixelBounds_) canvas_->placed(this);
   if (visible_ && before != pixelBounds_) {
     canvas_->markDirty(before);
     canvas_->markDirty(pixelBounds_);
@@ -53,7 +55,7 @@ void ImageElement::setBox(double left, double top, double width, double height) 
 
 void ImageElement::setPicture(const Picture& picture) {
   picture_ = picture;
-  cache_ = QPixmap();
+  cache_ = QImage();
   if (!stretch_ && !picture.isNull())
     setBox(left_, top_, pixelsToTwips(picture.size().width()), pixelsToTwips(picture.size().height()));
   changed();
@@ -82,8 +84,8 @@ QRect ImageElement::computePixelBounds() const { return twipsToPixelRect(left_, 
 void ImageElement::paint(QPainter& painter) const {
   const QRect& box = pixelBounds();
   if (picture_.isNull() || box.isEmpty()) return;
-  if (cache_.size() != box.size()) cache_ = QPixmap::fromImage(picture_.render(box.size()));
-  painter.drawPixmap(box.topLeft(), cache_);
+  if (cache_.size() != box.size()) cache_ = picture_.render(box.size());
+  painter.drawImage(box.topLeft(), cache_);
   if (borderStyle_ == 1) {
     painter.setPen(QPen(QGuiApplication::palette().color(QPalette::WindowText), 0));
     painter.drawRect(box.adjusted(0, 0, -1, -1));

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QRect>
 #include <QRectF>
-#include <QPixmap>
 #include <cstdint>
 #include <functional>
 
@@ -111,7 +111,7 @@ class ImageElement : public Element {
   int mousePointer_ = PointerDefault;
   MouseHandler mouseHandler_;
   // The picture drawn at the size it is painted; rebuilt only when the picture or the size changes.
-  mutable QPixmap cache_;
+  mutable QImage cache_;
 };
 
 // A straight line one pixel wide in the window-text colour.

@@ -1,9 +1,9 @@
 // Saving the game in progress to a ".trs" file beside its picture, and resuming a saved game.
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 #include "board/Board.h"
 #include "picture/GridSize.h"
@@ -14,9 +14,6 @@ namespace tarsio {
 
 namespace {
 
-// A saved game of the largest grid takes well under a megabyte; a larger file is not one.
-constexpr qint64 MaxSavedGameBytes = 4 * 1024 * 1024;
-
 // Marks the scramble option of the code (1 mSpos, 2 mRuot, 3 mRove, 4 mTrasp) and unmarks the others;
 // a code outside 1 to 4 changes no mark.
 void markScrambleOption(Board& board, int code) {
@@ -25,11 +22,20 @@ void markScrambleOption(Board& board, int code) {
   for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
 }
 
-// The bytes replace the file only once all of them are on disk, so a failed save leaves an earlier
-// saved game intact.
+// The bytes go to a new file beside the saved game, which then takes the saved game's name in one
+// step, so a failed save leaves an earlier saved game intact. The save does not wait for the disk: a
+// file system writes a file that replaces another by a rename before it records the new name (ext4
+// and btrfs do), and waiting for the disk took longer than all the rest of a save.
 bool writeWholeFile(const QString& fileName, const QByteArray& bytes) {
-  QSaveFile file(fileName);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+  const QString partial = fileName + QStringLiteral(".part");
+  QFile file(partial);
+  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+  file.close();
+  if (written &&
+      std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(fileName).constData()) == 0)
+    return true;
+  QFile::remove(partial);
+  return false;
 }
 
 QString saveFailure(const QString& fileName) {
@@ -38,15 +44,6 @@ QString saveFailure(const QString& fileName) {
                          : !folder.isWritable() ? QStringLiteral("la cartella non è scrivibile.")
                                                 : QStringLiteral("la scrittura non è riuscita.");
   return QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, reason);
-}
-
-// The saved game in the file, or nothing for a file that is missing, too large or damaged.
-std::optional<SavedGame> readSavedGame(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.read(MaxSavedGameBytes + 1);
-  if (bytes.size() > MaxSavedGameBytes) return std::nullopt;
-  return parseSavedGame(bytes);
 }
 
 // Whether the saved game's picture can be decoded and cut into its grid; gives the picture.
@@ -83,7 +80,7 @@ void Board::mSalva_Click() {
 // Everything is checked before the board is touched: a file or picture that cannot be used leaves
 // the board, a game in progress included, exactly as it was.
 bool Board::LoadSavedGame() {
-  const std::optional<SavedGame> saved = readSavedGame(game.PicturePath);
+  const std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
   if (!saved) return false;
   const std::optional<QImage> image = playablePicture(*saved);
   if (!image) return false;

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <limits>
 
 #include "picture/GridSize.h"
@@ -17,6 +19,8 @@ constexpr char Comma = ',';
 constexpr QByteArrayView TrueField = "#TRUE#";
 constexpr QByteArrayView FalseField = "#FALSE#";
 constexpr int MaxOrientation = 7;
+// "#FALSE#,-2147483648,-2147483648\r\n"
+constexpr qsizetype MaxPieceLineBytes = 33;
 
 // A text field: the bytes between double quotes, a quote inside written twice.
 QByteArray quotedField(const QByteArray& text) {
@@ -63,34 +67,39 @@ class FieldReader {
 
   // An optional minus sign and at least one decimal digit, within the range of int.
   std::optional<int> integer() {
-    const bool negative = !atEnd() && line_[pos_] == '-';
-    qsizetype at = pos_ + (negative ? 1 : 0);
-    const qsizetype firstDigit = at;
+    const char* const end = line_.data() + line_.size();
+    const char* at = line_.data() + pos_;
+    const bool negative = at != end && *at == '-';
+    at += negative ? 1 : 0;
+    const char* const firstDigit = at;
     long long value = 0;
-    for (; at < line_.size() && line_[at] >= '0' && line_[at] <= '9'; ++at) {
-      value = value * 10 + (line_[at] - '0');
+    for (; at != end && static_cast<unsigned char>(*at - '0') < 10; ++at) {
+      value = value * 10 + (*at - '0');
       if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
     }
     if (at == firstDigit) return std::nullopt;
     if (negative) value = -value;
     if (value > std::numeric_limits<int>::max()) return std::nullopt;
-    pos_ = at;
+    pos_ = at - line_.data();
     return static_cast<int>(value);
   }
 
   std::optional<bool> boolean() {
-    const QByteArrayView rest = line_.sliced(pos_);
-    for (bool value : {true, false}) {
-      const QByteArrayView field = value ? TrueField : FalseField;
-      if (rest.startsWith(field)) {
-        pos_ += field.size();
-        return value;
-      }
-    }
+    if (literal(TrueField)) return true;
+    if (literal(FalseField)) return false;
     return std::nullopt;
   }
 
  private:
+  // The field compared byte by byte: a call into the library costs more than these few bytes.
+  bool literal(QByteArrayView field) {
+    if (line_.size() - pos_ < field.size()) return false;
+    for (qsizetype i = 0; i < field.size(); ++i)
+      if (line_[pos_ + i] != field[i]) return false;
+    pos_ += field.size();
+    return true;
+  }
+
   QByteArrayView line_;
   qsizetype pos_ = 0;
 };
@@ -105,22 +114,35 @@ QString atLine(qsizetype index, const char* text) {
   return QStringLiteral("line %1: %2").arg(index + 1).arg(QString::fromLatin1(text));
 }
 
-// The lines of the file without their ends (LF, or CR LF), empty lines at the end left out. The last
-// line must have its line end, so a file cut short inside a number is not taken for a whole one.
-std::optional<std::vector<QByteArrayView>> splitLines(QByteArrayView bytes, QString* problem) {
-  std::vector<QByteArrayView> lines;
-  qsizetype start = 0;
-  while (start < bytes.size()) {
-    const qsizetype end = bytes.indexOf('\n', start);
-    if (end < 0) return failure(problem, QStringLiteral("the last line has no line end (file truncated)"));
-    QByteArrayView line = bytes.sliced(start, end - start);
-    if (line.endsWith('\r')) line.chop(1);
-    lines.push_back(line);
-    start = end + 1;
+// The lines of the file one at a time, without their ends (LF, or CR LF), empty lines at the end left
+// out. Reading them in place keeps a long file from being copied or indexed first.
+class LineReader {
+ public:
+  // The bytes must end with a line end (complete()).
+  explicit LineReader(QByteArrayView bytes) : bytes_(bytes), end_(bytes.size()) {
+    while (end_ > 0) {
+      const qsizetype start = end_ >= 2 ? bytes_.lastIndexOf('\n', end_ - 2) + 1 : 0;
+      const qsizetype length = end_ - 1 - start;
+      if (length > 1 || (length == 1 && bytes_[start] != '\r')) break;
+      end_ = start;
+    }
   }
-  while (!lines.empty() && lines.back().isEmpty()) lines.pop_back();
-  return lines;
-}
+  // The last line must have its line end, so a file cut short inside a number is not taken for a whole one.
+  static bool complete(QByteArrayView bytes) { return bytes.isEmpty() || bytes.endsWith('\n'); }
+  bool atEnd() const { return pos_ >= end_; }
+  QByteArrayView next() {
+    const qsizetype end = bytes_.indexOf('\n', pos_);
+    QByteArrayView line = bytes_.sliced(pos_, end - pos_);
+    pos_ = end + 1;
+    if (line.endsWith('\r')) line.chop(1);
+    return line;
+  }
+
+ private:
+  QByteArrayView bytes_;
+  qsizetype end_;
+  qsizetype pos_ = 0;
+};
 
 std::optional<QString> readPicturePath(QByteArrayView line, QString* problem) {
   FieldReader reader(line);
@@ -172,37 +194,65 @@ QByteArray formatSavedGame(const SavedGame& game) {
   QByteArray bytes = quotedField(QFile::encodeName(game.picturePath)) + LineEnd;
   bytes += quotedField(game.rowText.toLocal8Bit()) + Comma + quotedField(game.columnText.toLocal8Bit());
   bytes += Comma + QByteArray::number(game.scrambleCode) + LineEnd;
+  // The piece lines are written straight into the bytes, sized once for the longest possible lines.
+  qsizetype at = bytes.size();
+  bytes.resize(at + qsizetype(game.pieces.size()) * MaxPieceLineBytes);
+  char* const out = bytes.data();
+  char* const end = out + bytes.size();
   for (const SavedPiece& piece : game.pieces) {
-    bytes.append(piece.docked ? TrueField : FalseField);
-    bytes += Comma + QByteArray::number(piece.orientation) + Comma + QByteArray::number(piece.startCell);
-    bytes += LineEnd;
+    const QByteArrayView docked = piece.docked ? TrueField : FalseField;
+    std::memcpy(out + at, docked.data(), docked.size());
+    at += docked.size();
+    out[at++] = Comma;
+    // An orientation is one digit: written directly, without the general conversion.
+    if (piece.orientation >= 0 && piece.orientation <= 9)
+      out[at++] = static_cast<char>('0' + piece.orientation);
+    else
+      at = std::to_chars(out + at, end, piece.orientation).ptr - out;
+    out[at++] = Comma;
+    at = std::to_chars(out + at, end, piece.startCell).ptr - out;
+    out[at++] = '\r';
+    out[at++] = '\n';
   }
+  bytes.truncate(at);
   return bytes;
 }
 
 std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* problem) {
-  const std::optional<std::vector<QByteArrayView>> lines = splitLines(bytes, problem);
-  if (!lines) return std::nullopt;
-  if (lines->size() < 2) return failure(problem, QStringLiteral("the file ends before the grid line"));
+  if (!LineReader::complete(bytes))
+    return failure(problem, QStringLiteral("the last line has no line end (file truncated)"));
+  LineReader lines(bytes);
+  const QByteArrayView pathLine = lines.atEnd() ? QByteArrayView() : lines.next();
+  if (lines.atEnd()) return failure(problem, QStringLiteral("the file ends before the grid line"));
+  const QByteArrayView gridLine = lines.next();
   SavedGame game;
-  const std::optional<QString> path = readPicturePath((*lines)[0], problem);
+  const std::optional<QString> path = readPicturePath(pathLine, problem);
   if (!path) return std::nullopt;
   game.picturePath = *path;
-  const std::optional<int> pieceCount = readGrid((*lines)[1], game, problem);
+  const std::optional<int> pieceCount = readGrid(gridLine, game, problem);
   if (!pieceCount) return std::nullopt;
-  const qsizetype pieceLines = std::min<qsizetype>(static_cast<qsizetype>(lines->size()) - 2, *pieceCount);
-  game.pieces.reserve(pieceLines);
-  for (qsizetype index = 2; index < 2 + pieceLines; ++index) {
-    const std::optional<SavedPiece> piece = readPiece((*lines)[index], index, *pieceCount, problem);
+  game.pieces.reserve(*pieceCount);
+  qsizetype index = 2;
+  for (; index < 2 + *pieceCount && !lines.atEnd(); ++index) {
+    const std::optional<SavedPiece> piece = readPiece(lines.next(), index, *pieceCount, problem);
     if (!piece) return std::nullopt;
     game.pieces.push_back(*piece);
   }
+  const qsizetype pieceLines = index - 2;
   if (pieceLines < *pieceCount)
     return failure(problem,
                    QStringLiteral("the file ends after %1 of %2 pieces").arg(pieceLines).arg(*pieceCount));
-  if (static_cast<qsizetype>(lines->size()) > 2 + pieceLines)
-    return failure(problem, atLine(2 + pieceLines, "unexpected line after the last piece"));
+  if (!lines.atEnd()) return failure(problem, atLine(index, "unexpected line after the last piece"));
   return game;
+}
+
+std::optional<SavedGame> readSavedGameFile(const QString& fileName) {
+  constexpr qint64 MaxSavedGameBytes = 4 * 1024 * 1024;
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.read(MaxSavedGameBytes + 1);
+  if (bytes.size() > MaxSavedGameBytes) return std::nullopt;
+  return parseSavedGame(bytes);
 }
 
 }  // namespace tarsio

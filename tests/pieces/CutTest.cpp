@@ -126,14 +126,17 @@ TEST_F(Cut, SavedGameRebuildsAtHomeWithoutRandomNumbers) {
   EXPECT_EQ(game().GamePhase, 3);
 }
 
+// The second picture is smaller: a file rewritten in place must lose the first one's tail.
 TEST_F(Cut, BitmapFilesHoldThePicturesAndAreReplacedByTheNextCut) {
-  for (const QSize size : {QSize(120, 80), QSize(90, 140)}) {
+  for (const QSize size : {QSize(90, 140), QSize(120, 80)}) {
     freshBoard();
     const QImage picture = patternPicture(size.width(), size.height());
     cut(picture, 2, 3);
     EXPECT_EQ(QImage(workFile("temp.bmp")).convertToFormat(QImage::Format_RGB32), picture) << size.width();
     EXPECT_EQ(QImage(workFile("tempV.bmp")).convertToFormat(QImage::Format_RGB32), TurnBitmap(picture))
         << size.width();
+    for (const char* name : {"temp.bmp", "tempV.bmp"})
+      EXPECT_EQ(QFileInfo(workFile(name)).size(), 54 + 4 * size.width() * size.height()) << name;
   }
   const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                                     QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;

@@ -34,6 +34,48 @@ TEST(Picture, mirrorsLeftRightAndTopBottomExactly) {
             image.copy(6, 0, 3, 6).mirrored(true, false));
 }
 
+// A turned picture, mirrored or not, shows exactly the turned image; its regions are the matching
+// regions of that image, also at the far edges.
+TEST(Picture, aTurnedPictureShowsItsRegionsTurnedAndMirroredExactly) {
+  const QImage image = numbered(9, 6);
+  const QImage turned = image.transformed(QTransform().rotate(90));
+  struct Case {
+    bool leftRight, topBottom;
+    QRect rect;
+  };
+  for (const Case c : {Case{false, false, QRect(0, 0, 6, 9)}, Case{false, false, QRect(1, 2, 3, 4)},
+                       Case{true, false, QRect(4, 0, 2, 9)}, Case{false, true, QRect(0, 7, 6, 2)},
+                       Case{true, true, QRect(2, 3, 4, 5)}}) {
+    const Picture picture = Picture::fromImage(image).turnedQuarter().mirrored(c.leftRight, c.topBottom);
+    const Picture part = picture.region(c.rect);
+    EXPECT_EQ(part.size(), c.rect.size());
+    EXPECT_EQ(part.toImage(), turned.mirrored(c.leftRight, c.topBottom).copy(c.rect))
+        << c.leftRight << c.topBottom << " at " << c.rect.x() << "," << c.rect.y();
+  }
+}
+
+// Each pixel of the halved copy is the rounded mean of its 2 x 2 block, the last column and row
+// repeated for odd sizes; widths across the four-pixel steps of the fast path and its remainder.
+TEST(Picture, aHalvedCopyHoldsTheRoundedMeanOfEachBlock) {
+  for (const QSize size : {QSize(37, 9), QSize(16, 2), QSize(9, 1), QSize(1, 3)}) {
+    const QImage image = numbered(size.width(), size.height());
+    const SourceImage source(image);
+    const QImage& half = source.level(1);
+    ASSERT_EQ(half.size(), QSize((size.width() + 1) / 2, (size.height() + 1) / 2));
+    for (int y = 0; y < half.height(); ++y)
+      for (int x = 0; x < half.width(); ++x) {
+        const int x1 = std::min(2 * x + 1, size.width() - 1), y1 = std::min(2 * y + 1, size.height() - 1);
+        const QRgb block[] = {image.pixel(2 * x, 2 * y), image.pixel(x1, 2 * y), image.pixel(2 * x, y1),
+                              image.pixel(x1, y1)};
+        const auto mean = [&](int (*channel)(QRgb)) {
+          return (channel(block[0]) + channel(block[1]) + channel(block[2]) + channel(block[3]) + 2) / 4;
+        };
+        ASSERT_EQ(half.pixel(x, y), qRgb(mean(qRed), mean(qGreen), mean(qBlue)))
+            << size.width() << " x " << size.height() << " at " << x << "," << y;
+      }
+  }
+}
+
 TEST(Picture, aLargePictureDrawnSmallLooksLikeItsAverage) {
   QImage image(4000, 3000, QImage::Format_RGB32);
   image.fill(qRgb(200, 40, 90));

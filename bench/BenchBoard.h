@@ -1,0 +1,56 @@
+// A real board on the offscreen screen for the benchmark, driven through the game's own procedures.
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "board/Board.h"
+#include "platform/Dialogs.h"
+#include "platform/Random.h"
+
+namespace tarsio::bench {
+
+// Dialogs that answer every open-file dialog with one path and keep every message shown.
+class AnsweringDialogs : public Dialogs {
+ public:
+  QString file;
+  QStringList messages;
+
+  void MsgBox(const QString& text, const QString& title, MessageIcon) override {
+    messages << title + ": " + text;
+  }
+  QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+  QString GetOpenFileName(const OpenFileRequest&) override { return file; }
+  void Beep() override { messages << QStringLiteral("beep"); }
+};
+
+class BenchBoard {
+ public:
+  // A board shown on the whole screen, its bitmap files going into `workFolder`.
+  explicit BenchBoard(const QString& workFolder);
+  ~BenchBoard();
+
+  Board& board() { return *board_; }
+  // The picture command, the open-file dialog answering `path`.
+  void choose(const QString& path);
+  // The grid command with the counts typed into the boxes.
+  void grid(int rows, int columns);
+  // The photo chosen, the grid drawn, the cut made and painted: rows x columns loose pieces.
+  void cut(const QString& photo, int rows, int columns);
+  // The whole canvas painted now.
+  void repaint();
+  // What the event loop does next after an event: the canvas painted where it changed, at once.
+  void repaintChanged();
+  AnsweringDialogs& dialogs() { return dialogs_; }
+  // Ends the benchmark when the game showed a message: its step failed.
+  void expectNoMessage() const;
+  // Ends the benchmark when the board does not hold `count` pieces after a cut.
+  void expectPieces(int count);
+
+ private:
+  AnsweringDialogs dialogs_;
+  Random random_;
+  std::unique_ptr<Board> board_;
+};
+
+}  // namespace tarsio::bench

@@ -1,0 +1,60 @@
+// The timed figures: picture choice and cut against a plain decode.
+#include "Figures.h"
+
+#include <QImageReader>
+
+#include "BenchBoard.h"
+
+namespace tarsio::bench {
+
+namespace {
+
+// The floor of everything that starts from the file: Qt's image reader decoding it, nothing else.
+double plainDecode(const QString& path) {
+  QImage image;
+  const double ms = millisecondsOf([&] { image = QImageReader(path).read(); });
+  if (image.isNull()) stop(QStringLiteral("the photo could not be decoded"));
+  return ms;
+}
+
+}  // namespace
+
+Row choosePicture(const Inputs& in) {
+  BenchBoard bench(in.workFolder);
+  const Paired times = measurePaired(
+      7,
+      [&] {
+        return millisecondsOf([&] {
+          bench.choose(in.photo);
+          bench.repaint();
+        });
+      },
+      [&] { return plainDecode(in.photo); });
+  bench.expectNoMessage();
+  return {QStringLiteral("choose a picture (decode, fit, ready for the grid)"), times.figure, times.floor,
+          1.15, QStringLiteral("ms")};
+}
+
+Row cutPieces(const Inputs& in, int rows, int columns, double target) {
+  const auto cut = [&] {
+    BenchBoard bench(in.workFolder);
+    bench.choose(in.photo);
+    bench.grid(rows, columns);
+    bench.repaint();
+    const double ms = millisecondsOf([&] {
+      bench.board().CmdTarsio_Click();
+      bench.repaint();
+    });
+    bench.expectNoMessage();
+    bench.expectPieces(rows * columns);
+    return ms;
+  };
+  const Paired times = measurePaired(5, cut, [&] { return plainDecode(in.photo); });
+  return {QStringLiteral("cut into %1 pieces (%2 x %3), bitmap files included")
+              .arg(rows * columns)
+              .arg(columns)
+              .arg(rows),
+          times.figure, times.floor, target, QStringLiteral("ms")};
+}
+
+}  // namespace tarsio::bench

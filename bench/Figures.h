@@ -1,0 +1,22 @@
+// The figures of the benchmark, each measured on a real board against its floor.
+#pragma once
+
+#include <QString>
+
+#include "Harness.h"
+
+namespace tarsio::bench {
+
+// What every figure works on: the photo and a folder for the cut's bitmap files.
+struct Inputs {
+  QString photo;
+  QString workFolder;
+};
+
+// The picture command on the photo (decode, fit, shown), against a plain decode of the file.
+Row choosePicture(const Inputs& in);
+// The cut of the photo into rows x columns pieces, bitmap files and the first repaint included,
+// against a plain decode of the file.
+Row cutPieces(const Inputs& in, int rows, int columns, double target);
+
+}  // namespace tarsio::bench

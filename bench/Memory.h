@@ -1,0 +1,18 @@
+// The peak memory of a cut, measured in a child run of the benchmark so earlier figures leave no trace.
+#pragma once
+
+#include "Figures.h"
+
+namespace tarsio::bench {
+
+// The flag that makes the benchmark the child run: `tarsio_bench --memory PHOTO FOLDER`.
+inline constexpr char MemoryFlag[] = "--memory";
+
+// The child run: chooses the photo, cuts it into 10000 pieces, repaints, and prints the growth of the
+// peak resident memory over the resident memory before the choice, in bytes. Its exit code.
+int measureMemoryHere(const Inputs& in);
+
+// Starts the child run and reads its answer, against the decoded picture's bytes (width x height x 4).
+Row peakMemory(const Inputs& in);
+
+}  // namespace tarsio::bench

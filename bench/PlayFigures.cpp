@@ -1,0 +1,133 @@
+// The figures of play: a drag step, collecting, the area steps, saving and loading.
+#include "PlayFigures.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
+
+#include "BenchBoard.h"
+#include "platform/Twips.h"
+#include "savegame/SavedGame.h"
+
+namespace tarsio::bench {
+
+namespace {
+
+// One frame at 60 Hz, in milliseconds.
+constexpr double Frame = 1000.0 / 60;
+
+// A loose piece that never docks (turned or face down) and lies on top at its own centre.
+int pieceToDrag(Board& board) {
+  for (int i = 0; i < board.game.PieceCount; ++i) {
+    if (board.game.Orientation[i] == 0) continue;
+    if (board.canvas->elementAt(board.ImA(i).boxTwips().center()) == &board.ImA(i)) return i;
+  }
+  stop(QStringLiteral("no piece to drag"));
+}
+
+// The event the window system sends the canvas.
+void sendMouse(Board& board, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QMouseEvent event(type, at, board.canvas->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(board.canvas, &event);
+}
+
+// Runs `step` on the board `runs` times and gives the median, in milliseconds.
+double medianOfRuns(int runs, BenchBoard& bench, const std::function<void(Board&)>& step) {
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run)
+    times.push_back(millisecondsOf([&] {
+      step(bench.board());
+      bench.repaintChanged();
+    }));
+  bench.expectNoMessage();
+  return median(times);
+}
+
+}  // namespace
+
+Row dragStep(const Inputs& in, int rows, int columns, double target) {
+  BenchBoard bench(in.workFolder);
+  bench.cut(in.photo, rows, columns);
+  Board& board = bench.board();
+  const int piece = pieceToDrag(board);
+  const double left = board.ImA(piece).Left();
+  const QPointF centre = board.ImA(piece).boxTwips().center();
+  const QPoint start = twipsToPixelPoint(centre.x(), centre.y());
+  sendMouse(board, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+  bench.repaintChanged();
+  int step = 0;
+  // Back and forth along a slant of 40 pixels, one pixel a move, as a slow hand drags.
+  const double ms = medianOfRuns(600, bench, [&](Board& b) {
+    const int along = step / 40 % 2 == 0 ? step % 40 : 40 - step % 40;
+    ++step;
+    sendMouse(b, QEvent::MouseMove, start + QPoint(along + 1, (along + 1) / 2), Qt::NoButton, Qt::LeftButton);
+  });
+  if (board.ImA(piece).Left() == left || board.game.SelectedPiece != piece)
+    stop(QStringLiteral("the piece did not follow"));
+  sendMouse(board, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+  return {QStringLiteral("one drag step, %1 pieces (move handled, canvas repainted)").arg(rows * columns), ms,
+          Frame, target, QStringLiteral("ms")};
+}
+
+Row collectPieces(const Inputs& in) {
+  BenchBoard bench(in.workFolder);
+  bench.cut(in.photo, 25, 40);
+  const double ms = medianOfRuns(7, bench, [](Board& board) { board.CmdRaccogli_Click(); });
+  return {QStringLiteral("\"Racc&ogli\" of 1000 loose pieces, pending events run between pieces"), ms, Frame,
+          3, QStringLiteral("ms")};
+}
+
+Row resizeAreas(const Inputs& in) {
+  BenchBoard bench(in.workFolder);
+  bench.cut(in.photo, 25, 40);
+  const double ms = medianOfRuns(7, bench, [](Board& board) {
+    board.EnlargeGridArea();
+    board.RestoreEqualAreas();
+  });
+  return {QStringLiteral("\"+\" then \"0\" with 1000 pieces"), ms, Frame, 3, QStringLiteral("ms")};
+}
+
+Row saveAndLoad(const Inputs& in) {
+  BenchBoard bench(in.workFolder);
+  bench.cut(in.photo, 80, 125);
+  Board& board = bench.board();
+  const QString saved = board.game.PicturePath + QStringLiteral(".trs");
+  // The bitmap files of the earlier figures reach the disk first, so that their writing does not
+  // weigh on these small files.
+  ::sync();
+  // The board's own save, then the reader the board runs before it loads a game.
+  const auto figure = [&] {
+    std::optional<SavedGame> game;
+    const double ms = millisecondsOf([&] {
+      board.mSalva_Click();
+      game = readSavedGameFile(saved);
+    });
+    if (!game || game->pieces.size() != 10000u || bench.dialogs().messages.size() != 1)
+      stop(QStringLiteral("the save failed"));
+    bench.dialogs().messages.clear();
+    return ms;
+  };
+  figure();
+  QFile file(saved);
+  const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  file.close();
+  // The same bytes written plainly over the same file and read back: no check, no safe replacement.
+  const auto floor = [&] {
+    return millisecondsOf([&] {
+      QFile out(saved);
+      if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        stop(QStringLiteral("no plain write"));
+      out.close();
+      QFile back(saved);
+      if (!back.open(QIODevice::ReadOnly) || back.readAll().size() != bytes.size())
+        stop(QStringLiteral("no plain read"));
+    });
+  };
+  const Paired times = measurePaired(31, figure, floor);
+  return {QStringLiteral("save and load of a 10000-piece game (the file only)"), times.figure, times.floor, 3,
+          QStringLiteral("ms")};
+}
+
+}  // namespace tarsio::bench
