@@ -1,7 +1,4 @@
 // Collecting: the loose pieces gathered into a staircase below the grid (or below the picture).
-#include <QApplication>
-#include <QPointer>
-#include <memory>
 #include <vector>
 
 #include "areas/Staircase.h"
@@ -10,53 +7,6 @@
 #include "platform/Twips.h"
 
 namespace tarsio {
-
-namespace {
-
-// Holds back the player's input while it lives, and hands it on, in order, when it ends. The board
-// repaints between the pieces of a collection; a click, key or menu command arriving then runs after
-// the last piece is placed, so nothing can remove or move a piece half-way through. Closing the window
-// is let through: it hides the board but destroys nothing, and the collection ends normally.
-class HeldInput : public QObject {
- public:
-  HeldInput() { qApp->installEventFilter(this); }
-  ~HeldInput() override {
-    qApp->removeEventFilter(this);
-    for (auto& [receiver, event] : held_)
-      if (receiver) QCoreApplication::postEvent(receiver, event.release());
-  }
-  HeldInput(const HeldInput&) = delete;
-  HeldInput& operator=(const HeldInput&) = delete;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (!isInput(event->type())) return false;
-    held_.emplace_back(watched, event->clone());
-    return true;
-  }
-
- private:
-  static bool isInput(QEvent::Type type) {
-    switch (type) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-      case QEvent::MouseMove:
-      case QEvent::Wheel:
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::Shortcut:
-      case QEvent::ContextMenu:
-        return true;
-      default:
-        return false;
-    }
-  }
-
-  std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
-};
-
-}  // namespace
 
 void Board::CmdRaccogli_Click() {
   if (game.GamePhase < 3) return;
@@ -88,7 +38,9 @@ void Board::CmdRaccogli_Click() {
   random.Randomize();
   const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
 
-  const HeldInput held;
+  // The board repaints between the pieces; a click, key or menu command arriving meanwhile runs after
+  // the last piece is placed, so nothing can remove or move a piece half-way through.
+  const InputHold held;
   for (int k = 0; k < count; ++k) {
     DoEvents();
     game.CollectX = points[k].x;

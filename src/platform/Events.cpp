@@ -1,10 +1,46 @@
-// Pending window events.
+// Pending window events, and holding input back while they run.
 #include "platform/Events.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 
 namespace tarsio {
 
+namespace {
+
+bool isInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void DoEvents() { QCoreApplication::processEvents(); }
+
+InputHold::InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+
+InputHold::~InputHold() {
+  QCoreApplication::instance()->removeEventFilter(this);
+  for (auto& [receiver, event] : held_)
+    if (receiver) QCoreApplication::postEvent(receiver, event.release());
+}
+
+bool InputHold::eventFilter(QObject* watched, QEvent* event) {
+  if (!isInput(event->type())) return false;
+  held_.emplace_back(watched, event->clone());
+  return true;
+}
 
 }  // namespace tarsio
