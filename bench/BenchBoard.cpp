@@ -9,9 +9,10 @@
 
 namespace tarsio::bench {
 
-BenchBoard::BenchBoard(const QString& workFolder) {
+BenchBoard::BenchBoard(const QString& workFolder, Dialogs* realDialogs) {
   random_.seed(20261208);
-  board_ = std::make_unique<Board>(BoardSetup{&dialogs_, &random_, {}, workFolder});
+  board_ =
+      std::make_unique<Board>(BoardSetup{realDialogs ? realDialogs : &dialogs_, &random_, {}, workFolder});
   board_->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   board_->showMaximized();
   if (!QTest::qWaitForWindowExposed(board_.get())) stop(QStringLiteral("the board window was never shown"));

@@ -26,8 +26,9 @@ class AnsweringDialogs : public Dialogs {
 
 class BenchBoard {
  public:
-  // A board shown on the whole screen, its bitmap files going into `workFolder`.
-  explicit BenchBoard(const QString& workFolder);
+  // A board shown on the whole screen, its bitmap files going into `workFolder`; its dialogs are
+  // `realDialogs` when given, else the answering ones.
+  explicit BenchBoard(const QString& workFolder, Dialogs* realDialogs = nullptr);
   ~BenchBoard();
 
   Board& board() { return *board_; }

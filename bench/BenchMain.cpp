@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "Figures.h"
+#include "FirstChoice.h"
 #include "Harness.h"
 #include "Memory.h"
 #include "Photo.h"
@@ -33,7 +34,8 @@ bool useOffscreenScreen(const QTemporaryDir& folder) {
   return true;
 }
 
-// Every figure, in the order of a game; `only`, when not empty, keeps the figures whose key holds it.
+// Every figure of the default set, in the order of a game; `only`, when not empty, keeps the figures
+// whose key holds it.
 std::vector<Row> measureAll(const Inputs& in, const QString& only) {
   const std::vector<std::pair<QString, std::function<Row()>>> figures{
       {QStringLiteral("choose"), [&] { return choosePicture(in); }},
@@ -41,10 +43,12 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("cut10000"), [&] { return cutPieces(in, 80, 125, 1.6); }},
       {QStringLiteral("drag1000"), [&] { return dragStep(in, 25, 40, 0.06); }},
       {QStringLiteral("drag10000"), [&] { return dragStep(in, 80, 125, 0.12); }},
-      {QStringLiteral("collect"), [&] { return collectPieces(in); }},
-      {QStringLiteral("areas"), [&] { return resizeAreas(in); }},
+      {QStringLiteral("collect1000"), [&] { return collectPieces(in, 25, 40, 3); }},
+      {QStringLiteral("collect10000"), [&] { return collectPieces(in, 80, 125, 80 / Frame); }},
+      {QStringLiteral("areas1000"), [&] { return resizeAreas(in, 25, 40, 3); }},
+      {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
-      {QStringLiteral("memory"), [&] { return peakMemory(in); }},
+      {QStringLiteral("memory"), [&] { return peakMemory(in, 80, 125, 3); }},
   };
   std::vector<Row> rows;
   for (const auto& [key, measure] : figures) {
@@ -53,6 +57,36 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
     rows.push_back(measure());
   }
   return rows;
+}
+
+// The largest game: a 12000 x 8000 photo cut 127 x 258 = 32766 pieces.
+std::vector<Row> measureLargest(const Inputs& in) {
+  constexpr int Rows = 127, Columns = 258;
+  const std::vector<std::function<Row()>> figures{
+      [&] { return cutPieces(in, Rows, Columns, 1.0, 3); },
+      [&] { return collectPieces(in, Rows, Columns, 250 / Frame, 3); },
+      [&] { return resizeAreas(in, Rows, Columns, 300 / Frame, 3); },
+      [&] { return dragStep(in, Rows, Columns, 1 / Frame); },
+      [&] { return resumeGame(in, Rows, Columns, 2.0, 3); },
+      [&] { return peakMemory(in, Rows, Columns, 2.0); },
+  };
+  std::vector<Row> rows;
+  for (const auto& measure : figures) {
+    rows.push_back(measure());
+    std::fprintf(stderr, "%s: %.1f %s\n", qPrintable(rows.back().figure), rows.back().median,
+                 qPrintable(rows.back().unit));
+  }
+  return rows;
+}
+
+// Makes the photo of `size` in `folder`, or ends the benchmark.
+Inputs makeInputs(const QTemporaryDir& folder, QSize size) {
+  std::fprintf(stderr, "making a %d x %d photo ...\n", size.width(), size.height());
+  const Inputs in{writePhoto(folder.path(), size), folder.filePath(QStringLiteral("work"))};
+  if (in.photo.isEmpty()) stop(QStringLiteral("the photo could not be written"));
+  std::printf("photo: %d x %d JPEG, %.1f MB\n\n", size.width(), size.height(),
+              QFileInfo(in.photo).size() / 1e6);
+  return in;
 }
 
 }  // namespace
@@ -66,17 +100,18 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // Plain decodes of the photo need the same room the game gives itself.
   QImageReader::setAllocationLimit(1024);
-  if (argc == 4 && std::strcmp(argv[1], MemoryFlag) == 0)
-    return measureMemoryHere({QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])});
+  const auto arg = [&](int i) { return QString::fromLocal8Bit(argv[i]); };
+  if (argc == 6 && std::strcmp(argv[1], MemoryFlag) == 0)
+    return measureMemoryHere({arg(2), arg(3)}, arg(4).toInt(), arg(5).toInt());
+  if (argc == 4 && std::strcmp(argv[1], ChooseFlag) == 0) return measureChoicesHere({arg(2), arg(3)});
+  if (argc == 3 && std::strcmp(argv[1], DecodeFlag) == 0) return measureDecodeHere(arg(2));
 
-  std::fprintf(stderr, "making a 6000 x 4000 photo ...\n");
-  const Inputs in{writePhoto(folder.path(), {6000, 4000}), folder.filePath(QStringLiteral("work"))};
-  if (in.photo.isEmpty()) {
-    std::fprintf(stderr, "the photo could not be written\n");
-    return 2;
-  }
-  std::printf("photo: 6000 x 4000 JPEG, %.1f MB\n\n", QFileInfo(in.photo).size() / 1e6);
-  // `tarsio_bench TEXT` measures only the figures whose key (choose, cut1000, drag10000, ...) holds TEXT.
-  const QString only = argc == 2 ? QString::fromLocal8Bit(argv[1]) : QString();
+  // `tarsio_bench largest` measures the largest game alone (it takes minutes); `tarsio_bench first`
+  // the picture choice through the real dialog in fresh processes; `tarsio_bench TEXT` only the
+  // figures of the default set whose key (choose, cut1000, drag10000, ...) holds TEXT.
+  const QString only = argc == 2 ? arg(1) : QString();
+  if (only == u"largest") return printTable(measureLargest(makeInputs(folder, {12000, 8000}))) ? 0 : 1;
+  const Inputs in = makeInputs(folder, {6000, 4000});
+  if (only == u"first") return printTable(firstChoices(in)) ? 0 : 1;
   return printTable(measureAll(in, only)) ? 0 : 1;
 }

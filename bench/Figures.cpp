@@ -7,17 +7,12 @@
 
 namespace tarsio::bench {
 
-namespace {
-
-// The floor of everything that starts from the file: Qt's image reader decoding it, nothing else.
 double plainDecode(const QString& path) {
   QImage image;
   const double ms = millisecondsOf([&] { image = QImageReader(path).read(); });
   if (image.isNull()) stop(QStringLiteral("the photo could not be decoded"));
   return ms;
 }
-
-}  // namespace
 
 Row choosePicture(const Inputs& in) {
   BenchBoard bench(in.workFolder);
@@ -35,7 +30,7 @@ Row choosePicture(const Inputs& in) {
           1.15, QStringLiteral("ms")};
 }
 
-Row cutPieces(const Inputs& in, int rows, int columns, double target) {
+Row cutPieces(const Inputs& in, int rows, int columns, double target, int runs) {
   const auto cut = [&] {
     BenchBoard bench(in.workFolder);
     bench.choose(in.photo);
@@ -49,7 +44,7 @@ Row cutPieces(const Inputs& in, int rows, int columns, double target) {
     bench.expectPieces(rows * columns);
     return ms;
   };
-  const Paired times = measurePaired(5, cut, [&] { return plainDecode(in.photo); });
+  const Paired times = measurePaired(runs, cut, [&] { return plainDecode(in.photo); });
   return {QStringLiteral("cut into %1 pieces (%2 x %3), bitmap files included")
               .arg(rows * columns)
               .arg(columns)

@@ -33,33 +33,42 @@ constexpr double MiB = 1024.0 * 1024.0;
 
 }  // namespace
 
-int measureMemoryHere(const Inputs& in) {
+int measureMemoryHere(const Inputs& in, int rows, int columns) {
   BenchBoard bench(in.workFolder);
   QCoreApplication::processEvents();
   resetPeak();
   const qint64 before = statusBytes("VmRSS");
-  bench.cut(in.photo, 80, 125);
+  bench.cut(in.photo, rows, columns);
+  Board& board = bench.board();
+  board.CmdRaccogli_Click();
+  board.EnlargeGridArea();
+  board.RestoreEqualAreas();
+  bench.repaint();
+  bench.expectNoMessage();
   const qint64 peak = statusBytes("VmHWM");
   if (before < 0 || peak < 0) return 2;
   std::printf("%lld\n", peak - before);
   return 0;
 }
 
-Row peakMemory(const Inputs& in) {
+Row peakMemory(const Inputs& in, int rows, int columns, double target) {
   QProcess child;
   child.start(QCoreApplication::applicationFilePath(),
-              {QString::fromLatin1(MemoryFlag), in.photo, in.workFolder});
+              {QString::fromLatin1(MemoryFlag), in.photo, in.workFolder, QString::number(rows),
+               QString::number(columns)});
   child.waitForFinished(-1);
   bool ok = false;
   const qint64 growth = child.readAllStandardOutput().trimmed().toLongLong(&ok);
   if (child.exitCode() != 0 || !ok) {
     std::fprintf(stderr, "the memory run failed: %s\n", child.readAllStandardError().constData());
-    return {QStringLiteral("peak memory of the run that failed"), 0, 0, 3, QStringLiteral("MB")};
+    return {QStringLiteral("peak memory of the run that failed"), 0, 0, target, QStringLiteral("MB")};
   }
   const QSize size = QImageReader(in.photo).size();
   const double pictureBytes = 4.0 * size.width() * size.height();
-  return {QStringLiteral("peak memory, 24-megapixel picture cut into 10000 pieces"), growth / MiB,
-          pictureBytes / MiB, 3, QStringLiteral("MB")};
+  return {QStringLiteral("peak memory, %1-megapixel picture cut into %2 pieces, collected, resized")
+              .arg(qRound(size.width() * double(size.height()) / 1e6))
+              .arg(rows * columns),
+          growth / MiB, pictureBytes / MiB, target, QStringLiteral("MB")};
 }
 
 }  // namespace tarsio::bench

@@ -15,9 +15,6 @@ namespace tarsio::bench {
 
 namespace {
 
-// One frame at 60 Hz, in milliseconds.
-constexpr double Frame = 1000.0 / 60;
-
 // A loose piece that never docks (turned or face down) and lies on top at its own centre.
 int pieceToDrag(Board& board) {
   for (int i = 0; i < board.game.PieceCount; ++i) {
@@ -71,22 +68,48 @@ Row dragStep(const Inputs& in, int rows, int columns, double target) {
           Frame, target, QStringLiteral("ms")};
 }
 
-Row collectPieces(const Inputs& in) {
+Row collectPieces(const Inputs& in, int rows, int columns, double target, int runs) {
   BenchBoard bench(in.workFolder);
-  bench.cut(in.photo, 25, 40);
-  const double ms = medianOfRuns(7, bench, [](Board& board) { board.CmdRaccogli_Click(); });
-  return {QStringLiteral("\"Racc&ogli\" of 1000 loose pieces, pending events run between pieces"), ms, Frame,
-          3, QStringLiteral("ms")};
+  bench.cut(in.photo, rows, columns);
+  const double ms = medianOfRuns(runs, bench, [](Board& board) { board.CmdRaccogli_Click(); });
+  return {QStringLiteral("\"Racc&ogli\" of %1 loose pieces, pending events run between pieces")
+              .arg(rows * columns),
+          ms, Frame, target, QStringLiteral("ms")};
 }
 
-Row resizeAreas(const Inputs& in) {
+Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs) {
   BenchBoard bench(in.workFolder);
-  bench.cut(in.photo, 25, 40);
-  const double ms = medianOfRuns(7, bench, [](Board& board) {
+  bench.cut(in.photo, rows, columns);
+  const double ms = medianOfRuns(runs, bench, [](Board& board) {
     board.EnlargeGridArea();
     board.RestoreEqualAreas();
   });
-  return {QStringLiteral("\"+\" then \"0\" with 1000 pieces"), ms, Frame, 3, QStringLiteral("ms")};
+  return {QStringLiteral("\"+\" then \"0\" with %1 pieces").arg(rows * columns), ms, Frame, target,
+          QStringLiteral("ms")};
+}
+
+Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs) {
+  QString saved;
+  {
+    BenchBoard bench(in.workFolder);
+    bench.cut(in.photo, rows, columns);
+    bench.board().mSalva_Click();
+    saved = bench.board().game.PicturePath + QStringLiteral(".trs");
+  }
+  const auto resume = [&] {
+    BenchBoard bench(in.workFolder);
+    const double ms = millisecondsOf([&] {
+      bench.choose(saved);
+      bench.repaintChanged();
+    });
+    bench.expectNoMessage();
+    bench.expectPieces(rows * columns);
+    return ms;
+  };
+  const Paired times = measurePaired(runs, resume, [&] { return plainDecode(in.photo); });
+  QFile::remove(saved);
+  return {QStringLiteral("resume a saved %1-piece game (file, decode, cut, collect)").arg(rows * columns),
+          times.figure, times.floor, target, QStringLiteral("ms")};
 }
 
 Row saveAndLoad(const Inputs& in) {

@@ -5,12 +5,18 @@
 
 namespace tarsio::bench {
 
+// One frame at 60 Hz, in milliseconds: the floor of the figures of play.
+inline constexpr double Frame = 1000.0 / 60;
+
 // One mouse move of a held piece, handled and painted, against one frame at 60 Hz.
 Row dragStep(const Inputs& in, int rows, int columns, double target);
-// "Racc&ogli" of 1000 loose pieces, against one frame.
-Row collectPieces(const Inputs& in);
-// "+" then "0" with 1000 pieces, against one frame.
-Row resizeAreas(const Inputs& in);
+// "Racc&ogli" of rows x columns loose pieces, painted, against one frame; the median of `runs`.
+Row collectPieces(const Inputs& in, int rows, int columns, double target, int runs = 7);
+// "+" then "0" with rows x columns pieces, painted, against one frame; the median of `runs`.
+Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs = 7);
+// Resuming a saved game of rows x columns loose pieces through the picture command on a fresh board
+// (file, decode, cut, collect, painted), against a plain decode of its photo.
+Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs);
 // Saving a 10000-piece game to its file and reading it back, against a plain write and read of the
 // same bytes.
 Row saveAndLoad(const Inputs& in);
