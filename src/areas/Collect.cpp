@@ -38,9 +38,11 @@ void Board::CmdRaccogli_Click() {
   random.Randomize();
   const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
 
-  // The board repaints between the pieces; a click, key or menu command arriving meanwhile runs after
-  // the last piece is placed, so nothing can remove or move a piece half-way through.
+  // The board repaints between the pieces, once a frame however many pieces are placed in it; a click,
+  // key or menu command arriving meanwhile runs after the last piece is placed, so nothing can remove
+  // or move a piece half-way through.
   const InputHold held;
+  const PacedRepaints paced(canvas);
   for (int k = 0; k < count; ++k) {
     DoEvents();
     game.CollectX = points[k].x;

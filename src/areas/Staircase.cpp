@@ -2,6 +2,7 @@
 #include "areas/Staircase.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace tarsio {
@@ -15,6 +16,34 @@ constexpr double BottomMargin = 700;
 
 // Twips to a whole number: nearest, halves to the even neighbour.
 long long roundTwips(double value) { return static_cast<long long>(std::nearbyint(value)); }
+
+// The entries of a list still remaining, counted in a Fenwick tree, so that the one at a given
+// position among those remaining is found and taken out in logarithmic time; taking it out of the
+// list itself would move half the list for every piece.
+class RemainingEntries {
+ public:
+  explicit RemainingEntries(std::size_t count) : counts_(count + 1, 1) {
+    counts_[0] = 0;
+    for (std::size_t i = 1; i <= count; ++i)
+      if (const std::size_t parent = i + (i & (~i + 1)); parent <= count) counts_[parent] += counts_[i];
+  }
+  // The list index of the entry at `position` (from 0) among those remaining, which is taken out.
+  std::size_t take(long long position) {
+    const std::size_t count = counts_.size() - 1;
+    std::size_t at = 0;
+    for (std::size_t step = std::bit_floor(count); step > 0; step >>= 1) {
+      if (at + step <= count && counts_[at + step] <= position) {
+        at += step;
+        position -= counts_[at];
+      }
+    }
+    for (std::size_t i = at + 1; i <= count; i += i & (~i + 1)) --counts_[i];
+    return at;
+  }
+
+ private:
+  std::vector<long long> counts_;  // from 1; entry i counts the remaining entries of its range
+};
 
 }  // namespace
 
@@ -45,8 +74,8 @@ StaircaseSteps staircaseSteps(int looseCount, const StaircaseStart& start, const
 std::vector<int> placementOrder(std::vector<int> looseIndices, const std::function<double()>& rnd) {
   std::vector<int> order;
   order.reserve(looseIndices.size());
-  while (!looseIndices.empty()) {
-    const auto remaining = static_cast<long long>(looseIndices.size());
+  RemainingEntries entries(looseIndices.size());
+  for (auto remaining = static_cast<long long>(looseIndices.size()); remaining > 0; --remaining) {
     long long position = 0;
     if (remaining > 1) {
       // Int((R - 1) * u + 1) lies in 1 .. R - 1 for u in [0, 1); the clamp only guards the rounding of
@@ -54,8 +83,7 @@ std::vector<int> placementOrder(std::vector<int> looseIndices, const std::functi
       position = static_cast<long long>(std::floor((remaining - 1) * rnd() + 1));
       position = std::clamp(position, 1LL, remaining - 1);
     }
-    order.push_back(looseIndices[position]);
-    looseIndices.erase(looseIndices.begin() + position);
+    order.push_back(looseIndices[entries.take(position)]);
   }
   return order;
 }

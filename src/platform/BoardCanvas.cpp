@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 #include "platform/Twips.h"
 
@@ -15,6 +16,9 @@ namespace {
 // Past this many separate dirty rectangles in one frame the whole canvas is repainted instead:
 // merging thousands of rectangles costs more than painting.
 constexpr int MaxDirtyRects = 200;
+
+// One frame at 60 Hz, in milliseconds: how often a paced canvas asks for a repaint.
+constexpr qint64 FrameMs = 16;
 
 // Whether two rectangles share a pixel; inline, as it runs for every element on every paint.
 bool overlaps(const QRect& a, const QRect& b) {
@@ -34,9 +38,12 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
 
 Qt::CursorShape cursorFor(int pointer) {
   switch (pointer) {
-    case PointerNoDrop: return Qt::ForbiddenCursor;
-    case PointerSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case PointerNoDrop:
+      return Qt::ForbiddenCursor;
+    case PointerSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 
@@ -84,10 +91,23 @@ std::vector<BoardCanvas::Entry>::iterator BoardCanvas::entryOf(const Element* el
 
 void BoardCanvas::markDirty(const QRect& pixels) {
   if (pixels.isEmpty()) return;
+  if (paced_) {
+    gathered_ |= pixels;
+    if (sincePaint_.isValid() && sincePaint_.elapsed() < FrameMs) return;
+    update(std::exchange(gathered_, QRect()));
+    // The next request waits a frame even if Qt is slow to paint this one.
+    sincePaint_.start();
+    return;
+  }
   if (++dirtyRects_ < MaxDirtyRects)
     update(pixels);
   else if (dirtyRects_ == MaxDirtyRects)
     update();
+}
+
+void BoardCanvas::setPaced(bool paced) {
+  paced_ = paced;
+  if (!paced_ && !gathered_.isEmpty()) update(std::exchange(gathered_, QRect()));
 }
 
 void BoardCanvas::paintEvent(QPaintEvent* event) {

@@ -2,6 +2,7 @@
 // changed, and routes the mouse to the piece under the pointer or to the bare board.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
 #include <vector>
@@ -29,6 +30,11 @@ class BoardCanvas : public QWidget {
   void placed(const Element* element);
   void markDirty(const QRect& pixels);
   void pointerChanged();
+
+  // While paced, the canvas asks Qt for a repaint at most once a frame: what changes in between is
+  // gathered and repainted together, however often pending events run. Ending the pacing asks for the
+  // rest at once.
+  void setPaced(bool paced);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -60,6 +66,21 @@ class BoardCanvas : public QWidget {
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;
   int dirtyRects_ = 0;
+  bool paced_ = false;
+  QRect gathered_;  // the pixels changed since the last repaint asked for while paced
+  QElapsedTimer sincePaint_;
+};
+
+// Paces the canvas's repaints while it lives.
+class PacedRepaints {
+ public:
+  explicit PacedRepaints(BoardCanvas* canvas) : canvas_(canvas) { canvas_->setPaced(true); }
+  ~PacedRepaints() { canvas_->setPaced(false); }
+  PacedRepaints(const PacedRepaints&) = delete;
+  PacedRepaints& operator=(const PacedRepaints&) = delete;
+
+ private:
+  BoardCanvas* canvas_;
 };
 
 }  // namespace tarsio

@@ -132,6 +132,24 @@ TEST(PlacementOrder, TakesPositionIntOfRMinusOneTimesUPlusOne) {
   EXPECT_TRUE(draws.used());
 }
 
+TEST(PlacementOrder, ALongListTakesTheSameEntriesAsRemovingThemFromTheListOneByOne) {
+  // 5000 entries drawn with varied u, against the rule applied to a plain list.
+  std::vector<int> indices(5000);
+  for (int i = 0; i < 5000; ++i) indices[i] = 3 * i + 1;
+  std::vector<double> us;
+  for (int k = 0; k < 4999; ++k) us.push_back(std::fmod(k * 0.6180339887498949, 1.0));
+  std::vector<int> expected, list = indices;
+  for (double u : us) {
+    const auto position = static_cast<long long>(std::floor((list.size() - 1) * u + 1));
+    expected.push_back(list[position]);
+    list.erase(list.begin() + position);
+  }
+  expected.push_back(list.front());
+  Draws draws({us.begin(), us.end()});
+  EXPECT_EQ(placementOrder(indices, draws.source()), expected);
+  EXPECT_TRUE(draws.used());
+}
+
 TEST(PlacementOrder, UJustBelowOneStaysInTheList) {
   const double justBelowOne = std::nextafter(1.0, 0.0);
   Draws draws({justBelowOne, justBelowOne});
