@@ -118,9 +118,19 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
   // Most frames repaint one or two small rectangles: the bounding rectangle rules out nearly every
   // element at the cost of four comparisons.
   const bool oneRect = region.rectCount() == 1;
+  touched_.clear();
   for (const Entry& entry : elements_)
     if (overlaps(bounds, entry.shown) && (oneRect || region.intersects(entry.shown)))
-      entry.element->paint(painter);
+      touched_.push_back(&entry);
+  // An opaque element hides whatever was painted before it over exactly its pixels: of a pile of pieces
+  // on one place (a staircase of thousands of pieces has many) only the topmost is painted.
+  topmost_.clear();
+  for (std::size_t k = 0; k < touched_.size(); ++k)
+    if (touched_[k]->element->opaque()) topmost_[touched_[k]->shown] = k;
+  for (std::size_t k = 0; k < touched_.size(); ++k) {
+    const auto top = topmost_.find(touched_[k]->shown);
+    if (top == topmost_.end() || top->second <= k) touched_[k]->element->paint(painter);
+  }
 }
 
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Element.h"
@@ -62,6 +63,15 @@ class BoardCanvas : public QWidget {
   std::vector<Entry>::const_iterator layerBegin(int layer) const;
   std::vector<Entry>::iterator entryOf(const Element* element);
   std::vector<Entry> elements_;
+  // Scratch lists of one paint, kept to spare their allocation: the elements it touches, in paint order,
+  // and for each place (pixels) the last opaque one among them.
+  std::vector<const Entry*> touched_;
+  struct RectHash {
+    std::size_t operator()(const QRect& r) const {
+      return qHashMulti(0, r.x(), r.y(), r.width(), r.height());
+    }
+  };
+  std::unordered_map<QRect, std::size_t, RectHash> topmost_;
   std::size_t removed_ = 0;
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;

@@ -48,6 +48,8 @@ class Element {
   // The device pixels the element paints over.
   const QRect& pixelBounds() const { return pixelBounds_; }
   virtual void paint(QPainter& painter) const = 0;
+  // Whether a paint covers every pixel of pixelBounds() with an opaque colour.
+  virtual bool opaque() const { return false; }
 
  protected:
   // Recomputes the painted area and repaints both the old and the new one.
@@ -98,6 +100,7 @@ class ImageElement : public Element {
 
   QRectF boxTwips() const { return QRectF(left_, top_, width_, height_); }
   void paint(QPainter& painter) const override;
+  bool opaque() const override { return !picture_.isNull() && !picture_.hasAlpha(); }
 
  protected:
   QRect computePixelBounds() const override;

@@ -35,6 +35,8 @@ class Picture {
   static Picture fromImage(const QImage& image);
 
   bool isNull() const { return !source_; }
+  // Whether the picture may hold pixels that are not opaque.
+  bool hasAlpha() const { return source_ && source_->full().hasAlphaChannel(); }
   // Size in pixels of the region shown (turned, when the picture is turned).
   QSize size() const { return turned_ ? rect_.size().transposed() : rect_.size(); }
   bool mirroredLeftRight() const { return mirrorX_; }

@@ -130,6 +130,33 @@ TEST_F(Canvas, aMovedPieceLeavesNothingBehindAndLaterElementsPaintOnTop) {
   EXPECT_EQ(shot.pixelColor(310, 210), QColor(Qt::red));
 }
 
+TEST_F(Canvas, aPileOfPiecesOnOnePlaceShowsItsTopmostAndWhatShowsThroughASeeThroughOne) {
+  const auto pile = [this](int index, QColor colour) {
+    QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
+    image.fill(colour);
+    ImageElement& e = pieces.Load(index);
+    e.setStretch(true);
+    e.setPicture(Picture::fromImage(image));
+    e.setBox(4500, 750, 900, 900);  // pixels 300..360, 50..110
+    e.setVisible(true);
+  };
+  pile(2, Qt::green);
+  pile(3, QColor(0, 0, 255));
+  pile(4, QColor(255, 0, 0, 0));
+  pile(5, QColor(0, 0, 0, 0));
+  const auto shown = [this] { return canvas.grab().toImage().pixelColor(330, 80); };
+  EXPECT_EQ(shown(), QColor(0, 0, 255));
+  pieces(4).setPicture(Picture::fromImage([] {
+    QImage opaque(4, 4, QImage::Format_RGB32);
+    opaque.fill(Qt::yellow);
+    return opaque;
+  }()));
+  EXPECT_EQ(shown(), QColor(Qt::yellow));
+  pieces(4).setVisible(false);
+  pieces(3).Move(4500, 3000);
+  EXPECT_EQ(shown(), QColor(Qt::green));
+}
+
 TEST(Twips, measurementsRoundHalvesToEvenAndNeighboursShareTheirEdge) {
   EXPECT_EQ(roundHalfEven(2.5), 2);
   EXPECT_EQ(roundHalfEven(3.5), 4);
