@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace tarsio {
 
@@ -81,6 +82,27 @@ QImage halve(const QImage& image) {
   return out;
 }
 
+// The image reduced by 2^steps, each pixel as `steps` successive halvings give it, made band by band:
+// a band of 2^steps rows halved `steps` times on its own gives one row of the result, the same as the
+// halvings of the whole image would (a halving looks only at 2 x 2 blocks, and every band starts at a
+// multiple of 2^steps), without ever holding the larger images in between.
+QImage reduce(const QImage& image, int steps) {
+  if (steps == 1) return halve(image);
+  QSize size = image.size();
+  for (int step = 0; step < steps; ++step) size = QSize((size.width() + 1) / 2, (size.height() + 1) / 2);
+  QImage out = newLargeImage(size, image.format());
+  if (out.isNull()) return out;
+  const int band = 1 << steps;
+  for (int top = 0, row = 0; top < image.height(); top += band, ++row) {
+    QImage rows(image.constScanLine(top), image.width(), std::min(band, image.height() - top),
+                image.bytesPerLine(), image.format());
+    for (int step = 0; step < steps && !rows.isNull(); ++step) rows = halve(rows);
+    if (rows.isNull()) return {};
+    std::memcpy(out.scanLine(row), rows.constScanLine(0), std::size_t(size.width()) * 4);
+  }
+  return out;
+}
+
 }  // namespace
 
 QImage newLargeImage(QSize size, QImage::Format format) {
@@ -100,13 +122,18 @@ QImage newLargeImage(QSize size, QImage::Format format) {
 
 SourceImage::SourceImage(QImage image) : full_(std::move(image)) {}
 
+// A level is made from the nearest larger one that exists, skipping the levels in between: a photo
+// shown small needs none of its large reduced copies.
 const QImage& SourceImage::level(int level) const {
   if (level <= 0) return full_;
-  while (static_cast<int>(reduced_.size()) < level) {
-    const QImage& previous = reduced_.empty() ? full_ : reduced_.back();
-    reduced_.push_back(halve(previous));
+  if (static_cast<int>(reduced_.size()) < level) reduced_.resize(level);
+  QImage& wanted = reduced_[level - 1];
+  if (wanted.isNull()) {
+    int from = level - 1;
+    while (from > 0 && reduced_[from - 1].isNull()) --from;
+    wanted = reduce(from == 0 ? full_ : reduced_[from - 1], level - from);
   }
-  return reduced_[level - 1];
+  return wanted;
 }
 
 Picture Picture::fromImage(const QImage& image) {

@@ -15,7 +15,8 @@ namespace tarsio {
 QImage newLargeImage(QSize size, QImage::Format format);
 
 // One decoded image, held once however many pictures show parts of it, with smaller copies (each half
-// the size of the one before) made on demand so that a small box never scales down a huge photo.
+// the size of the one before) made on demand so that a small box never scales down a huge photo; only
+// the copies asked for are kept.
 class SourceImage {
  public:
   explicit SourceImage(QImage image);
@@ -25,7 +26,7 @@ class SourceImage {
 
  private:
   QImage full_;
-  mutable std::vector<QImage> reduced_;
+  mutable std::vector<QImage> reduced_;  // level k at k - 1; null until asked for
 };
 
 class Picture {

@@ -76,6 +76,18 @@ TEST(Picture, aHalvedCopyHoldsTheRoundedMeanOfEachBlock) {
   }
 }
 
+TEST(Picture, aCopyReducedSeveralStepsAtOnceEqualsOneHalvingAfterAnother) {
+  for (const QSize size : {QSize(75, 37), QSize(64, 33), QSize(9, 70)}) {
+    const QImage image = numbered(size.width(), size.height());
+    const SourceImage stepByStep(image), direct(image), fromAnother(image);
+    for (int level = 1; level <= 5; ++level) stepByStep.level(level);
+    fromAnother.level(2);
+    for (int level : {5, 3, 4})
+      EXPECT_EQ(direct.level(level), stepByStep.level(level)) << size.width() << " x " << size.height();
+    EXPECT_EQ(fromAnother.level(5), stepByStep.level(5)) << size.width() << " x " << size.height();
+  }
+}
+
 TEST(Picture, aLargePictureDrawnSmallLooksLikeItsAverage) {
   QImage image(4000, 3000, QImage::Format_RGB32);
   image.fill(qRgb(200, 40, 90));
