@@ -5,8 +5,6 @@
 #include <QImageReader>
 #include <QtEndian>
 
-#include "platform/Picture.h"
-
 namespace tarsio {
 
 namespace {
@@ -121,11 +119,9 @@ std::optional<QImage> readPicture(const QString& path) {
   if (!looksComplete(path, kind)) return std::nullopt;
   // Qt refuses images over 128 MB unless told otherwise; the header check above bounds what we allow.
   QImageReader::setAllocationLimit(static_cast<int>(MaxPicturePixels * 4 / (1024 * 1024)) + 64);
-  // A 32-bit picture is decoded straight into an image on huge pages (the decoder keeps an image of the
-  // right size and format), which spares most of the page faults of a fresh photo-sized image.
-  const QImage::Format format = reader.imageFormat();
+  // The picture goes into ordinary memory: pages the system has just freed come back at once, where a
+  // photo on fresh huge pages cost more to fault in than its whole decode.
   QImage image;
-  if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) image = newLargeImage(size, format);
   if (!reader.read(&image) || image.isNull()) return std::nullopt;
   return image;
 }

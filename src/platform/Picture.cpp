@@ -1,8 +1,5 @@
-// Pictures: images on huge pages, regions of shared images, reduced copies for small boxes, turned and
-// mirrored rendering.
+// Pictures: regions of shared images, reduced copies for small boxes, turned and mirrored rendering.
 #include "platform/Picture.h"
-
-#include <sys/mman.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -16,19 +13,6 @@
 namespace tarsio {
 
 namespace {
-
-constexpr std::size_t HugePageBytes = 2 * 1024 * 1024;
-
-struct Mapping {
-  void* address;
-  std::size_t length;
-};
-
-void unmapImage(void* info) {
-  const auto* mapping = static_cast<Mapping*>(info);
-  munmap(mapping->address, mapping->length);
-  delete mapping;
-}
 
 // Output pixels [0, count) of a halved row from two source rows, four at a time, where every 2 x 2
 // block lies inside the rows; gives how many it made (the rest is left to the caller).
@@ -62,7 +46,7 @@ int halveRowFourAtATime(const quint32* r0, const quint32* r1, quint32* dst, int 
 QImage halve(const QImage& image) {
   const int w = image.width(), h = image.height();
   const int hw = (w + 1) / 2, hh = (h + 1) / 2;
-  QImage out = newLargeImage(QSize(hw, hh), image.format());
+  QImage out(QSize(hw, hh), image.format());
   if (out.isNull()) return out;
   for (int y = 0; y < hh; ++y) {
     const auto* r0 = reinterpret_cast<const quint32*>(image.constScanLine(2 * y));
@@ -90,7 +74,7 @@ QImage reduce(const QImage& image, int steps) {
   if (steps == 1) return halve(image);
   QSize size = image.size();
   for (int step = 0; step < steps; ++step) size = QSize((size.width() + 1) / 2, (size.height() + 1) / 2);
-  QImage out = newLargeImage(size, image.format());
+  QImage out(size, image.format());
   if (out.isNull()) return out;
   const int band = 1 << steps;
   for (int top = 0, row = 0; top < image.height(); top += band, ++row) {
@@ -104,21 +88,6 @@ QImage reduce(const QImage& image, int steps) {
 }
 
 }  // namespace
-
-QImage newLargeImage(QSize size, QImage::Format format) {
-  const qsizetype bytesPerLine = qsizetype(size.width()) * 4;
-  const std::size_t bytes = std::size_t(bytesPerLine) * std::max(size.height(), 0);
-  if (bytes < HugePageBytes) return QImage(size, format);
-  // One huge page more than needed, so that the pixels can start on a huge-page boundary.
-  const std::size_t length = (bytes + 2 * HugePageBytes - 1) / HugePageBytes * HugePageBytes;
-  void* address = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (address == MAP_FAILED) return {};
-  const auto start = (reinterpret_cast<std::uintptr_t>(address) + HugePageBytes - 1) & ~(HugePageBytes - 1);
-  madvise(reinterpret_cast<void*>(start), length - (start - reinterpret_cast<std::uintptr_t>(address)),
-          MADV_HUGEPAGE);
-  return QImage(reinterpret_cast<uchar*>(start), size.width(), size.height(), bytesPerLine, format,
-                unmapImage, new Mapping{address, length});
-}
 
 SourceImage::SourceImage(QImage image) : full_(std::move(image)) {}
 

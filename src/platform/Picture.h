@@ -9,11 +9,6 @@
 
 namespace tarsio {
 
-// A new image of `size` pixels in a 32-bit `format`, its pixels not yet set. A large one lives on huge
-// pages where the system offers them: a photo's 100 MB would otherwise cost some 25000 page faults,
-// which take half as long as decoding the photo itself. Null when there is no memory for it.
-QImage newLargeImage(QSize size, QImage::Format format);
-
 // One decoded image, held once however many pictures show parts of it, with smaller copies (each half
 // the size of the one before) made on demand so that a small box never scales down a huge photo; only
 // the copies asked for are kept.
