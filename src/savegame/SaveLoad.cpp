@@ -21,20 +21,12 @@ void markScrambleOption(Board& board, int code) {
   for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
 }
 
-// The file a save writes: the saved game itself or, when its name is a symbolic link, the file the
-// link leads to, so that the link stays a link.
-QString fileBehindLinks(const QString& fileName) {
-  constexpr int MaxLinks = 40;  // a cycle of links ends here
-  QFileInfo info(fileName);
-  for (int links = 0; info.isSymLink() && links < MaxLinks; ++links) info.setFile(info.symLinkTarget());
-  return info.filePath();
-}
-
 // The bytes go to a new, uniquely named file beside the saved game, which reaches the disk before it
 // takes the saved game's name in one step: a failed save, or a power cut, leaves an earlier saved game
-// whole. In a folder that takes no new file, a saved game that can be written is rewritten in place.
+// whole. A saved game that is a symbolic link stays one: QSaveFile writes the file the link leads to.
+// In a folder that takes no new file, a saved game that can be written is rewritten in place.
 bool writeWholeFile(const QString& fileName, const QByteArray& bytes) {
-  QSaveFile file(fileBehindLinks(fileName));
+  QSaveFile file(fileName);
   file.setDirectWriteFallback(true);
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
