@@ -1,7 +1,7 @@
 // Keys, the bare board's mouse events, and closing: the board's own dispatch of commands.
-#include <QWindow>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QWindow>
 
 #include "board/Board.h"
 #include "platform/Keys.h"

@@ -92,7 +92,8 @@ void Board::mGrig_Click() {
   const QString title = QStringLiteral("Rispondi qui");
   const int rows = leadingNumber(dialogs.InputBox(QStringLiteral("Quante Righe ?"), title, Righe.Text()));
   if (rows < MinGridCount) return;
-  const int columns = leadingNumber(dialogs.InputBox(QStringLiteral("Quante Colonne ?"), title, Colonne.Text()));
+  const int columns =
+      leadingNumber(dialogs.InputBox(QStringLiteral("Quante Colonne ?"), title, Colonne.Text()));
   if (columns < MinGridCount) return;
   // The boxes take the numbers as read, so that "+3" or "1 2" draws the grid it stands for and the
   // boxes, like the saved game, hold digits only.

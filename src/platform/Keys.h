@@ -10,7 +10,8 @@ namespace tarsio {
 // U+007F. Shift only changes the character: "P" is typed as "p" is.
 inline int typedCharacter(const QKeyEvent& event) {
   constexpr int Delete = 0x7F;
-  if (event.text().isEmpty() || event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))
+  if (event.text().isEmpty() ||
+      event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))
     return 0;
   const int code = event.text().at(0).unicode();
   return code == Delete ? 0 : code;

@@ -19,7 +19,8 @@ TEST(GridSize, onlyPlainWholeNumbersAreCounts) {
   const std::pair<const char*, int> answers[] = {
       {"  12abc", 12}, {"1 2", 12}, {"+3", 3}, {" - 3", -3}, {"\t4\n", 4}, {"2.9", 2}, {"+-3", 0},
       {"3-4", 3},      {"abc", 0},  {"", 0},   {"99999999999", MaxPieces + 1}};
-  for (const auto& [answer, value] : answers) EXPECT_EQ(leadingNumber(QString::fromLatin1(answer)), value) << answer;
+  for (const auto& [answer, value] : answers)
+    EXPECT_EQ(leadingNumber(QString::fromLatin1(answer)), value) << answer;
   EXPECT_TRUE(gridFitsPicture(2, 3, 3, 2));
   EXPECT_FALSE(gridFitsPicture(2, 4, 3, 2));
   EXPECT_FALSE(gridFitsPicture(200, 200, 10000, 10000));
