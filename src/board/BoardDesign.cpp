@@ -75,6 +75,7 @@ void Board::createControls() {
   for (TextBox* box : {&Righe, &Colonne}) {
     box->onClick = [this] { GridBox_Click(); };
     box->onKeyPress = [this](int& keyAscii) { GridBox_KeyPress(keyAscii); };
+    box->acceptDigitsOnly();
   }
 }
 

@@ -27,8 +27,10 @@ void Board::ChoosePicture() {
     game = before;
     dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
   };
-  game.PicturePath = ShowOpenDialog();
-  if (game.PicturePath.trimmed().isEmpty()) return;
+  // A cancelled dialog keeps the path of the picture still shown, so that a later save goes beside it.
+  const QString chosen = ShowOpenDialog();
+  if (chosen.trimmed().isEmpty()) return;
+  game.PicturePath = chosen;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
   LastFolder = QFileInfo(game.PicturePath).absolutePath();
   QDir::setCurrent(LastFolder);
