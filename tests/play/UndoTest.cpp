@@ -7,6 +7,7 @@
 #include <string>
 
 #include "play/GameFixture.h"
+#include "support/Pictures.h"
 
 namespace tarsio {
 namespace {
@@ -112,6 +113,29 @@ TEST_F(Undo, everyKindOfGestureIsTakenBackAndDoneAgain) {
   EXPECT_EQ(game().GamePhase, 4);
   EXPECT_TRUE(board->ImaCompl.Visible());
   EXPECT_FALSE(board->CmdRaccogli.Enabled() || board->mRaccogli.Enabled() || board->mSalva.Enabled());
+}
+
+// The keys belong to the board wherever the focus is: neither a grid box nor the letter key "Z" of
+// "A&zzera" takes them, and before the cut they do nothing.
+TEST_F(Undo, theKeysAreTheBoardsChordsWhateverControlHasTheFocus) {
+  choosePicture(blocksPicture(Picture.width(), Picture.height(), 2, 2));
+  chooseGrid(2, 2);
+  board->Righe.widget()->setFocus();
+  const std::string drawn = look();
+  ctrlZ();
+  ctrlY();
+  ctrlShiftZ();
+  ASSERT_EQ(game().GamePhase, 2);
+  EXPECT_EQ(look(), drawn);
+  EXPECT_EQ(board->Righe.Text(), QStringLiteral("2"));
+  EXPECT_EQ(board->liO.count(), 3);
+
+  click(board->CmdTarsio);
+  const std::string cut = look();
+  dragTo(0, parking(0));
+  board->CmdAzze.widget()->setFocus();
+  ctrlZ();
+  EXPECT_EQ(look(), cut);
 }
 
 // Every command that rebuilds or rearranges the pieces forgets the gestures before it; saving does not.
