@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(build-essential cmake qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          xvfb xdotool imagemagick openbox clang libclang-rt-14-dev)
+packages=(build-essential cmake qt6-base-dev qt6-image-formats-plugins libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-dejavu-core xvfb xdotool imagemagick openbox clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()

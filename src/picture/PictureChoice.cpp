@@ -68,11 +68,16 @@ void Board::showPicture(const Picture& picture) {
 }
 
 QString Board::ShowOpenDialog() {
-  return dialogs.GetOpenFileName({QStringLiteral("Seleziona il file da aprire"),
-                                  QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
-                                  {QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"),
-                                   QStringLiteral("*.jpeg"), QStringLiteral("*.trs")},
-                                  QDir::currentPath()});
+  const QList<FileFilter> filters{
+      {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
+       {QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
+        QStringLiteral("*.trs")}},
+      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"),
+       {QStringLiteral("*.png"), QStringLiteral("*.webp"), QStringLiteral("*.tif"),
+        QStringLiteral("*.tiff")}},
+  };
+  return dialogs.GetOpenFileName(
+      {QStringLiteral("Seleziona il file da aprire"), filters, QDir::currentPath()});
 }
 
 }  // namespace tarsio

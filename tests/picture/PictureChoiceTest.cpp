@@ -40,13 +40,17 @@ class PictureChoice : public BoardFixture {
   }
 };
 
-TEST_F(PictureChoice, theDialogOffersTheOneFilterAndStartsInTheLastFolder) {
+TEST_F(PictureChoice, theDialogOffersTheGameFilterFirstThenOtherPicturesAndStartsInTheLastFolder) {
   const QString path = choosePicture(blocksPicture(100, 100, 2, 2));
   const auto opens = dialogs.ofKind(DialogCall::OpenFile);
   ASSERT_EQ(opens.size(), 1u);
   EXPECT_EQ(opens[0].request.title, QStringLiteral("Seleziona il file da aprire"));
-  EXPECT_EQ(opens[0].request.filterDescription, QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"));
-  EXPECT_EQ(opens[0].request.patterns, QStringList({"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs"}));
+  const QList<FileFilter> filters{
+      {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
+       {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs"}},
+      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"), {"*.png", "*.webp", "*.tif", "*.tiff"}},
+  };
+  EXPECT_EQ(opens[0].request.filters, filters);
   EXPECT_EQ(QDir::currentPath(), QDir(folder.path()).canonicalPath());
   // The next dialog starts in the chosen file's folder even if the current directory moved meanwhile.
   QDir::setCurrent(QDir::tempPath());
@@ -89,7 +93,8 @@ TEST_F(PictureChoice, aLargePictureIsScaledDownButKeepsItsNaturalSize) {
 }
 
 TEST_F(PictureChoice, everyPictureKindLoadsWhateverTheCaseOfItsExtension) {
-  for (const char* name : {"FOTO.JPG", "Mare.Gif", "quadro.BMP", "scatto.jpeg"}) {
+  for (const char* name : {"FOTO.JPG", "Mare.Gif", "quadro.BMP", "scatto.jpeg", "Disegno.PNG", "mare.webp",
+                           "scansione.TIF"}) {
     choosePicture(blocksPicture(60, 40, 2, 2), QString::fromLatin1(name));
     EXPECT_EQ(game().GamePhase, 1) << name;
     EXPECT_EQ(game().PictureWidth, 900) << name;
