@@ -1,6 +1,9 @@
-// The board canvas: painting in order, dirty rectangles, mouse routing with capture, pointer shapes.
+// The board canvas: painting in order, dirty rectangles, mouse routing with capture, pointer shapes,
+// dropped files.
 #include "platform/BoardCanvas.h"
 
+#include <QFileInfo>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -32,6 +35,13 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// The local file a drop carries (the first of its addresses), or "" when it carries none.
+QString droppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QString path = data->urls().constFirst().toLocalFile();
+  return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+}
+
 Qt::CursorShape cursorFor(int pointer) {
   switch (pointer) {
     case PointerNoDrop: return Qt::ForbiddenCursor;
@@ -45,6 +55,7 @@ Qt::CursorShape cursorFor(int pointer) {
 BoardCanvas::BoardCanvas(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAutoFillBackground(true);
+  setAcceptDrops(true);
 }
 
 // A new element has the highest sequence so far: it goes at the end of its layer.
@@ -135,6 +146,21 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
 void BoardCanvas::mousePressEvent(QMouseEvent* event) { deliver(MouseAction::Down, event); }
 void BoardCanvas::mouseMoveEvent(QMouseEvent* event) { deliver(MouseAction::Move, event); }
 void BoardCanvas::mouseReleaseEvent(QMouseEvent* event) { deliver(MouseAction::Up, event); }
+
+void BoardCanvas::dragEnterEvent(QDragEnterEvent* event) {
+  if (onFileDropped && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void BoardCanvas::dragMoveEvent(QDragMoveEvent* event) {
+  if (onFileDropped && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void BoardCanvas::dropEvent(QDropEvent* event) {
+  const QString path = droppedFile(event->mimeData());
+  if (!onFileDropped || path.isEmpty()) return;
+  event->acceptProposedAction();
+  onFileDropped(path);
+}
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }
 

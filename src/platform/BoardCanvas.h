@@ -16,6 +16,8 @@ class BoardCanvas : public QWidget {
 
   // Presses and moves over the bare board (outside every piece); x and y in board twips.
   MouseHandler onBoardMouse;
+  // A file dropped on the board (from a file manager): its full path. Other drops are refused.
+  std::function<void(const QString& path)> onFileDropped;
 
   // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
   ImageElement* elementAt(QPointF twips) const;
@@ -35,6 +37,9 @@ class BoardCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void deliver(MouseAction action, QMouseEvent* event);
