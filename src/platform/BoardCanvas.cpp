@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/Twips.h"
@@ -99,6 +100,14 @@ void BoardCanvas::markDirty(const QRect& pixels) {
     update(pixels);
   else if (dirtyRects_ == MaxDirtyRects)
     update();
+}
+
+// A window moved to a screen of another density is painted anew: each element then draws its picture
+// again at the new screen's device pixels.
+void BoardCanvas::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  QWindow* handle = window()->windowHandle();
+  if (handle && !screenWatch_) screenWatch_ = connect(handle, &QWindow::screenChanged, this, [this] { update(); });
 }
 
 void BoardCanvas::paintEvent(QPaintEvent* event) {

@@ -33,6 +33,7 @@ class BoardCanvas : public QWidget {
   void pointerChanged();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -65,6 +66,7 @@ class BoardCanvas : public QWidget {
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;
   int dirtyRects_ = 0;
+  QMetaObject::Connection screenWatch_;
 };
 
 }  // namespace tarsio
