@@ -107,7 +107,8 @@ void BoardCanvas::markDirty(const QRect& pixels) {
 void BoardCanvas::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   QWindow* handle = window()->windowHandle();
-  if (handle && !screenWatch_) screenWatch_ = connect(handle, &QWindow::screenChanged, this, [this] { update(); });
+  if (handle && !screenWatch_)
+    screenWatch_ = connect(handle, &QWindow::screenChanged, this, [this] { update(); });
 }
 
 void BoardCanvas::paintEvent(QPaintEvent* event) {
