@@ -97,7 +97,14 @@ class Board : public QMainWindow {
   // ---- Picture choice (picture/PictureChoice.cpp) ----
   QString LastFolder;
   void CmdImma_Click();
+  // The picture command with its file already chosen outside the game (named on the command line,
+  // dropped on the board): resets a grid or game as the command does, then chooses the file as if
+  // it had been picked in the dialog.
+  void OpenFromOutside(const QString& path);
   void ChoosePicture();
+  // The file the player chose: a picture is shown, a saved game (".trs") resumed; one that cannot be
+  // used gets "Immagine non valida". LastFolder and the current directory become the file's folder.
+  void ChooseFile(const QString& path);
   QString ShowOpenDialog();
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
   // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
@@ -203,6 +210,8 @@ class Board : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The picture command's first steps, before a file is chosen.
+  void beginPictureChoice();
   void createControls();
   void createMenus();
   void createUndoKeys();

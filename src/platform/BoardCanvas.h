@@ -16,6 +16,8 @@ class BoardCanvas : public QWidget {
 
   // Presses and moves over the bare board (outside every piece); x and y in board twips.
   MouseHandler onBoardMouse;
+  // A file dropped on the board (from a file manager): its full path. Other drops are refused.
+  std::function<void(const QString& path)> onFileDropped;
 
   // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
   ImageElement* elementAt(QPointF twips) const;
@@ -31,10 +33,14 @@ class BoardCanvas : public QWidget {
   void pointerChanged();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void deliver(MouseAction action, QMouseEvent* event);
@@ -60,6 +66,7 @@ class BoardCanvas : public QWidget {
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;
   int dirtyRects_ = 0;
+  QMetaObject::Connection screenWatch_;
 };
 
 }  // namespace tarsio
