@@ -1,5 +1,6 @@
 // The benchmark: every heavy step of a game on a real offscreen board, each against its floor.
 #include <QApplication>
+#include <QScreen>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -19,15 +20,21 @@ using namespace tarsio::bench;
 
 namespace {
 
-// A fixed 1280 x 1024 screen at 96 dpi, whatever machine the benchmark runs on.
-constexpr char ScreenConfig[] =
-    R"({"windowFrameMargins":false,"screens":[{"name":"s","x":0,"y":0,"width":1280,"height":1024,)"
-    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1.0}]})";
+// The figures `tarsio_bench hidpi` measures again on a screen with two device pixels per pixel.
+constexpr char HighDensity[] = "hidpi";
+const QStringList HighDensityFigures{QStringLiteral("cut1000"), QStringLiteral("cut10000"),
+                                     QStringLiteral("drag1000"), QStringLiteral("drag10000")};
 
-bool useOffscreenScreen(const QTemporaryDir& folder) {
+// A fixed 1280 x 1024 screen at 96 dpi, whatever machine the benchmark runs on, with `ratio` device
+// pixels per pixel.
+bool useOffscreenScreen(const QTemporaryDir& folder, int ratio) {
+  const QByteArray config =
+      R"({"windowFrameMargins":false,"screens":[{"name":"s","x":0,"y":0,"width":1280,"height":1024,)"
+      R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":)" +
+      QByteArray::number(ratio) + "}]}";
   const QString path = folder.filePath(QStringLiteral("screen.json"));
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(ScreenConfig) < 0) return false;
+  if (!file.open(QIODevice::WriteOnly) || file.write(config) < 0) return false;
   qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(path));
   qunsetenv("QT_SCALE_FACTOR");
   qunsetenv("QT_FONT_DPI");
@@ -35,7 +42,7 @@ bool useOffscreenScreen(const QTemporaryDir& folder) {
 }
 
 // Every figure of the default set, in the order of a game; `only`, when not empty, keeps the figures
-// whose key holds it.
+// whose key holds it, and "hidpi" the figures measured again at two device pixels per pixel.
 std::vector<Row> measureAll(const Inputs& in, const QString& only) {
   const std::vector<std::pair<QString, std::function<Row()>>> figures{
       {QStringLiteral("choose"), [&] { return choosePicture(in); }},
@@ -51,10 +58,12 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("memory"), [&] { return peakMemory(in, 80, 125, 3); }},
   };
   std::vector<Row> rows;
+  const bool highDensity = only == QLatin1String(HighDensity);
   for (const auto& [key, measure] : figures) {
-    if (!key.contains(only)) continue;
+    if (highDensity ? !HighDensityFigures.contains(key) : !key.contains(only)) continue;
     std::fprintf(stderr, "measuring %s ...\n", qPrintable(key));
     rows.push_back(measure());
+    if (highDensity) rows.back().figure += QStringLiteral(", 2 device pixels per pixel");
   }
   return rows;
 }
@@ -92,12 +101,15 @@ Inputs makeInputs(const QTemporaryDir& folder, QSize size) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const int ratio = argc == 2 && std::strcmp(argv[1], HighDensity) == 0 ? 2 : 1;
   QTemporaryDir folder;
-  if (!folder.isValid() || !useOffscreenScreen(folder)) {
+  if (!folder.isValid() || !useOffscreenScreen(folder, ratio)) {
     std::fprintf(stderr, "no temporary folder\n");
     return 2;
   }
   QApplication app(argc, argv);
+  if (QGuiApplication::primaryScreen()->devicePixelRatio() != ratio)
+    stop(QStringLiteral("the screen does not have %1 device pixels per pixel").arg(ratio));
   // Plain decodes of the photo need the same room the game gives itself.
   QImageReader::setAllocationLimit(1024);
   const auto arg = [&](int i) { return QString::fromLocal8Bit(argv[i]); };
@@ -107,8 +119,9 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], DecodeFlag) == 0) return measureDecodeHere(arg(2));
 
   // `tarsio_bench largest` measures the largest game alone (it takes minutes); `tarsio_bench first`
-  // the picture choice through the real dialog in fresh processes; `tarsio_bench TEXT` only the
-  // figures of the default set whose key (choose, cut1000, drag10000, ...) holds TEXT.
+  // the picture choice through the real dialog in fresh processes; `tarsio_bench hidpi` the cuts and
+  // the drag steps on a screen of twice the density; `tarsio_bench TEXT` only the figures of the
+  // default set whose key (choose, cut1000, drag10000, ...) holds TEXT.
   const QString only = argc == 2 ? arg(1) : QString();
   if (only == u"largest") return printTable(measureLargest(makeInputs(folder, {12000, 8000}))) ? 0 : 1;
   const Inputs in = makeInputs(folder, {6000, 4000});

@@ -136,11 +136,13 @@ Row saveAndLoad(const Inputs& in) {
   QFile file(saved);
   const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   file.close();
-  // The same bytes written plainly over the same file and read back: no check, no safe replacement.
+  // The same bytes written plainly over the same file, flushed to the disk as the save flushes them, and
+  // read back: no check, no safe replacement.
   const auto floor = [&] {
     return millisecondsOf([&] {
       QFile out(saved);
-      if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+      if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() ||
+          ::fdatasync(out.handle()) != 0)
         stop(QStringLiteral("no plain write"));
       out.close();
       QFile back(saved);

@@ -1,5 +1,6 @@
 // Fuzz target: picture loading through the game's own reader. The first input byte picks the file's
-// extension (0 bmp, 1 gif, 2 jpg, modulo 3); the rest is written to a file of that name and read back.
+// extension (0 bmp, 1 gif, 2 jpg, 3 png, 4 webp, 5 tif, modulo 6); the rest is written to a file of that
+// name and read back.
 // A picture the reader gives must be whole and within the size the game opens.
 #include <QFile>
 #include <QGuiApplication>
@@ -16,8 +17,8 @@ QTemporaryDir* folder = nullptr;
 
 void check(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return;
-  static const char* const extensions[] = {"bmp", "gif", "jpg"};
-  const QString path = folder->filePath(QStringLiteral("input.") + QLatin1String(extensions[data[0] % 3]));
+  static const char* const extensions[] = {"bmp", "gif", "jpg", "png", "webp", "tif"};
+  const QString path = folder->filePath(QStringLiteral("input.") + QLatin1String(extensions[data[0] % 6]));
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
   file.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1));

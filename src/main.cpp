@@ -1,6 +1,8 @@
-// The program: the splash window, which after four seconds shows the board window maximized.
+// The program: the splash window, which after four seconds shows the board window maximized; a file
+// named on the command line is then chosen as if picked in the open-file dialog.
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "board/Board.h"
 #include "windows/Splash.h"
@@ -8,14 +10,16 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tarsio"));
+  const QString file = QApplication::arguments().value(1);
   tarsio::QtDialogs dialogs;
   tarsio::Random random;
   tarsio::Board board({&dialogs, &random, {}, {}});
   dialogs.setOwner(&board);
-  tarsio::Form0 splash([&board] {
+  tarsio::Form0 splash([&board, file] {
     // Without a window manager "maximized" means nothing; the screen's size is set first.
     board.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     board.showMaximized();
+    if (!file.isEmpty()) QTimer::singleShot(0, &board, [&board, file] { board.OpenFromOutside(file); });
   });
   splash.show();
   return QApplication::exec();

@@ -426,9 +426,9 @@ QImage iconScene(int side) {
   return scene;
 }
 
-// One tile of the icon: its part of the scene, a bevel and a dark edge, drawn at `box` in the painter's
-// current coordinates.
-void drawIconTile(QPainter& p, const QImage& scene, const QRect& part, const QRectF& box) {
+// One tile of the icon: its part of the scene (in the scene's pixels), a bevel and a dark edge, drawn at
+// `box` in the painter's current coordinates.
+void drawIconTile(QPainter& p, const QImage& scene, const QRectF& part, const QRectF& box) {
   QPainterPath outline;
   outline.addRoundedRect(box, 4, 4);
   p.save();
@@ -441,22 +441,30 @@ void drawIconTile(QPainter& p, const QImage& scene, const QRect& part, const QRe
   p.drawLine(box.bottomLeft() + QPointF(1, -1), box.bottomRight() + QPointF(-1, -1));
   p.drawLine(box.topRight() + QPointF(-1, 1), box.bottomRight() + QPointF(-1, -1));
   p.restore();
-  p.setPen(QPen(QColor(0x1D2B36), 1.5));
+  // The dark edge stays at least one pixel wide, so that the tiles stay apart in the smallest icons.
+  p.setPen(QPen(QColor(0x1D2B36), std::max(1.5, 1 / p.worldTransform().m11())));
   p.setBrush(Qt::NoBrush);
   p.drawPath(outline);
 }
 
-// The program's icon: three tiles of a picture in place and the fourth lifted, turned and about to drop
-// into its empty slot.
-QImage iconPicture() {
-  QImage image = canvas(QSize(128, 128), Qt::transparent);
+// The program's icon, `side` pixels square: three tiles of a picture in place and the fourth lifted,
+// turned and about to drop into its empty slot. It is designed on 128 units, scaled to the side; the
+// scene is drawn at the scale too, so larger icons keep their detail.
+QImage iconPicture(int side) {
+  QImage image = canvas(QSize(side, side), Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
+  const double scale = side / 128.0;
+  p.scale(scale, scale);
   const int tile = 48;
   const int step = 51;
   const QPointF origin(12, 12);
-  const QImage scene = iconScene(tile + step);
+  const QImage scene = iconScene(int(std::ceil((tile + step) * scale)));
+  const double sceneUnit = scene.width() / double(tile + step);
+  const auto partAt = [&](int col, int row) {
+    return QRectF(col * step * sceneUnit, row * step * sceneUnit, tile * sceneUnit, tile * sceneUnit);
+  };
   const auto boxAt = [&](int col, int row) {
     return QRectF(origin.x() + col * step, origin.y() + row * step, tile, tile);
   };
@@ -469,7 +477,7 @@ QImage iconPicture() {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 60));
     p.drawRoundedRect(boxAt(col, row).translated(1.5, 2), 4, 4);
-    drawIconTile(p, scene, QRect(col * step, row * step, tile, tile), boxAt(col, row));
+    drawIconTile(p, scene, partAt(col, row), boxAt(col, row));
   }
   const QRectF lifted = boxAt(1, 1).translated(5, 4);
   p.translate(lifted.center());
@@ -480,7 +488,7 @@ QImage iconPicture() {
     p.setBrush(QColor(0, 0, 0, 22));
     p.drawRoundedRect(lifted.translated(4, 5).adjusted(-blur, -blur, blur, blur), 4 + blur, 4 + blur);
   }
-  drawIconTile(p, scene, QRect(step, step, tile, tile), lifted);
+  drawIconTile(p, scene, partAt(1, 1), lifted);
   return image;
 }
 
@@ -508,14 +516,21 @@ int main(int argc, char** argv) {
       {"splash.png", splashPicture().convertToFormat(QImage::Format_RGB888)},
       {"info.png", infoPicture()},
       {"infobutton.png", closeButtonPicture()},
-      {"tarsio.png", iconPicture()},
+  };
+  const auto write = [](const QImage& picture, const QString& path) {
+    if (picture.save(path, "PNG")) return true;
+    std::fprintf(stderr, "make_resources: cannot write %s\n", qPrintable(path));
+    return false;
   };
   for (const auto& [name, picture] : pictures) {
-    const QString path = folder.filePath(QString::fromLatin1(name));
-    if (!picture.save(path, "PNG")) {
-      std::fprintf(stderr, "make_resources: cannot write %s\n", qPrintable(path));
+    if (!write(picture, folder.filePath(QString::fromLatin1(name)))) return 1;
+  }
+  // The icon in the sizes of the desktop's icon theme, laid out as the theme's folders.
+  for (const int side : {16, 32, 48, 64, 128, 256}) {
+    const QString apps = QStringLiteral("icons/hicolor/%1x%1/apps").arg(side);
+    if (!folder.mkpath(apps) ||
+        !write(iconPicture(side), folder.filePath(apps + QStringLiteral("/tarsio.png"))))
       return 1;
-    }
   }
   return 0;
 }

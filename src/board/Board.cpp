@@ -40,6 +40,7 @@ Board::Board(const BoardSetup& setup)
   setCentralWidget(canvas);
   createControls();
   createMenus();
+  createUndoKeys();
   qApp->installEventFilter(this);
   Form_Load();
 }

@@ -12,6 +12,7 @@
 //   play/PieceHandling.cpp     pressing, dragging and releasing pieces
 //   play/Docking.cpp           docking and completion
 //   play/Reset.cpp             the reset
+//   play/Undo.cpp              taking gestures on pieces back and doing them again
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
@@ -33,6 +34,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
+#include "play/UndoHistory.h"
 
 class QMenu;
 
@@ -95,7 +97,14 @@ class Board : public QMainWindow {
   // ---- Picture choice (picture/PictureChoice.cpp) ----
   QString LastFolder;
   void CmdImma_Click();
+  // The picture command with its file already chosen outside the game (named on the command line,
+  // dropped on the board): resets a grid or game as the command does, then chooses the file as if
+  // it had been picked in the dialog.
+  void OpenFromOutside(const QString& path);
   void ChoosePicture();
+  // The file the player chose: a picture is shown, a saved game (".trs") resumed; one that cannot be
+  // used gets "Immagine non valida". LastFolder and the current directory become the file's folder.
+  void ChooseFile(const QString& path);
   QString ShowOpenDialog();
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
   // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
@@ -131,6 +140,8 @@ class Board : public QMainWindow {
   // turned cell from RotatedIndex: picture, box, place, shown and enabled without a frame. When the
   // orientation is 0 in phase 3 it runs CheckCompletion.
   void ShowPiece(PiecePlace place);
+  // Gives piece `index` orientation v and draws it: sets the inputs of ShowPiece and runs it.
+  void drawInOrientation(int index, int v, PiecePlace place);
   // Each replaces the picture of ImA(CurrentPiece) by its mirror image in a box of the named shape.
   void MirrorLeftRightUpright();
   void MirrorLeftRightTurned();
@@ -152,14 +163,30 @@ class Board : public QMainWindow {
   void ImA_MouseUp(int index, const MouseArgs& args);
   // Shows or hides the four lines of the frame around the held piece (liN, liE, liS, liOv).
   void setFrameVisible(bool visible);
+  // Frees docked piece `index` where it lies: phase 3, "Completato !" hidden, gathering and saving on.
+  void releaseDocked(int index);
   // Snaps piece `index` into its home cell when it has just been put (DragLeft, DragTop) close enough
   // to it, face up and upright, and then runs CheckCompletion.
   void DockingTest(int index);
+  // Puts piece `index` into its home cell, docked, with saving on, and runs CheckCompletion.
+  void dockPiece(int index);
   // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
   // saved-game file the game was loaded from removed.
   void CheckCompletion();
   // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
+
+  // ---- Taking gestures back and doing them again (play/Undo.cpp) ----
+  // The gestures on pieces since the pieces were last made or rearranged (cut, reset, collecting).
+  UndoHistory undoHistory;
+  // Ctrl+Z takes the last gesture back, Ctrl+Y or Ctrl+Shift+Z does it again; when there is none, or a
+  // piece is in the player's hand, nothing happens.
+  void undoGesture();
+  void redoGesture();
+  PieceState pieceState(int index) const;
+  // Gives piece `index` the place, orientation and docked state of `state` through the routines the
+  // player's own gestures run, so that the phase, "Completato !" and the commands follow.
+  void putPiece(int index, const PieceState& state);
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
@@ -183,8 +210,11 @@ class Board : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The picture command's first steps, before a file is chosen.
+  void beginPictureChoice();
   void createControls();
   void createMenus();
+  void createUndoKeys();
   void setCommandBarVisible(bool visible);
 };
 

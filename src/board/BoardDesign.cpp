@@ -43,6 +43,7 @@ void Board::createControls() {
     if (action == MouseAction::Down) Form_MouseDown(args);
     if (action == MouseAction::Move) Form_MouseMove(args);
   };
+  canvas->onFileDropped = [this](const QString& path) { OpenFromOutside(path); };
 
   RC1.setCaption(QStringLiteral("Righe       Colonne"));
   RC1.place(3240, 5520, 1335, 255);
@@ -75,6 +76,7 @@ void Board::createControls() {
   for (TextBox* box : {&Righe, &Colonne}) {
     box->onClick = [this] { GridBox_Click(); };
     box->onKeyPress = [this](int& keyAscii) { GridBox_KeyPress(keyAscii); };
+    box->acceptDigitsOnly();
   }
 }
 

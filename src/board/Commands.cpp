@@ -1,19 +1,20 @@
 // Keys, the bare board's mouse events, and closing: the board's own dispatch of commands.
-#include <QWindow>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QWindow>
 
 #include "board/Board.h"
+#include "platform/Keys.h"
 #include "platform/Twips.h"
 
 namespace tarsio {
 
 // Every key typed into the board's window passes its window handle once, before Qt hands it to the
-// focused control; that is where the board sees it.
+// focused control; that is where the board sees it. Only typed characters reach Form_KeyPress: a chord
+// such as Alt+P is not one.
 bool Board::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (!text.isEmpty()) Form_KeyPress(text.at(0).unicode());
+    if (const int typed = typedCharacter(*static_cast<QKeyEvent*>(event))) Form_KeyPress(typed);
   }
   return QMainWindow::eventFilter(watched, event);
 }

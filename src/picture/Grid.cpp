@@ -90,12 +90,15 @@ void Board::GridBox_KeyPress(int& keyAscii) {
 
 void Board::mGrig_Click() {
   const QString title = QStringLiteral("Rispondi qui");
-  const QString rows = dialogs.InputBox(QStringLiteral("Quante Righe ?"), title, Righe.Text());
-  if (leadingNumber(rows) < MinGridCount) return;
-  const QString columns = dialogs.InputBox(QStringLiteral("Quante Colonne ?"), title, Colonne.Text());
-  if (leadingNumber(columns) < MinGridCount) return;
-  Righe.setText(rows);
-  Colonne.setText(columns);
+  const int rows = leadingNumber(dialogs.InputBox(QStringLiteral("Quante Righe ?"), title, Righe.Text()));
+  if (rows < MinGridCount) return;
+  const int columns =
+      leadingNumber(dialogs.InputBox(QStringLiteral("Quante Colonne ?"), title, Colonne.Text()));
+  if (columns < MinGridCount) return;
+  // The boxes take the numbers as read, so that "+3" or "1 2" draws the grid it stands for and the
+  // boxes, like the saved game, hold digits only.
+  Righe.setText(QString::number(rows));
+  Colonne.setText(QString::number(columns));
   CmdGriglia_Click();
 }
 

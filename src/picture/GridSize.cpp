@@ -17,12 +17,21 @@ std::optional<int> parseGridCount(const QString& text) {
 }
 
 int leadingNumber(const QString& text) {
+  int sign = 1;
   int value = 0;
-  for (QChar c : text.trimmed()) {
-    if (c < u'0' || c > u'9') break;
-    value = std::min(value * 10 + (c.unicode() - u'0'), MaxPieces + 1);
+  bool started = false;  // a sign or a digit has been read
+  for (QChar c : text) {
+    if (c == u' ' || c == u'\t' || c == u'\n') continue;
+    if (!started && (c == u'+' || c == u'-')) {
+      sign = c == u'-' ? -1 : 1;
+    } else if (c >= u'0' && c <= u'9') {
+      value = std::min(value * 10 + (c.unicode() - u'0'), MaxPieces + 1);
+    } else {
+      break;
+    }
+    started = true;
   }
-  return value;
+  return sign * value;
 }
 
 bool gridFitsPicture(int rows, int columns, int pictureWidth, int pictureHeight) {

@@ -15,8 +15,10 @@ inline constexpr int MaxPieces = 32767;
 // nothing.
 std::optional<int> parseGridCount(const QString& text);
 
-// The number an input-box answer starts with, after leading blanks: its leading digits, capped at
-// MaxPieces + 1; 0 when it starts with anything else (an empty answer, Cancel, a sign, a letter).
+// The number an input-box answer starts with, read as the platform's Val reads it: blanks (space, tab,
+// line feed) are skipped anywhere, a leading "+" or "-" is the sign, and reading stops at the first
+// other character ("1 2" is 12, "12abc" is 12, "+3" is 3). The size is capped at MaxPieces + 1; 0 when
+// no digit comes first (an empty answer, Cancel, a letter).
 int leadingNumber(const QString& text);
 
 // Whether a grid of rows x columns can be cut from a picture of the given pixel size: no more than

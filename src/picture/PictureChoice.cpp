@@ -1,4 +1,4 @@
-// Choosing a picture (or a saved game) in the open-file dialog and showing it fitted.
+// Choosing a picture (or a saved game) in the open-file dialog or from outside, and showing it fitted.
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,17 +9,35 @@
 namespace tarsio {
 
 void Board::CmdImma_Click() {
+  beginPictureChoice();
+  ChoosePicture();
+}
+
+void Board::OpenFromOutside(const QString& path) {
+  // A relative path names a file in the folder the program was started from.
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  beginPictureChoice();
+  ChooseFile(absolute);
+}
+
+void Board::beginPictureChoice() {
   if (game.GamePhase > 1) CmdAzze_Click();
   game.GamePhase = 0;
   game.GridLeft = ImaOrig.Left() + ImaOrig.Width() + 30;
   game.GridTop = ImaOrig.Top();
   mVisual.setEnabled(true);
-  ChoosePicture();
 }
 
 void Board::ChoosePicture() {
   if (LastFolder.isEmpty()) LastFolder = QDir::currentPath();
   QDir::setCurrent(LastFolder);
+  // A cancelled dialog keeps the path of the picture still shown, so that a later save goes beside it.
+  const QString chosen = ShowOpenDialog();
+  if (chosen.trimmed().isEmpty()) return;
+  ChooseFile(chosen);
+}
+
+void Board::ChooseFile(const QString& path) {
   // A chosen file that cannot be shown leaves the board naming the file it showed before, so that a
   // later save, completion or grid-box click does not act on the refused file.
   const GameState before = game;
@@ -27,8 +45,7 @@ void Board::ChoosePicture() {
     game = before;
     dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
   };
-  game.PicturePath = ShowOpenDialog();
-  if (game.PicturePath.trimmed().isEmpty()) return;
+  game.PicturePath = path;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
   LastFolder = QFileInfo(game.PicturePath).absolutePath();
   QDir::setCurrent(LastFolder);
@@ -68,11 +85,16 @@ void Board::showPicture(const Picture& picture) {
 }
 
 QString Board::ShowOpenDialog() {
-  return dialogs.GetOpenFileName({QStringLiteral("Seleziona il file da aprire"),
-                                  QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
-                                  {QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"),
-                                   QStringLiteral("*.jpeg"), QStringLiteral("*.trs")},
-                                  QDir::currentPath()});
+  const QList<FileFilter> filters{
+      {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
+       {QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
+        QStringLiteral("*.trs")}},
+      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"),
+       {QStringLiteral("*.png"), QStringLiteral("*.webp"), QStringLiteral("*.tif"),
+        QStringLiteral("*.tiff")}},
+  };
+  return dialogs.GetOpenFileName(
+      {QStringLiteral("Seleziona il file da aprire"), filters, QDir::currentPath()});
 }
 
 }  // namespace tarsio

@@ -88,6 +88,137 @@ bool jpegComplete(QByteArrayView bytes) {
   return false;
 }
 
+// PNG: follows the chunks by their lengths to the end chunk.
+bool pngComplete(QByteArrayView bytes) {
+  qsizetype at = 8;  // after the signature
+  while (at + 12 <= bytes.size()) {
+    const quint32 length = qFromBigEndian<quint32>(bytes.data() + at);
+    if (length > 0x7FFFFFFFu || qsizetype(length) > bytes.size() - at - 12) return false;
+    if (bytes.sliced(at + 4, 4) == QByteArrayView("IEND")) return true;
+    at += 12 + qsizetype(length);
+  }
+  return false;
+}
+
+// WebP: the RIFF header announces the size of the whole file; every chunk must lie inside it.
+bool webpComplete(QByteArrayView bytes) {
+  if (bytes.size() < 20) return false;
+  const qint64 end = 8 + qint64(qFromLittleEndian<quint32>(bytes.data() + 4));
+  if (end > bytes.size()) return false;
+  qint64 at = 12;  // after "RIFF", the size and "WEBP"
+  while (at + 8 <= end) {
+    const qint64 length = qFromLittleEndian<quint32>(bytes.data() + at + 4);
+    if (at + 8 + length > end) return false;
+    at += 8 + length + (length & 1);
+  }
+  return at > 12;
+}
+
+// TIFF (classic or big): the first directory, every value it keeps outside itself, and every strip or
+// tile of the first image must lie inside the file.
+class TiffCheck {
+ public:
+  explicit TiffCheck(QByteArrayView bytes) : bytes_(bytes), size_(quint64(bytes.size())) {}
+
+  bool complete() {
+    if (size_ < 16) return false;
+    if (bytes_.startsWith("II"))
+      little_ = true;
+    else if (!bytes_.startsWith("MM"))
+      return false;
+    const quint64 version = number(2, 2);
+    big_ = version == 43;
+    if (!big_ && version != 42) return false;
+    const quint64 directory = big_ ? number(8, 8) : number(4, 4);
+    const quint64 countSize = big_ ? 8 : 2, entrySize = big_ ? 20 : 12;
+    if (!inside(directory, countSize)) return false;
+    const quint64 entries = number(directory, countSize);
+    // The entries and the offset of the next directory.
+    if (entries > size_ || !inside(directory + countSize, entries * entrySize + (big_ ? 8 : 4))) return false;
+    for (quint64 i = 0; i < entries; ++i)
+      if (!readEntry(directory + countSize + i * entrySize)) return false;
+    const bool placed = values_[StripOffsets].count > 0 || values_[TileOffsets].count > 0;
+    return placed && dataInside(StripOffsets, StripByteCounts) && dataInside(TileOffsets, TileByteCounts);
+  }
+
+ private:
+  // The tags that place the image data, and where their values are.
+  enum Placing { StripOffsets, StripByteCounts, TileOffsets, TileByteCounts, PlacingTags };
+  struct Values {
+    quint64 at = 0;     // where the values start
+    quint64 count = 0;  // how many
+    int width = 0;      // bytes each
+  };
+
+  bool inside(quint64 at, quint64 length) const { return at <= size_ && length <= size_ - at; }
+
+  quint64 number(quint64 at, int width) const {
+    const char* p = bytes_.data() + at;
+    switch (width) {
+      case 1: return uchar(*p);
+      case 2: return little_ ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
+      case 4: return little_ ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
+      default: return little_ ? qFromLittleEndian<quint64>(p) : qFromBigEndian<quint64>(p);
+    }
+  }
+
+  static int typeWidth(quint64 type) {
+    switch (type) {
+      case 1: case 2: case 6: case 7: return 1;
+      case 3: case 8: return 2;
+      case 4: case 9: case 11: case 13: return 4;
+      case 5: case 10: case 12: case 16: case 17: case 18: return 8;
+      default: return 0;  // a type the decoder does not know, and skips
+    }
+  }
+
+  static int placing(quint64 tag) {
+    switch (tag) {
+      case 273: return StripOffsets;
+      case 279: return StripByteCounts;
+      case 324: return TileOffsets;
+      case 325: return TileByteCounts;
+      default: return PlacingTags;
+    }
+  }
+
+  // One directory entry: tag, type, count, then the values themselves or where they are.
+  bool readEntry(quint64 at) {
+    const int width = typeWidth(number(at + 2, 2));
+    if (width == 0) return true;
+    Values values{at + (big_ ? 12 : 8), big_ ? number(at + 4, 8) : number(at + 4, 4), width};
+    const quint64 fieldSize = big_ ? 8 : 4;
+    if (values.count > size_) return false;
+    if (values.count * width > fieldSize) {
+      values.at = number(values.at, int(fieldSize));
+      if (!inside(values.at, values.count * width)) return false;
+    }
+    const int tag = placing(number(at, 2));
+    if (tag == PlacingTags) return true;
+    if (width != 2 && width != 4 && width != 8) return false;
+    values_[tag] = values;
+    return true;
+  }
+
+  // Every piece of image data named by an offsets tag and its byte-counts tag lies inside the file.
+  bool dataInside(Placing offsets, Placing lengths) const {
+    const Values& starts = values_[offsets];
+    const Values& counts = values_[lengths];
+    if (starts.count != counts.count) return false;
+    for (quint64 i = 0; i < starts.count; ++i)
+      if (!inside(number(starts.at + i * starts.width, starts.width),
+                  number(counts.at + i * counts.width, counts.width)))
+        return false;
+    return true;
+  }
+
+  QByteArrayView bytes_;
+  quint64 size_;
+  bool little_ = false;
+  bool big_ = false;
+  Values values_[PlacingTags];
+};
+
 // Qt's decoders fill a cut-off file with blank pixels without complaint; a player would rather be told
 // the file is broken. Checks the data against what the header promises; the file is mapped, not copied.
 bool looksComplete(const QString& path, const QByteArray& kind) {
@@ -100,19 +231,22 @@ bool looksComplete(const QString& path, const QByteArray& kind) {
   if (kind == "bmp") return bmpComplete(bytes);
   if (kind == "gif") return gifComplete(bytes);
   if (kind == "jpeg") return jpegComplete(bytes);
-  return true;  // PNG: Qt refuses a cut-off one itself
+  if (kind == "png") return pngComplete(bytes);
+  if (kind == "webp") return webpComplete(bytes);
+  if (kind == "tiff") return TiffCheck(bytes).complete();
+  return false;
 }
 
 }  // namespace
 
 std::optional<QImage> readPicture(const QString& path) {
   QImageReader reader(path);
-  // The content decides the decoder, whatever the extension says, and only the game's own kinds (with
-  // PNG, which Qt decodes itself) are read: no other decoder that happens to be installed sees the file.
+  // The content decides the decoder, whatever the extension says, and only the game's own kinds are
+  // read: no other decoder that happens to be installed sees the file.
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(true);
   const QByteArray kind = reader.format();
-  if (kind != "bmp" && kind != "gif" && kind != "jpeg" && kind != "png") return std::nullopt;
+  if (!QByteArrayList{"bmp", "gif", "jpeg", "png", "webp", "tiff"}.contains(kind)) return std::nullopt;
   const QSize size = reader.size();
   if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > MaxPicturePixels)
     return std::nullopt;

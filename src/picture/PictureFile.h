@@ -1,4 +1,5 @@
-// Reading a picture file (BMP, GIF, JPEG) at its natural size, upright as its camera meant it.
+// Reading a picture file (BMP, GIF, JPEG, PNG, WebP, TIFF) at its natural size, upright as its camera
+// meant it.
 #pragma once
 
 #include <QImage>
@@ -10,10 +11,10 @@ namespace tarsio {
 // The largest picture the game opens: a 100-megapixel photo fits with room to spare.
 inline constexpr qint64 MaxPicturePixels = 120'000'000;
 
-// The decoded picture (the first frame of an animated GIF, turned by its EXIF orientation), or
-// nothing for a file that is missing, unreadable, not a BMP, GIF, JPEG or PNG by its content (whatever
-// its extension), truncated, or announces more than MaxPicturePixels pixels; the size is read from the
-// header before anything large is allocated.
+// The decoded picture (the first frame of an animated GIF or WebP or of a TIFF of several pages, turned
+// by its EXIF orientation), or nothing for a file that is missing, unreadable, not a BMP, GIF, JPEG, PNG,
+// WebP or TIFF by its content (whatever its extension), truncated, or announces more than
+// MaxPicturePixels pixels; the size is read from the header before anything large is allocated.
 std::optional<QImage> readPicture(const QString& path);
 
 }  // namespace tarsio

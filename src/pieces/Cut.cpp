@@ -155,15 +155,11 @@ bool prepareTurnedPicture(Board& board) {
 // `cell`, gives it orientation v and draws it. An odd value turns the template's upright box about the
 // cell's centre.
 void makePiece(Board& board, int i, int cell, int v) {
-  GameState& game = board.game;
-  game.RotatedIndex = RotatedIndex(i, game.RowCount, game.ColumnCount);
+  const GameState& game = board.game;
   ImageElement& piece = i == 999 ? board.ImA(i) : board.ImA.Load(i);
   piece.Move(cellColumn(cell, game.ColumnCount) * game.CellWidth + game.GridLeft,
              cellRow(cell, game.ColumnCount) * game.CellHeight + game.GridTop);
-  game.Orientation[i] = v;
-  game.NewOrientation = v;
-  game.CurrentPiece = i;
-  board.ShowPiece(v % 2 != 0 ? Board::PiecePlace::TurnBox : Board::PiecePlace::Stay);
+  board.drawInOrientation(i, v, v % 2 != 0 ? Board::PiecePlace::TurnBox : Board::PiecePlace::Stay);
 }
 
 // A fresh cut: every piece into a random free cell with a random orientation of the scramble option.
@@ -210,6 +206,8 @@ void Board::CmdTarsio_Click() {
   else
     dealFresh(*this, pieces);
   game.PieceCount = pieces;
+  // Gestures on the pieces of an earlier cut mean nothing for these.
+  undoHistory.clear();
 
   CmdRaccogli.setEnabled(true);
   mRaccogli.setEnabled(true);

@@ -1,5 +1,6 @@
 // Drawing a piece in its orientation: cell picture, box, place, mirrors and back image.
 #include "board/Board.h"
+#include "pieces/Cells.h"
 #include "pieces/Orientation.h"
 
 namespace tarsio {
@@ -40,6 +41,14 @@ void Board::ShowPiece(PiecePlace place) {
   piece.setEnabled(true);
   piece.setBorderStyle(0);
   if (game.Orientation[i] == 0 && game.GamePhase == 3) CheckCompletion();
+}
+
+void Board::drawInOrientation(int index, int v, PiecePlace place) {
+  game.Orientation[index] = v;
+  game.NewOrientation = v;
+  game.CurrentPiece = index;
+  game.RotatedIndex = RotatedIndex(index, game.RowCount, game.ColumnCount);
+  ShowPiece(place);
 }
 
 void Board::MirrorLeftRightUpright() { paintMirrored(*this, -game.CellWidth, game.CellHeight); }

@@ -1,9 +1,13 @@
-// The board canvas: painting in order, dirty rectangles, mouse routing with capture, pointer shapes.
+// The board canvas: painting in order, dirty rectangles, mouse routing with capture, pointer shapes,
+// dropped files.
 #include "platform/BoardCanvas.h"
 
+#include <QFileInfo>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 
@@ -36,14 +40,18 @@ int shiftCode(Qt::KeyboardModifiers modifiers) {
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// The local file a drop carries (the first of its addresses), or "" when it carries none.
+QString droppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QString path = data->urls().constFirst().toLocalFile();
+  return !path.isEmpty() && QFileInfo(path).isFile() ? path : QString();
+}
+
 Qt::CursorShape cursorFor(int pointer) {
   switch (pointer) {
-    case PointerNoDrop:
-      return Qt::ForbiddenCursor;
-    case PointerSizeAll:
-      return Qt::SizeAllCursor;
-    default:
-      return Qt::ArrowCursor;
+    case PointerNoDrop: return Qt::ForbiddenCursor;
+    case PointerSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
   }
 }
 
@@ -52,6 +60,7 @@ Qt::CursorShape cursorFor(int pointer) {
 BoardCanvas::BoardCanvas(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAutoFillBackground(true);
+  setAcceptDrops(true);
 }
 
 // A new element has the highest sequence so far: it goes at the end of its layer.
@@ -110,6 +119,15 @@ void BoardCanvas::setPaced(bool paced) {
   if (!paced_ && !gathered_.isEmpty()) update(std::exchange(gathered_, QRect()));
 }
 
+// A window moved to a screen of another density is painted anew: each element then draws its picture
+// again at the new screen's device pixels.
+void BoardCanvas::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  QWindow* handle = window()->windowHandle();
+  if (handle && !screenWatch_)
+    screenWatch_ = connect(handle, &QWindow::screenChanged, this, [this] { update(); });
+}
+
 void BoardCanvas::paintEvent(QPaintEvent* event) {
   dirtyRects_ = 0;
   QPainter painter(this);
@@ -165,6 +183,21 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
 void BoardCanvas::mousePressEvent(QMouseEvent* event) { deliver(MouseAction::Down, event); }
 void BoardCanvas::mouseMoveEvent(QMouseEvent* event) { deliver(MouseAction::Move, event); }
 void BoardCanvas::mouseReleaseEvent(QMouseEvent* event) { deliver(MouseAction::Up, event); }
+
+void BoardCanvas::dragEnterEvent(QDragEnterEvent* event) {
+  if (onFileDropped && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void BoardCanvas::dragMoveEvent(QDragMoveEvent* event) {
+  if (onFileDropped && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void BoardCanvas::dropEvent(QDropEvent* event) {
+  const QString path = droppedFile(event->mimeData());
+  if (!onFileDropped || path.isEmpty()) return;
+  event->acceptProposedAction();
+  onFileDropped(path);
+}
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }
 

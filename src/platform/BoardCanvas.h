@@ -18,6 +18,8 @@ class BoardCanvas : public QWidget {
 
   // Presses and moves over the bare board (outside every piece); x and y in board twips.
   MouseHandler onBoardMouse;
+  // A file dropped on the board (from a file manager): its full path. Other drops are refused.
+  std::function<void(const QString& path)> onFileDropped;
 
   // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
   ImageElement* elementAt(QPointF twips) const;
@@ -38,10 +40,14 @@ class BoardCanvas : public QWidget {
   void setPaced(bool paced);
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void deliver(MouseAction action, QMouseEvent* event);
@@ -76,6 +82,7 @@ class BoardCanvas : public QWidget {
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;
   int dirtyRects_ = 0;
+  QMetaObject::Connection screenWatch_;
   bool paced_ = false;
   QRect gathered_;  // the pixels changed since the last repaint asked for while paced
   QElapsedTimer sincePaint_;

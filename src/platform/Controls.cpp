@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 
+#include "platform/Keys.h"
 #include "platform/Twips.h"
 
 namespace tarsio {
@@ -64,10 +66,10 @@ class TextBox::Edit : public QLineEdit {
     QLineEdit::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && box_->onClick) box_->onClick();
   }
+  // Editing keys (Delete, arrows, Home, End) and chords (Ctrl+A, Ctrl+V) go straight to the line edit.
   void keyPressEvent(QKeyEvent* event) override {
-    const QString text = event->text();
-    if (!text.isEmpty() && box_->onKeyPress) {
-      int keyAscii = text.at(0).unicode();
+    int keyAscii = typedCharacter(*event);
+    if (keyAscii != 0 && box_->onKeyPress) {
       box_->onKeyPress(keyAscii);
       if (keyAscii == 0) {
         event->accept();
@@ -85,5 +87,10 @@ TextBox::TextBox(QWidget* parent) : Control(new Edit(parent, this)) { edit_ = st
 
 QString TextBox::Text() const { return edit_->text(); }
 void TextBox::setText(const QString& text) { edit_->setText(text); }
+
+// The line edit undoes any edit that leaves text the validator calls invalid.
+void TextBox::acceptDigitsOnly() {
+  edit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit_));
+}
 
 }  // namespace tarsio

@@ -70,6 +70,9 @@ class TextBox : public Control {
   explicit TextBox(QWidget* parent);
   QString Text() const;
   void setText(const QString& text);
+  // From now on the player cannot paste or drop text that is not digits alone into the box; setText
+  // is not checked, and typed characters are for onKeyPress to judge.
+  void acceptDigitsOnly();
   std::function<void()> onClick;
   // Sees each typed character code first; setting it to 0 drops the key.
   std::function<void(int& keyAscii)> onKeyPress;

@@ -10,11 +10,17 @@ namespace tarsio {
 
 enum class MessageIcon { None, Critical, Information };
 
+// A filter of the open-file dialog: its description exactly as shown, and the patterns it stands for.
+struct FileFilter {
+  QString description;
+  QStringList patterns;
+  bool operator==(const FileFilter&) const = default;
+};
+
 struct OpenFileRequest {
   QString title;
-  // The filter's description exactly as shown, and the patterns it stands for.
-  QString filterDescription;
-  QStringList patterns;
+  // The filters in the order offered; the first is the one selected when the dialog opens.
+  QList<FileFilter> filters;
   QString folder;
 };
 

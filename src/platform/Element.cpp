@@ -1,4 +1,4 @@
-// Image and line elements: geometry in twips, pictures cached at their painted size.
+// Image and line elements: geometry in twips, pictures cached at their painted size in device pixels.
 #include "platform/Element.h"
 
 #include <QGuiApplication>
@@ -81,11 +81,20 @@ void ImageElement::copyLookFrom(const ImageElement& design) {
 
 QRect ImageElement::computePixelBounds() const { return twipsToPixelRect(left_, top_, width_, height_); }
 
+// The picture is drawn from its source at the device's own pixels, so that it stays sharp on a screen
+// with several device pixels per pixel; each edge of the box goes to the nearest device pixel.
 void ImageElement::paint(QPainter& painter) const {
   const QRect& box = pixelBounds();
   if (picture_.isNull() || box.isEmpty()) return;
-  if (cache_.size() != box.size()) cache_ = picture_.render(box.size());
-  painter.drawImage(box.topLeft(), cache_);
+  const qreal ratio = painter.device()->devicePixelRatio();
+  const QPoint topLeft(qRound(box.left() * ratio), qRound(box.top() * ratio));
+  const QSize devicePixels(qRound((box.left() + box.width()) * ratio) - topLeft.x(),
+                           qRound((box.top() + box.height()) * ratio) - topLeft.y());
+  if (cache_.size() != devicePixels || cache_.devicePixelRatio() != ratio) {
+    cache_ = picture_.render(devicePixels);
+    cache_.setDevicePixelRatio(ratio);
+  }
+  painter.drawImage(QPointF(topLeft) / ratio, cache_);
   if (borderStyle_ == 1) {
     painter.setPen(QPen(QGuiApplication::palette().color(QPalette::WindowText), 0));
     painter.drawRect(box.adjusted(0, 0, -1, -1));

@@ -113,7 +113,8 @@ class ImageElement : public Element {
   int borderStyle_ = 0;
   int mousePointer_ = PointerDefault;
   MouseHandler mouseHandler_;
-  // The picture drawn at the size it is painted; rebuilt only when the picture or the size changes.
+  // The picture drawn at the size it is painted, in the device's pixels; rebuilt only when the picture,
+  // the size or the device pixel ratio changes.
   mutable QImage cache_;
 };
 

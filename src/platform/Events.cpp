@@ -38,7 +38,13 @@ InputHold::~InputHold() {
 }
 
 bool InputHold::eventFilter(QObject* watched, QEvent* event) {
-  if (!isInput(event->type())) return false;
+  const QEvent::Type type = event->type();
+  // A drop is refused rather than held: what it carries lives only while it is being delivered.
+  if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+    event->ignore();
+    return true;
+  }
+  if (!isInput(type)) return false;
   held_.emplace_back(watched, event->clone());
   return true;
 }

@@ -16,7 +16,7 @@ void DoEvents();
 
 // Holds back the player's input (mouse, keys, wheel, shortcuts, context menus) while it lives, and hands
 // it on, in order, when it ends; a long command that lets pending events run keeps its board consistent.
-// Closing a window is not input: it is let through.
+// Closing a window is not input: it is let through. A file dropped meanwhile is refused.
 class InputHold : public QObject {
  public:
   InputHold();

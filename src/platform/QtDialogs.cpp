@@ -33,9 +33,13 @@ QString QtDialogs::GetOpenFileName(const OpenFileRequest& request) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setNameFilter(QStringLiteral("%1(%2)").arg(request.filterDescription, request.patterns.join(u' ')));
+  QStringList filters;
+  for (const FileFilter& filter : request.filters)
+    filters << QStringLiteral("%1(%2)").arg(filter.description, filter.patterns.join(u' '));
+  dialog.setNameFilters(filters);
   if (auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
-    types->setItemText(0, request.filterDescription);
+    for (int i = 0; i < request.filters.size() && i < types->count(); ++i)
+      types->setItemText(i, request.filters[i].description);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }

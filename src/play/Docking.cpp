@@ -18,12 +18,23 @@ bool docks(const HomePosition& home, double left, double top, int orientation) {
          std::abs(home.top - top) < DockingTolerance;
 }
 
+namespace {
+
+HomePosition homeOf(const GameState& game, int index) {
+  return homePosition(index,
+                      {game.GridLeft, game.GridTop, game.CellWidth, game.CellHeight, game.ColumnCount});
+}
+
+}  // namespace
+
 // The drag goes on after a snap (the button is still down), but a docked piece ignores every further
 // move, so it stays in its cell until the button is released.
 void Board::DockingTest(int index) {
-  const GridPlace grid{game.GridLeft, game.GridTop, game.CellWidth, game.CellHeight, game.ColumnCount};
-  const HomePosition home = homePosition(index, grid);
-  if (!docks(home, game.DragLeft, game.DragTop, game.Orientation[index])) return;
+  if (docks(homeOf(game, index), game.DragLeft, game.DragTop, game.Orientation[index])) dockPiece(index);
+}
+
+void Board::dockPiece(int index) {
+  const HomePosition home = homeOf(game, index);
   ImA(index).setLeft(home.left);
   ImA(index).setTop(home.top);
   setFrameVisible(false);

@@ -1,6 +1,5 @@
 // The player's hand on the pieces: pick up, drag, quarter turn, front/back turn, release of a docked piece.
 #include "board/Board.h"
-#include "pieces/Cells.h"
 #include "pieces/Orientation.h"
 #include "play/DragLimits.h"
 
@@ -31,38 +30,35 @@ void placeFrame(Board& board, const ImageElement& piece) {
   board.setFrameVisible(true);
 }
 
-// A right press frees a docked piece where it lies; the picture is no longer complete.
-void releaseDocked(Board& board, int index) {
-  board.game.Docked[index] = false;
-  board.ImA(index).setBorderStyle(0);
-  board.game.GamePhase = 3;
-  board.ImaCompl.setVisible(false);
-  board.mSalva.setEnabled(true);
-  board.CmdRaccogli.setEnabled(true);
-  board.mRaccogli.setEnabled(true);
-}
-
 // Gives the pressed piece a new orientation and redraws it; the press then drags nothing. A quarter turn
 // turns the box about its centre, a front/back turn leaves the piece where it lies.
 void turnPiece(Board& board, int index, int orientation, Board::PiecePlace place) {
-  GameState& game = board.game;
-  game.SelectedPiece = NoPiece;
-  game.Orientation[index] = orientation;
-  game.NewOrientation = orientation;
-  game.CurrentPiece = index;
-  game.RotatedIndex = RotatedIndex(index, game.RowCount, game.ColumnCount);
-  board.ShowPiece(place);
+  board.game.SelectedPiece = NoPiece;
+  board.drawInOrientation(index, orientation, place);
   board.ImA(index).setMousePointer(PointerDefault);
   board.setFrameVisible(false);
 }
 
 }  // namespace
 
+// A right press frees a docked piece where it lies; the picture is no longer complete.
+void Board::releaseDocked(int index) {
+  game.Docked[index] = false;
+  ImA(index).setBorderStyle(0);
+  game.GamePhase = 3;
+  ImaCompl.setVisible(false);
+  mSalva.setEnabled(true);
+  CmdRaccogli.setEnabled(true);
+  mRaccogli.setEnabled(true);
+}
+
+// Each press on a piece opens a gesture, which its release closes (see play/Undo.cpp).
 void Board::ImA_MouseDown(int index, const MouseArgs& args) {
+  undoHistory.begin(index, pieceState(index));
   game.GrabX = args.x;
   game.GrabY = args.y;
   if (game.Docked[index]) {
-    if (args.button == RightButton) releaseDocked(*this, index);
+    if (args.button == RightButton) releaseDocked(index);
     return;
   }
   ImageElement& piece = ImA(index);
@@ -110,6 +106,7 @@ void Board::ImA_MouseUp(int index, const MouseArgs&) {
   game.SelectedPiece = NoPiece;
   ImA(index).setMousePointer(PointerDefault);
   setFrameVisible(false);
+  undoHistory.finish(index, pieceState(index));
 }
 
 }  // namespace tarsio

@@ -26,6 +26,7 @@ void Board::CmdAzze_Click() {
   ImaOrig.setHeight(static_cast<float>(game.PictureBaseHeight));
   game.AreaLevel = 0;
   unloadPieces(ImA);
+  undoHistory.clear();
   // The decoded picture and its quarter-turned copy go with the pieces, and so does the work box,
   // which still shows a part of one of them; nothing needs them until a picture is chosen again.
   PictureClip1.clear();

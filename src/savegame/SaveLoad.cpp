@@ -1,9 +1,8 @@
 // Saving the game in progress to a ".trs" file beside its picture, and resuming a saved game.
-#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "board/Board.h"
 #include "picture/GridSize.h"
@@ -22,20 +21,14 @@ void markScrambleOption(Board& board, int code) {
   for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
 }
 
-// The bytes go to a new file beside the saved game, which then takes the saved game's name in one
-// step, so a failed save leaves an earlier saved game intact. The save does not wait for the disk: a
-// file system writes a file that replaces another by a rename before it records the new name (ext4
-// and btrfs do), and waiting for the disk took longer than all the rest of a save.
+// The bytes go to a new, uniquely named file beside the saved game, which reaches the disk before it
+// takes the saved game's name in one step: a failed save, or a power cut, leaves an earlier saved game
+// whole. A saved game that is a symbolic link stays one: QSaveFile writes the file the link leads to.
+// In a folder that takes no new file, a saved game that can be written is rewritten in place.
 bool writeWholeFile(const QString& fileName, const QByteArray& bytes) {
-  const QString partial = fileName + QStringLiteral(".part");
-  QFile file(partial);
-  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-  file.close();
-  if (written &&
-      std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(fileName).constData()) == 0)
-    return true;
-  QFile::remove(partial);
-  return false;
+  QSaveFile file(fileName);
+  file.setDirectWriteFallback(true);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 QString saveFailure(const QString& fileName) {
@@ -69,6 +62,13 @@ void Board::mSalva_Click() {
     saved.pieces.push_back({game.Docked[i], game.Orientation[i], game.StartCell[i]});
   const QString title = QStringLiteral("Salvataggio");
   // A failed save leaves the command enabled so that the player can try again.
+  if (!fileCanHoldPicturePath(game.PicturePath)) {
+    dialogs.MsgBox(QStringLiteral("Impossibile salvare il gioco: il percorso dell'immagine contiene un "
+                                  "ritorno a capo, che il gioco salvato non potrebbe rileggere. "
+                                  "Rinominare l'immagine o la sua cartella e riprovare."),
+                   title, MessageIcon::Critical);
+    return;
+  }
   if (!writeWholeFile(fileName, formatSavedGame(saved))) {
     dialogs.MsgBox(saveFailure(fileName), title, MessageIcon::Critical);
     return;

@@ -189,6 +189,10 @@ std::optional<SavedPiece> readPiece(QByteArrayView line, qsizetype index, int pi
 
 }  // namespace
 
+bool fileCanHoldPicturePath(const QString& picturePath) {
+  return !picturePath.contains(u'\n') && !picturePath.contains(u'\r');
+}
+
 QByteArray formatSavedGame(const SavedGame& game) {
   constexpr char LineEnd[] = "\r\n";
   QByteArray bytes = quotedField(QFile::encodeName(game.picturePath)) + LineEnd;

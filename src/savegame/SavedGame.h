@@ -36,6 +36,10 @@ struct SavedGame {
 // The game is written as given, without checking it.
 QByteArray formatSavedGame(const SavedGame& game);
 
+// Whether the file can hold this picture path: a line feed or carriage return inside it would split
+// its record, and the file could not be read back.
+bool fileCanHoldPicturePath(const QString& picturePath);
+
 // Reads a whole saved-game file. Line ends may be CR LF or LF, and empty lines may follow the last
 // piece. Anything else that differs from what the writer produces, or a game that cannot be played
 // (grid counts below 2 or above the piece limit, a piece count that does not match, out-of-range

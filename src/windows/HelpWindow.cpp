@@ -1,6 +1,7 @@
 // The help window: finding and reading the help file, placing and sizing the window.
 #include "windows/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,8 +23,9 @@ constexpr double ListPointSize = 9.75;
 
 }  // namespace
 
-QStringList helpFileFolders() {
-  return {QStringLiteral("."), QStringLiteral(TARSIO_DATA_DIR), QStringLiteral(TARSIO_SOURCE_DATA_DIR)};
+QStringList helpFileFolders(const QString& programFolder) {
+  return {QStringLiteral("."), QDir::cleanPath(programFolder + QStringLiteral("/" TARSIO_DATA_FROM_PROGRAM)),
+          QStringLiteral(TARSIO_SOURCE_DATA_DIR)};
 }
 
 std::optional<QByteArray> readHelpFile(const QStringList& folders) {
@@ -41,7 +43,8 @@ FormA::FormA(QWidget& board, Dialogs& dialogs, QStringList folders)
       Command1(this),
       board_(board),
       dialogs_(dialogs),
-      folders_(folders.isEmpty() ? helpFileFolders() : std::move(folders)) {
+      folders_(folders.isEmpty() ? helpFileFolders(QCoreApplication::applicationDirPath())
+                                 : std::move(folders)) {
   setWindowTitle(QStringLiteral("    A I U T O       v.4"));
   QFont font = Listai->font();
   font.setPointSizeF(ListPointSize);

@@ -59,10 +59,11 @@ FormI::FormI(QWidget* parent)
 
 void FormI::Form_Load() { move(twipsToPixelPoint(ScreenLeft, ScreenTop)); }
 
+// The picture keeps its own size at the top left, as a window's background picture does; the window's
+// own colour shows beside and below it.
 void FormI::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(rect(), background_);
+  painter.drawImage(QPoint(0, 0), background_);
 }
 
 }  // namespace tarsio

@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "platform/Twips.h"
-#include "windows/WindowShape.h"
 
 namespace tarsio {
 
@@ -21,7 +20,7 @@ constexpr int HandOverMilliseconds = 4000;
 
 }  // namespace
 
-Form0::Form0(std::function<void()> onHandOver)
+Form0::Form0(std::function<void()> onHandOver, Outline outline)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       onHandOver_(std::move(onHandOver)),
       picture_(QStringLiteral(":/splash.png")) {
@@ -33,11 +32,11 @@ Form0::Form0(std::function<void()> onHandOver)
   }
   Timer2.setInterval(HandOverMilliseconds);
   connect(&Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
-  Form_Load();
+  Form_Load(outline);
 }
 
-void Form0::Form_Load() {
-  ShapeWindowFromPicture(*this, picture_);
+void Form0::Form_Load(Outline outline) {
+  painted_ = ShapeWindowFromPicture(*this, picture_, outline);
   Timer2.start();
 }
 
@@ -51,7 +50,7 @@ void Form0::Timer2_Timer() {
 
 void Form0::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(QPoint(0, 0), picture_);
+  painter.drawImage(QPoint(0, 0), painted_);
 }
 
 void Form0::mousePressEvent(QMouseEvent* event) { Form_MouseDown(event); }

@@ -7,13 +7,15 @@
 #include <QWidget>
 #include <functional>
 
+#include "windows/WindowShape.h"
+
 namespace tarsio {
 
 class Form0 : public QWidget {
  public:
-  // The window is shaped and its timer started at once; onHandOver runs once, when the timer first
-  // fires (4000 ms later), and the splash closes right after it.
-  explicit Form0(std::function<void()> onHandOver);
+  // The window is shaped (in the way `outline` names) and its timer started at once; onHandOver runs
+  // once, when the timer first fires (4000 ms later), and the splash closes right after it.
+  explicit Form0(std::function<void()> onHandOver, Outline outline = platformOutline());
 
   QTimer Timer2;
   // The splash picture, 379 x 215 pixels on white.
@@ -26,12 +28,13 @@ class Form0 : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void Form_Load();
+  void Form_Load(Outline outline);
   void Timer2_Timer();
   void Form_MouseDown(QMouseEvent* event);
 
   std::function<void()> onHandOver_;
   QImage picture_;
+  QImage painted_;  // the picture as the window paints it: transparent where white when translucent
   bool draggingByHand_ = false;
   QPoint pressOffset_;  // pixels from the window's top-left corner to the pointer at the press
 };

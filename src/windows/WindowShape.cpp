@@ -1,6 +1,7 @@
 // Building a window outline from a picture, one rectangle per run of kept pixels.
 #include "windows/WindowShape.h"
 
+#include <QGuiApplication>
 #include <QRect>
 #include <QWidget>
 #include <utility>
@@ -12,15 +13,17 @@ namespace {
 
 constexpr QRgb White = 0xFFFFFF;
 
+constexpr bool isWhite(QRgb pixel) { return (pixel & White) == White; }
+
 using Run = std::pair<int, int>;  // first x and one past the last x of a run of non-white pixels
 
 void nonWhiteRuns(const QRgb* row, int width, std::vector<Run>& runs) {
   runs.clear();
   int x = 0;
   while (x < width) {
-    while (x < width && (row[x] & White) == White) ++x;
+    while (x < width && isWhite(row[x])) ++x;
     const int start = x;
-    while (x < width && (row[x] & White) != White) ++x;
+    while (x < width && !isWhite(row[x])) ++x;
     if (start < x) runs.emplace_back(start, x);
   }
 }
@@ -54,8 +57,28 @@ QRegion regionWithoutWhite(const QImage& picture) {
   return region;
 }
 
-void ShapeWindowFromPicture(QWidget& window, const QImage& picture) {
+QImage pictureWithoutWhite(const QImage& picture) {
+  if (picture.isNull()) return {};
+  const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+  QImage result(image.size(), QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < image.height(); ++y) {
+    const QRgb* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    QRgb* to = reinterpret_cast<QRgb*>(result.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) to[x] = isWhite(from[x]) ? 0 : from[x] | 0xFF000000;
+  }
+  return result;
+}
+
+Outline platformOutline() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? Outline::MaskAndTransparency
+                                                                              : Outline::Mask;
+}
+
+QImage ShapeWindowFromPicture(QWidget& window, const QImage& picture, Outline outline) {
   window.setMask(regionWithoutWhite(picture));
+  if (outline == Outline::Mask) return picture;
+  window.setAttribute(Qt::WA_TranslucentBackground);
+  return pictureWithoutWhite(picture);
 }
 
 }  // namespace tarsio

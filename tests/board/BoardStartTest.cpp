@@ -15,6 +15,7 @@ TEST_F(BoardStart, opensInPhaseZeroWithEqualAreasAndNoGrid) {
   EXPECT_TRUE(game().ColumnCountText.isEmpty());
   EXPECT_TRUE(game().Orientation.empty() && game().Docked.empty() && game().StartCell.empty());
   EXPECT_EQ(board->windowTitle(), QStringLiteral("  Varnelli - Tarsio mania ...!"));
+  EXPECT_FALSE(board->windowIcon().pixmap(QSize(128, 128)).isNull());
   EXPECT_TRUE(board->isMaximized());
 }
 

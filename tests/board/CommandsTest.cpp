@@ -98,6 +98,21 @@ TEST_F(Commands, keysTypedIntoABoxRunTheirCommandAndStillReachTheBox) {
   EXPECT_EQ(board->Colonne.Text(), QStringLiteral("10"));
 }
 
+TEST_F(Commands, chordsRunNoCommandWhileShiftedLettersDo) {
+  choosePicture(blocksPicture(300, 200, 2, 2));
+  chooseGrid(2, 2);
+  const std::pair<char, Qt::KeyboardModifiers> chords[] = {
+      {'p', Qt::AltModifier}, {'p', Qt::ControlModifier}, {'p', Qt::MetaModifier},
+      {'+', Qt::AltModifier}, {'-', Qt::ControlModifier}, {'+', Qt::ControlModifier | Qt::ShiftModifier}};
+  for (const auto& [c, modifiers] : chords) {
+    QTest::keyClick(board->windowHandle(), c, modifiers);
+    EXPECT_EQ(game().GamePhase, 2) << c << " with " << modifiers.toInt();
+    EXPECT_EQ(game().AreaLevel, 0) << c << " with " << modifiers.toInt();
+  }
+  QTest::keyClick(board->windowHandle(), 'P', Qt::ShiftModifier);
+  EXPECT_EQ(game().GamePhase, 3);
+}
+
 TEST_F(Commands, aHiddenButtonStillAnswersItsKey) {
   startGame(QSize(300, 200), 2, 2, board->mSpos);
   key('+');

@@ -1,5 +1,5 @@
 // The built program played as a player would, under Xvfb: a whole game to its completion, a saved game
-// resumed after a restart, a broken picture. Everything is judged from screenshots.
+// resumed after a restart by naming it on the command line, a broken picture. Everything is judged from screenshots.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -55,9 +55,10 @@ class PlayTest : public ::testing::Test {
     return std::nullopt;
   }
 
-  // Starts the program and waits through the splash until the board window shows.
-  void startProgram() {
-    ASSERT_TRUE(desktop.start(program, QStringLiteral(TARSIO_PROGRAM)));
+  // Starts the program, with the arguments given, and waits through the splash until the board window
+  // shows.
+  void startProgram(const QStringList& arguments = {}) {
+    ASSERT_TRUE(desktop.start(program, QStringLiteral(TARSIO_PROGRAM), arguments));
     board = desktop.waitForWindow(QStringLiteral("Tarsio mania"), 20000);
     ASSERT_FALSE(board.isEmpty()) << "the board window did not show";
     desktop.activate(board);
@@ -231,8 +232,8 @@ TEST_F(PlayTest, ASavedGameResumesWithItsDockedPiece) {
   ASSERT_NO_FATAL_FAILURE(useMenu(FileMenu, {QStringLiteral("Up"), QStringLiteral("Return")}));
   ASSERT_TRUE(program.waitForFinished(WaitMs)) << "\"Chiudi\" did not end the program";
 
-  ASSERT_NO_FATAL_FAILURE(startProgram());
-  ASSERT_NO_FATAL_FAILURE(chooseFile(picturePath + QStringLiteral(".trs")));
+  // Opened as a file manager opens it: named on the command line.
+  ASSERT_NO_FATAL_FAILURE(startProgram({picturePath + QStringLiteral(".trs")}));
   ASSERT_NO_FATAL_FAILURE(waitForPicture());
   const bool docked = waitForScreen<bool>([this](const QImage& s) -> std::optional<bool> {
                         if (colourShare(s, blockColour(0), home(0)) < 0.95) return std::nullopt;

@@ -54,6 +54,32 @@ QByteArray oldStyleBmp() {
   return bytes;
 }
 
+// A big-endian TIFF of 2 x 2 RGB pixels in one strip, its directory after the pixels and the bits per
+// sample kept outside the directory.
+QByteArray bigEndianTiff() {
+  QByteArray bytes("MM\0\x2A\0\0\0\x1A", 8);
+  bytes += QByteArray("\xFF\0\0\0\xFF\0\0\0\xFF\x80\x80\x80", 12);  // red, green, blue, grey
+  bytes += QByteArray("\0\x08\0\x08\0\x08", 6);                     // at 20: 8 bits each
+  const auto big = [&](quint32 value, int bytesCount) {
+    for (int i = bytesCount - 1; i >= 0; --i) bytes.append(char(value >> (8 * i)));
+  };
+  const struct {
+    quint16 tag, type;
+    quint32 count, value;
+  } entries[] = {{256, 3, 1, 2 << 16}, {257, 3, 1, 2 << 16}, {258, 3, 3, 20},   {259, 3, 1, 1 << 16},
+                 {262, 3, 1, 2 << 16}, {273, 4, 1, 8},       {277, 3, 1, 3 << 16}, {278, 3, 1, 2 << 16},
+                 {279, 4, 1, 12},      {284, 3, 1, 1 << 16}};
+  big(std::size(entries), 2);
+  for (const auto& e : entries) {
+    big(e.tag, 2);
+    big(e.type, 2);
+    big(e.count, 4);
+    big(e.value, 4);  // a single short sits in the field's first two bytes
+  }
+  big(0, 4);
+  return bytes;
+}
+
 // A GIF of 80 colours, whose palette and picture data hold bytes equal to the trailer ';' (0x3B).
 QByteArray gifWithTrailerBytes(const QString& folder) {
   QImage image = blocksPicture(80, 60, 8, 10);
@@ -71,6 +97,10 @@ TEST(CutOffPicture, isRefusedWhereverItEnds) {
       {"old.bmp", oldStyleBmp()},
       {"trailer.gif", gifWithTrailerBytes(folder.path())},
       {"photo.jpg", photoWithThumbnail()},
+      {"drawing.png", encoded(blocksPicture(6, 4, 2, 2), "PNG")},
+      {"photo.webp", encoded(blocksPicture(6, 4, 2, 2), "WEBP")},
+      {"scan.tif", encoded(blocksPicture(6, 4, 2, 2), "TIFF")},
+      {"scan.tiff", bigEndianTiff()},
   };
   for (const auto& [name, bytes] : pictures) {
     const QString path = QDir(folder.path()).filePath(QString::fromLatin1(name));

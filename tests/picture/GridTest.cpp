@@ -1,5 +1,8 @@
 // Choosing the grid: reading the boxes, drawing the lines, trying again, the input boxes.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
+#include <functional>
 
 #include "picture/GridSize.h"
 #include "support/BoardFixture.h"
@@ -13,9 +16,11 @@ TEST(GridSize, onlyPlainWholeNumbersAreCounts) {
   EXPECT_EQ(parseGridCount(QStringLiteral("32767")), 32767);
   for (const char* bad : {"", " 3", "3 ", "-3", "3a", "2.5", "32768", "99999999999999999999"})
     EXPECT_FALSE(parseGridCount(QString::fromLatin1(bad))) << bad;
-  EXPECT_EQ(leadingNumber(QStringLiteral("  12abc")), 12);
-  EXPECT_EQ(leadingNumber(QStringLiteral("abc")), 0);
-  EXPECT_EQ(leadingNumber(QString()), 0);
+  const std::pair<const char*, int> answers[] = {
+      {"  12abc", 12}, {"1 2", 12}, {"+3", 3}, {" - 3", -3}, {"\t4\n", 4}, {"2.9", 2}, {"+-3", 0},
+      {"3-4", 3},      {"abc", 0},  {"", 0},   {"99999999999", MaxPieces + 1}};
+  for (const auto& [answer, value] : answers)
+    EXPECT_EQ(leadingNumber(QString::fromLatin1(answer)), value) << answer;
   EXPECT_TRUE(gridFitsPicture(2, 3, 3, 2));
   EXPECT_FALSE(gridFitsPicture(2, 4, 3, 2));
   EXPECT_FALSE(gridFitsPicture(200, 200, 10000, 10000));
@@ -98,6 +103,38 @@ TEST_F(Grid, theBoxesTakeOnlyDigitsAndControlKeys) {
   }
 }
 
+// Editing keys and chords are no typed characters: they edit the box as in any text box, and what
+// is pasted must be a number. Each key carries the text the X server gives it: Delete and the Ctrl
+// chords carry control characters.
+TEST_F(Grid, theBoxesKeepTheirEditingKeysAndTakeOnlyNumbersPasted) {
+  board->Colonne.setText(QStringLiteral("123"));
+  board->Colonne.widget()->setFocus();
+  const auto key = [this](Qt::Key code, int text = 0, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::sendKeyEvent(QTest::Click, board->windowHandle(), code, text ? QString(QChar(text)) : QString(),
+                        modifiers);
+  };
+  const auto paste = [&](const char* text) {
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+    key(Qt::Key_V, 0x16, Qt::ControlModifier);
+  };
+  const auto selectAll = [&] { key(Qt::Key_A, 0x01, Qt::ControlModifier); };
+  const struct {
+    std::function<void()> keys;
+    const char* text;
+  } steps[] = {
+      {[&] { key(Qt::Key_Home); key(Qt::Key_Delete, 0x7F); }, "23"},
+      {[&] { key(Qt::Key_End); key(Qt::Key_Backspace, 0x08); }, "2"},
+      {[&] { key(Qt::Key_Left); key(Qt::Key_1, '1'); }, "12"},
+      {[&] { selectAll(); key(Qt::Key_Delete, 0x7F); }, ""},
+      {[&] { paste("45"); }, "45"},
+      {[&] { selectAll(); paste("4x"); }, "45"},
+  };
+  for (size_t k = 0; k < std::size(steps); ++k) {
+    steps[k].keys();
+    EXPECT_EQ(board->Colonne.Text(), QString::fromLatin1(steps[k].text)) << "step " << k;
+  }
+}
+
 TEST_F(Grid, wrongCountsAreRefusedAndNothingChanges) {
   chooseGrid(3, 4);
   const QString tooFine = QStringLiteral("Griglia troppo fitta");
@@ -136,7 +173,7 @@ TEST_F(Grid, wrongCountsAreRefusedAndNothingChanges) {
 
 TEST_F(Grid, theMenuAsksBothCountsAndReplacesADrawnGrid) {
   chooseGrid(3, 4);
-  dialogs.answers = {QStringLiteral("4"), QStringLiteral("5")};
+  dialogs.answers = {QStringLiteral("+4"), QStringLiteral("5 x")};
   board->mGrig.action()->trigger();
   const auto asked = dialogs.ofKind(DialogCall::Input);
   ASSERT_EQ(asked.size(), 2u);
@@ -147,6 +184,10 @@ TEST_F(Grid, theMenuAsksBothCountsAndReplacesADrawnGrid) {
   EXPECT_EQ(asked[1].defaultAnswer, QStringLiteral("4"));
   expectGrid(4, 5);
   EXPECT_EQ(board->Righe.Text(), QStringLiteral("4"));
+  EXPECT_EQ(board->Colonne.Text(), QStringLiteral("5"));
+  dialogs.answers = {QStringLiteral("1 2"), QStringLiteral("2")};
+  board->mGrig.action()->trigger();
+  expectGrid(12, 2);
 }
 
 TEST_F(Grid, cancelOrASmallAnswerInTheMenuStopsSilently) {

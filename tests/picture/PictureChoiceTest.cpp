@@ -1,8 +1,13 @@
 // Choosing a picture: the dialog, the path's parts, loading and fitting, and bad files.
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
+#include <functional>
 
 #include "picture/PicturePath.h"
+#include "platform/Events.h"
 #include "support/BoardFixture.h"
 #include "support/Pictures.h"
 
@@ -40,13 +45,17 @@ class PictureChoice : public BoardFixture {
   }
 };
 
-TEST_F(PictureChoice, theDialogOffersTheOneFilterAndStartsInTheLastFolder) {
+TEST_F(PictureChoice, theDialogOffersTheGameFilterFirstThenOtherPicturesAndStartsInTheLastFolder) {
   const QString path = choosePicture(blocksPicture(100, 100, 2, 2));
   const auto opens = dialogs.ofKind(DialogCall::OpenFile);
   ASSERT_EQ(opens.size(), 1u);
   EXPECT_EQ(opens[0].request.title, QStringLiteral("Seleziona il file da aprire"));
-  EXPECT_EQ(opens[0].request.filterDescription, QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"));
-  EXPECT_EQ(opens[0].request.patterns, QStringList({"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs"}));
+  const QList<FileFilter> filters{
+      {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
+       {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs"}},
+      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"), {"*.png", "*.webp", "*.tif", "*.tiff"}},
+  };
+  EXPECT_EQ(opens[0].request.filters, filters);
   EXPECT_EQ(QDir::currentPath(), QDir(folder.path()).canonicalPath());
   // The next dialog starts in the chosen file's folder even if the current directory moved meanwhile.
   QDir::setCurrent(QDir::tempPath());
@@ -54,8 +63,7 @@ TEST_F(PictureChoice, theDialogOffersTheOneFilterAndStartsInTheLastFolder) {
   click(board->CmdImma);
   EXPECT_EQ(QDir(dialogs.ofKind(DialogCall::OpenFile).back().request.folder).canonicalPath(),
             QDir(folder.path()).canonicalPath());
-  EXPECT_EQ(game().PicturePath, QString());
-  (void)path;
+  EXPECT_EQ(game().PicturePath, path);
 }
 
 TEST_F(PictureChoice, aSmallPictureIsShownAtItsNaturalSizeAndEnablesTheGrid) {
@@ -89,7 +97,8 @@ TEST_F(PictureChoice, aLargePictureIsScaledDownButKeepsItsNaturalSize) {
 }
 
 TEST_F(PictureChoice, everyPictureKindLoadsWhateverTheCaseOfItsExtension) {
-  for (const char* name : {"FOTO.JPG", "Mare.Gif", "quadro.BMP", "scatto.jpeg"}) {
+  for (const char* name : {"FOTO.JPG", "Mare.Gif", "quadro.BMP", "scatto.jpeg", "Disegno.PNG", "mare.webp",
+                           "scansione.TIF"}) {
     choosePicture(blocksPicture(60, 40, 2, 2), QString::fromLatin1(name));
     EXPECT_EQ(game().GamePhase, 1) << name;
     EXPECT_EQ(game().PictureWidth, 900) << name;
@@ -178,14 +187,74 @@ TEST_F(PictureChoice, aBrokenFileIsRefusedAndTheShownPictureStaysAsItWas) {
   }
 }
 
+// Drops the data on the widget as a file manager would; whether the widget took it.
+bool dropOn(QWidget* widget, QMimeData& data) {
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &enter);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget, &drop);
+  return enter.isAccepted() && drop.isAccepted();
+}
+
+// A file named on the command line or dropped on the board goes through the picture command without
+// the dialog: a grid on the board is reset first, then the file is chosen as if picked in the dialog.
+TEST_F(PictureChoice, aFileFromOutsideGoesThroughThePictureCommand) {
+  const QString second = writePicture(folder.path(), QStringLiteral("seconda.png"), blocksPicture(60, 40, 2, 2));
+  const auto fromGrid = [&](const char* how, const std::function<void()>& open) {
+    SCOPED_TRACE(how);
+    choosePicture(blocksPicture(100, 60, 2, 2), QStringLiteral("prima.bmp"));
+    chooseGrid(2, 2);
+    ASSERT_EQ(game().GamePhase, 2);
+    const auto opens = dialogs.ofKind(DialogCall::OpenFile).size();
+    open();
+    EXPECT_EQ(dialogs.ofKind(DialogCall::OpenFile).size(), opens);
+    EXPECT_EQ(game().GamePhase, 1);
+    EXPECT_EQ(board->Liv.count(), 1);  // only the design element: the grid is gone
+    EXPECT_FALSE(board->CmdTarsio.Enabled());
+    EXPECT_EQ(game().PicturePath, second);
+    EXPECT_EQ(game().PictureWidth, 900);
+    EXPECT_EQ(board->LastFolder, folder.path());
+    EXPECT_EQ(QDir::currentPath(), folder.path());
+  };
+  // The command line names the file relative to the folder the program started in.
+  fromGrid("command line", [&] {
+    QDir::setCurrent(folder.path());
+    board->OpenFromOutside(QStringLiteral("seconda.png"));
+  });
+  QMimeData file;
+  file.setUrls({QUrl::fromLocalFile(second)});
+  fromGrid("drop", [&] {
+    QDir::setCurrent(QDir::tempPath());
+    EXPECT_TRUE(dropOn(board->canvas, file));
+  });
+  EXPECT_TRUE(dialogs.messages().empty());
+
+  // Anything else dropped is ignored, and so is a file dropped while a command holds input back.
+  const Snapshot before = snapshot();
+  QMimeData text;
+  text.setText(second);
+  EXPECT_FALSE(dropOn(board->canvas, text));
+  QMimeData folderOnly;
+  folderOnly.setUrls({QUrl::fromLocalFile(folder.path())});
+  EXPECT_FALSE(dropOn(board->canvas, folderOnly));
+  QMimeData third;
+  third.setUrls({QUrl::fromLocalFile(
+      writePicture(folder.path(), QStringLiteral("terza.bmp"), blocksPicture(30, 20, 2, 2)))});
+  {
+    InputHold hold;
+    EXPECT_FALSE(dropOn(board->canvas, third));
+  }
+  EXPECT_EQ(snapshot(), before);
+}
+
 TEST_F(PictureChoice, cancellingChangesNothingButTheViewMenu) {
-  choosePicture(blocksPicture(100, 60, 2, 2));
+  const QString path = choosePicture(blocksPicture(100, 60, 2, 2));
   const Picture shown = board->ImaOrig.picture();
   dialogs.answers.push_back(QString());
   click(board->CmdImma);
   EXPECT_EQ(board->ImaOrig.picture(), shown);
   EXPECT_EQ(game().GamePhase, 0);
-  EXPECT_TRUE(game().PicturePath.isEmpty());
+  EXPECT_EQ(game().PicturePath, path);
   EXPECT_TRUE(board->mVisual.Enabled());
   EXPECT_TRUE(board->CmdGriglia.Enabled());
 }

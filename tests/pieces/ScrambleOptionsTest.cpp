@@ -1,7 +1,11 @@
 // Tests of the scramble options: the check-mark rule, their lock during a game, what a cut deals.
 #include <gtest/gtest.h>
 
+#include <QMenu>
+#include <QStyle>
+#include <QStyleFactory>
 #include <array>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -52,6 +56,39 @@ TEST_F(ScrambleOptions, LockedAfterTheCutWithTheirMarks) {
   for (MenuItem* option : options()) EXPECT_FALSE(option->Enabled()) << option->Caption().toStdString();
   for (const char option : std::string("SRVT")) choose(option);
   EXPECT_EQ(marks(), "-R--") << "greyed options ignore clicks";
+}
+
+// Under the Fusion style a checkable menu item shows an empty box when unchecked; the options show a
+// mark beside the marked one and nothing beside the others.
+TEST_F(ScrambleOptions, OnlyTheMarkedOptionShowsAnythingBesideItsCaption) {
+  QMenu* menu = board->mScom.action()->menu();
+  QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+  ASSERT_NE(fusion, nullptr);
+  fusion->setParent(menu);
+  menu->setStyle(fusion);
+  for (int m = 0; m < 4; ++m) {
+    for (int k = 0; k < 4; ++k) options()[k]->setChecked(k == m);
+    const QImage shot = menu->grab().toImage();
+    // The first column of each entry, inside the menu's frame, where something is drawn on its ground.
+    std::array<int, 4> firstDrawn{};
+    for (int k = 0; k < 4; ++k) {
+      const QRect entry = menu->actionGeometry(options()[k]->action()).adjusted(2, 2, -2, -2);
+      const QColor ground = shot.pixelColor(entry.right() - 2, entry.center().y());
+      const auto drawn = [&](int x) {
+        for (int y = entry.top(); y <= entry.bottom(); ++y) {
+          const QColor c = shot.pixelColor(x, y);
+          if (std::abs(c.red() - ground.red()) + std::abs(c.green() - ground.green()) +
+                  std::abs(c.blue() - ground.blue()) > 60)
+            return true;
+        }
+        return false;
+      };
+      firstDrawn[k] = entry.left();
+      while (firstDrawn[k] < entry.right() && !drawn(firstDrawn[k])) ++firstDrawn[k];
+    }
+    for (int k = 0; k < 4; ++k)
+      if (k != m) EXPECT_GT(firstDrawn[k], firstDrawn[m] + 8) << "marked " << m << ", entry " << k;
+  }
 }
 
 // Each option deals orientations from its own set; with none marked the cut deals as "solo Spostare".

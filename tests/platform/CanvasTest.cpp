@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 
 #include "platform/BoardCanvas.h"
@@ -155,6 +156,42 @@ TEST_F(Canvas, aPileOfPiecesOnOnePlaceShowsItsTopmostAndWhatShowsThroughASeeThro
   pieces(4).setVisible(false);
   pieces(3).Move(4500, 3000);
   EXPECT_EQ(shown(), QColor(Qt::green));
+}
+
+// On a device with two device pixels per pixel a piece is drawn from its source at the device's pixels:
+// a pattern of single pixels, shown in a box of half its size in pixels, keeps every pixel, upright or
+// turned, and stays so when the piece moves.
+TEST(ElementAtRatio2, aPieceOfAFinePatternKeepsItsPixels) {
+  QImage pattern(40, 30, QImage::Format_RGB32);
+  for (int y = 0; y < pattern.height(); ++y)
+    for (int x = 0; x < pattern.width(); ++x)
+      pattern.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(x * 6, y * 8, 0));
+  const Picture source = Picture::fromImage(pattern);
+  BoardCanvas canvas;
+  canvas.resize(200, 150);
+  ElementArray<ImageElement> pieces(&canvas, Layer::Pieces, {999});
+  const struct {
+    Picture picture;
+    QImage shown;
+  } cases[] = {{source, pattern}, {source.turnedQuarter(), pattern.transformed(QTransform().rotate(90))}};
+  for (const auto& [picture, shown] : cases) {
+    ImageElement& piece = pieces.Load(0);
+    piece.setStretch(true);
+    piece.setPicture(picture);
+    piece.setVisible(true);
+    for (const QPoint at : {QPoint(30, 20), QPoint(71, 33)}) {
+      piece.setBox(pixelsToTwips(at.x()), pixelsToTwips(at.y()), pixelsToTwips(shown.width() / 2),
+                   pixelsToTwips(shown.height() / 2));
+      QImage screen(canvas.size() * 2, QImage::Format_RGB32);
+      screen.setDevicePixelRatio(2);
+      QPainter painter(&screen);
+      piece.paint(painter);
+      painter.end();
+      screen.setDevicePixelRatio(1);
+      EXPECT_EQ(screen.copy(QRect(at * 2, shown.size())), shown) << at.x() << "," << at.y();
+    }
+    pieces.Unload(0);
+  }
 }
 
 TEST(Twips, measurementsRoundHalvesToEvenAndNeighboursShareTheirEdge) {

@@ -2,6 +2,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTest>
 #include <algorithm>
 
 #include "pieces/Orientation.h"
@@ -240,6 +242,60 @@ TEST_F(SaveLoad, LoadedGameSavesBesideItsPictureAndItsCompletionDeletesTheLoaded
   EXPECT_TRUE(QFile::exists(picture + QStringLiteral(".trs")));
 }
 
+TEST_F(SaveLoad, ACancelledPictureChoiceStillSavesBesideTheShownPicture) {
+  const QString picture = choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
+  dialogs.answers.push_back(QString());
+  QTest::keyClick(board->windowHandle(), 'i');
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  dockPiece(0);
+  saveGame();
+  const QString saved = picture + QStringLiteral(".trs");
+  EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + saved);
+  click(board->CmdAzze);
+  chooseFile(saved);
+  EXPECT_EQ(game().GamePhase, 3);
+  EXPECT_EQ(game().PicturePath, picture);
+  EXPECT_TRUE(game().Docked[0]);
+}
+
+TEST_F(SaveLoad, APicturePathWithALineEndIsNotSavedAndTheCommandStays) {
+  for (const char* name : {"mare\nblu.bmp", "mare\rblu.bmp"}) {
+    choosePicture(blocksPicture(300, 200, 2, 2), QString::fromLatin1(name));
+    chooseGrid(2, 2);
+    click(board->CmdTarsio);
+    dockPiece(0);
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    saveGame();
+    EXPECT_TRUE(lastMessage().text.startsWith(QStringLiteral("Impossibile salvare il gioco"))) << name;
+    EXPECT_EQ(lastMessage().title, QStringLiteral("Salvataggio"));
+    EXPECT_EQ(lastMessage().icon, MessageIcon::Critical);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), files) << name;
+    EXPECT_TRUE(board->mSalva.Enabled());
+    click(board->CmdAzze);
+  }
+}
+
+// The saved game's name leads through two links to the file that gets the game; both links stay.
+TEST_F(SaveLoad, ASavedGameThatIsALinkStaysOneAndTheFileBehindItGetsTheGame) {
+  const QString picture = choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  dockPiece(0);
+  ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("partite")));
+  const QString target = writeFile(QStringLiteral("partite/foto.trs"), "\"earlier\"\r\n");
+  const QString saved = picture + QStringLiteral(".trs");
+  ASSERT_TRUE(QFile::link(QStringLiteral("foto.trs"), folder.filePath(QStringLiteral("partite/ultima.trs"))));
+  ASSERT_TRUE(QFile::link(QStringLiteral("partite/ultima.trs"), saved));
+  saveGame();
+  EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + saved);
+  EXPECT_TRUE(QFileInfo(saved).isSymLink());
+  EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("partite/ultima.trs"))).isSymLink());
+  EXPECT_TRUE(fileBytes(target).startsWith("\"" + QFile::encodeName(picture) + "\"\r\n\"2\",\"2\","));
+  EXPECT_EQ(QDir(folder.filePath(QStringLiteral("partite"))).entryList(QDir::Files | QDir::System),
+            QStringList({"foto.trs", "ultima.trs"}));
+}
+
 class FailedSave : public SaveLoad {
  protected:
   // A game of four pieces, one docked, whose picture lies in a folder of its own.
@@ -270,9 +326,10 @@ class FailedSave : public SaveLoad {
   QString pictureFolder, picture, saved;
 };
 
-TEST_F(FailedSave, ReadOnlyFolderKeepsTheEarlierSavedGameAndTheCommand) {
+TEST_F(FailedSave, ReadOnlyFolderKeepsAReadOnlySavedGameAndRewritesAWritableOne) {
   const QByteArray earlier = "\"earlier\"\r\n";
   writeFile(QStringLiteral("foto/mare.bmp.trs"), earlier);
+  QFile::setPermissions(saved, QFile::ReadOwner);
   QFile::setPermissions(pictureFolder, QFile::ReadOwner | QFile::ExeOwner);
   QFile probe(QDir(pictureFolder).filePath(QStringLiteral("probe")));
   if (probe.open(QIODevice::WriteOnly)) {
@@ -283,11 +340,12 @@ TEST_F(FailedSave, ReadOnlyFolderKeepsTheEarlierSavedGameAndTheCommand) {
   EXPECT_EQ(fileBytes(saved), earlier);
   EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
 
-  // Once the folder can be written again, the same command saves.
-  QFile::setPermissions(pictureFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  // A saved game that can be written is rewritten in place, even in a folder that takes no new file.
+  QFile::setPermissions(saved, QFile::ReadOwner | QFile::WriteOwner);
   saveGame();
   EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + saved);
-  EXPECT_NE(fileBytes(saved), earlier);
+  EXPECT_TRUE(fileBytes(saved).startsWith("\"" + QFile::encodeName(picture) + "\""));
+  EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
 }
 
 TEST_F(FailedSave, RemovedFolderKeepsTheGameGoing) {

@@ -1,13 +1,17 @@
-// Test entry point: an offscreen QApplication on a fixed 1280 x 1024 screen, then GoogleTest.
+// Test entry point: an offscreen QApplication on a fixed 1280 x 1024 screen at 96 dpi and a device
+// pixel ratio of 1, whatever the environment asks for, then GoogleTest.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TARSIO_TEST_SCREEN);
-  qunsetenv("QT_SCALE_FACTOR");
-  qunsetenv("QT_FONT_DPI");
+  // The tests measure the board in twips and pixels of a known screen, so the screen and its scaling
+  // never come from the machine the tests run on.
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TARSIO_TEST_SCREEN);
+  for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                              "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI",
+                              "QT_USE_PHYSICAL_DPI", "QT_STYLE_OVERRIDE"})
+    qunsetenv(scaling);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -92,6 +92,22 @@ TEST_F(HelpWindowTest, UsualFoldersFindTheHelpAwayFromItsDirectory) {
   EXPECT_GT(help.Listai->count(), 10);
 }
 
+TEST_F(HelpWindowTest, InstalledHelpIsFoundFromTheProgramsFolderAfterTheCurrentDirectory) {
+  // An installation under any prefix: the program in <prefix>/games, its help in <prefix>/share/tarsio.
+  const QString prefix = path("installed") + QStringLiteral("/prefisso");
+  ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/games")));
+  ASSERT_TRUE(QDir().mkpath(prefix + QStringLiteral("/share/tarsio")));
+  writeHelp(prefix + QStringLiteral("/share/tarsio"), "installata\r\n");
+  const QStringList usual = helpFileFolders(prefix + QStringLiteral("/games"));
+  FormA installed(board, dialogs, usual);
+  ASSERT_TRUE(installed.load());
+  EXPECT_EQ(items(*installed.Listai), QStringList{"installata"});
+  writeHelp(path("cwd"), "corrente\r\n");
+  FormA current(board, dialogs, usual);
+  ASSERT_TRUE(current.load());
+  EXPECT_EQ(items(*current.Listai), QStringList{"corrente"});
+}
+
 TEST_F(HelpWindowTest, TakesTheBoardsCornerAndHeightAndFitsListAndButton) {
   struct Case {
     int boardHeight;  // pixels

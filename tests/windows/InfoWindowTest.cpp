@@ -42,6 +42,27 @@ TEST(InfoWindow, PlacedAt2000TwipsWithItsTexts) {
   EXPECT_FALSE(button->icon().isNull());
 }
 
+TEST(InfoWindow, ItsPictureKeepsItsOwnSizeAtTheTopLeft) {
+  FormI info(nullptr);
+  info.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&info));
+  const QImage picture = QImage(QStringLiteral(":/info.png")).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(picture.size(), QSize(249, 196));
+  const QImage shot = info.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  // Left of the labels and below the button the window shows the picture pixel for pixel.
+  int differing = 0;
+  for (const QRect& free : {QRect(0, 0, 50, 196), QRect(0, 186, 249, 10)})
+    for (int y = free.top(); y <= free.bottom(); ++y)
+      for (int x = free.left(); x <= free.right(); ++x) differing += shot.pixel(x, y) != picture.pixel(x, y);
+  EXPECT_EQ(differing, 0);
+  // Beside and below it, the window's own colour.
+  const QRgb window = info.palette().color(QPalette::Window).rgb();
+  int notWindow = 0;
+  for (int y = 0; y < shot.height(); ++y) notWindow += shot.pixel(270, y) != window;
+  for (int x = 0; x < 50; ++x) notWindow += shot.pixel(x, 197) != window;
+  EXPECT_EQ(notWindow, 0);
+}
+
 TEST(InfoWindow, ButtonClosesIt) {
   FormI info(nullptr);
   info.show();

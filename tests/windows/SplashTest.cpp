@@ -22,6 +22,29 @@ TEST(Splash, OutlineIsThePictureWithoutItsWhite) {
   EXPECT_FALSE((QRegion(picture.rect()) ^ expected).isEmpty());
 }
 
+TEST(Splash, TranslucentOutlineIsTransparentExactlyWhereThePictureIsWhite) {
+  Form0 splash({}, Outline::MaskAndTransparency);
+  const QImage picture = QImage(QStringLiteral(":/splash.png")).convertToFormat(QImage::Format_RGB32);
+  const QImage shown = splash.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(shown.size(), splash.size());
+  EXPECT_TRUE(splash.testAttribute(Qt::WA_TranslucentBackground));
+  EXPECT_TRUE((splash.mask() ^ regionWithoutWhite(picture)).isEmpty());
+  int transparent = 0;
+  int wrong = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb pixel = shown.pixel(x, y);
+      const bool inPicture = picture.rect().contains(x, y);
+      const bool white = !inPicture || (picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+      transparent += white;
+      // White pixels let the desktop through; every other pixel is the picture's own, fully opaque.
+      wrong += white ? qAlpha(pixel) != 0 : pixel != (picture.pixel(x, y) | 0xFF000000);
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+  EXPECT_GT(transparent, 1000);
+}
+
 TEST(Splash, HandsOverOnceAfterFourSecondsWhileStillShown) {
   int handOvers = 0;
   bool shownAtHandOver = false;
