@@ -102,10 +102,10 @@ void BoardCanvas::markDirty(const QRect& pixels) {
   if (pixels.isEmpty()) return;
   if (paced_) {
     gathered_ |= pixels;
-    if (sincePaint_.isValid() && sincePaint_.elapsed() < FrameMs) return;
+    if (sinceRequest_.isValid() && sinceRequest_.elapsed() < FrameMs) return;
     update(std::exchange(gathered_, QRect()));
     // The next request waits a frame even if Qt is slow to paint this one.
-    sincePaint_.start();
+    sinceRequest_.start();
     return;
   }
   if (++dirtyRects_ < MaxDirtyRects)

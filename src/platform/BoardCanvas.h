@@ -85,7 +85,7 @@ class BoardCanvas : public QWidget {
   QMetaObject::Connection screenWatch_;
   bool paced_ = false;
   QRect gathered_;  // the pixels changed since the last repaint asked for while paced
-  QElapsedTimer sincePaint_;
+  QElapsedTimer sinceRequest_;  // since the last repaint asked for while paced
 };
 
 // Paces the canvas's repaints while it lives.
