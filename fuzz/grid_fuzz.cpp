@@ -42,7 +42,7 @@ void checkCountText(const QString& text) {
   const std::optional<int> count = parseGridCount(text);
   if (count != expectedCount(text)) std::abort();
   const int leading = leadingNumber(text);
-  if (leading < 0 || leading > MaxPieces + 1) std::abort();
+  if (leading < -(MaxPieces + 1) || leading > MaxPieces + 1) std::abort();
   if (count && leading != *count) std::abort();
 }
 
