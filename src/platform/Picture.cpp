@@ -15,28 +15,31 @@ namespace tarsio {
 namespace {
 
 // Output pixels [0, count) of a halved row from two source rows, four at a time, where every 2 x 2
-// block lies inside the rows; gives how many it made (the rest is left to the caller).
+// block lies inside the rows; gives how many it made (the rest is left to the caller). The rounded mean
+// of a block, (a + b + c + d + 2) / 4 per byte, is the rounded mean of the two rounded vertical means,
+// less one exactly when a vertical pair has an odd sum and the two vertical means differ in parity.
 int halveRowFourAtATime(const quint32* r0, const quint32* r1, quint32* dst, int count) {
   int x = 0;
 #if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i two = _mm_set1_epi16(2);
-  // Pixels at .. at + 3 of both rows, summed channel by channel in 16 bits: the first two in `low`.
-  const auto rowSums = [&](int at, __m128i& low, __m128i& high) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + at));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + at));
-    low = _mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero));
-    high = _mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero));
+  const __m128i one = _mm_set1_epi8(1);
+  const auto load = [](const quint32* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
+  // The four even pixels, then the four odd ones, of two vectors of four.
+  const auto evens = [](__m128i a, __m128i b) {
+    return _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(2, 0, 2, 0)));
   };
-  // The rounded means of the two blocks over pixels at .. at + 3.
-  const auto means = [&](int at) {
-    __m128i low, high;
-    rowSums(at, low, high);
-    const __m128i sums = _mm_add_epi16(_mm_unpacklo_epi64(low, high), _mm_unpackhi_epi64(low, high));
-    return _mm_srli_epi16(_mm_add_epi16(sums, two), 2);
+  const auto odds = [](__m128i a, __m128i b) {
+    return _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(a), _mm_castsi128_ps(b), _MM_SHUFFLE(3, 1, 3, 1)));
   };
-  for (; x + 4 <= count; x += 4)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_packus_epi16(means(2 * x), means(2 * x + 4)));
+  for (; x + 4 <= count; x += 4) {
+    const __m128i top0 = load(r0 + 2 * x), top1 = load(r0 + 2 * x + 4);
+    const __m128i bottom0 = load(r1 + 2 * x), bottom1 = load(r1 + 2 * x + 4);
+    const __m128i mean0 = _mm_avg_epu8(top0, bottom0), mean1 = _mm_avg_epu8(top1, bottom1);
+    const __m128i odd0 = _mm_xor_si128(top0, bottom0), odd1 = _mm_xor_si128(top1, bottom1);
+    const __m128i left = evens(mean0, mean1), right = odds(mean0, mean1);
+    const __m128i oddSum = _mm_or_si128(evens(odd0, odd1), odds(odd0, odd1));
+    const __m128i excess = _mm_and_si128(_mm_and_si128(oddSum, _mm_xor_si128(left, right)), one);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_sub_epi8(_mm_avg_epu8(left, right), excess));
+  }
 #endif
   return x;
 }

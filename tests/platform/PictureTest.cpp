@@ -1,6 +1,8 @@
 // Pictures: regions, mirrors, reduced copies; element arrays.
 #include <gtest/gtest.h>
 
+#include <QRandomGenerator>
+
 #include "platform/BoardCanvas.h"
 #include "platform/ElementArray.h"
 #include "platform/Picture.h"
@@ -57,8 +59,12 @@ TEST(Picture, aTurnedPictureShowsItsRegionsTurnedAndMirroredExactly) {
 // Each pixel of the halved copy is the rounded mean of its 2 x 2 block, the last column and row
 // repeated for odd sizes; widths across the four-pixel steps of the fast path and its remainder.
 TEST(Picture, aHalvedCopyHoldsTheRoundedMeanOfEachBlock) {
-  for (const QSize size : {QSize(37, 9), QSize(16, 2), QSize(9, 1), QSize(1, 3)}) {
-    const QImage image = numbered(size.width(), size.height());
+  QImage noise(64, 64, QImage::Format_RGB32);
+  QRandomGenerator random(20261209);
+  for (int y = 0; y < noise.height(); ++y)
+    for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, random.generate());
+  for (const QImage& image : {numbered(37, 9), numbered(16, 2), numbered(9, 1), numbered(1, 3), noise}) {
+    const QSize size = image.size();
     const SourceImage source(image);
     const QImage& half = source.level(1);
     ASSERT_EQ(half.size(), QSize((size.width() + 1) / 2, (size.height() + 1) / 2));
