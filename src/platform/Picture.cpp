@@ -6,6 +6,7 @@
 #endif
 
 #include <QPainter>
+#include <QThreadPool>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -166,6 +167,14 @@ QImage Picture::render(QSize pixels) const {
   painter.scale(mirrorX_ ? -1 : 1, mirrorY_ ? -1 : 1);
   painter.drawImage(QRectF(QPointF(0, 0), QSizeF(pixels)), source_->level(level), from);
   return out;
+}
+
+void releaseAside(Picture picture) {
+  std::shared_ptr<const SourceImage> source = picture.source();
+  picture = Picture();
+  // Only this thread ever holds pictures, so a count of one cannot grow behind our back.
+  if (source.use_count() != 1) return;
+  QThreadPool::globalInstance()->start([source = std::move(source)]() mutable { source.reset(); });
 }
 
 }  // namespace tarsio

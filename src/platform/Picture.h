@@ -63,4 +63,9 @@ class Picture {
   bool mirrorY_ = false;
 };
 
+// Lets go of `picture`. When it was the last holder of its image, the image is given back to the system
+// on one of Qt's pool threads: returning the hundreds of megabytes of a large photo takes the system
+// milliseconds that the player, who has just chosen the next picture, would otherwise wait for.
+void releaseAside(Picture picture);
+
 }  // namespace tarsio

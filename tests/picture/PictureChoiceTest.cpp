@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QThreadPool>
 #include <functional>
 
 #include "picture/PicturePath.h"
@@ -86,6 +87,16 @@ TEST_F(PictureChoice, aSmallPictureIsShownAtItsNaturalSizeAndEnablesTheGrid) {
   EXPECT_EQ(board->CmdGriglia.Caption(), QStringLiteral("2 - Scegli Griglia"));
   EXPECT_EQ(board->mGrig.Caption(), QStringLiteral("2 - Scegli &Griglia..."));
   EXPECT_EQ(board->PictureClip1.picture().size(), QSize(100, 100));
+}
+
+// The picture replaced by the next choice is given back to the system, aside, and only that one.
+TEST_F(PictureChoice, theReplacedPictureIsGivenBack) {
+  choosePicture(blocksPicture(100, 60, 2, 2), QStringLiteral("prima.bmp"));
+  const std::weak_ptr<const SourceImage> first = board->ImaOrig.picture().source();
+  choosePicture(blocksPicture(80, 40, 2, 2), QStringLiteral("seconda.bmp"));
+  QThreadPool::globalInstance()->waitForDone();
+  EXPECT_TRUE(first.expired());
+  EXPECT_EQ(board->PictureClip1.picture().toImage(), blocksPicture(80, 40, 2, 2).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(PictureChoice, aLargePictureIsScaledDownButKeepsItsNaturalSize) {
