@@ -1,9 +1,11 @@
 // Every dialog of the game behind one interface: message box, input box, open-file dialog, beep.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+class QFileDialog;
 class QWidget;
 
 namespace tarsio {
@@ -36,9 +38,12 @@ class Dialogs {
   virtual void Beep() = 0;
 };
 
-// The real dialogs, modal over their owner window.
+// The real dialogs, modal over their owner window. The open-file dialog is made once and shown again
+// at each opening: destroying one saves its state to disk and tears down its widgets while the player
+// waits for the chosen file.
 class QtDialogs : public Dialogs {
  public:
+  ~QtDialogs() override;
   void setOwner(QWidget* owner) { owner_ = owner; }
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
@@ -46,7 +51,11 @@ class QtDialogs : public Dialogs {
   void Beep() override;
 
  private:
+  QFileDialog& openFileDialog(const OpenFileRequest& request);
+
   QWidget* owner_ = nullptr;
+  // A child of the owner, so it goes with the owner's window; deleted here if it is still there.
+  QPointer<QFileDialog> openFileDialog_;
 };
 
 }  // namespace tarsio

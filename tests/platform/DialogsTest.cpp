@@ -1,11 +1,15 @@
 // The real open-file dialog: its filters worded exactly as given, the first selected, each matching its
-// own patterns.
+// own patterns; kept from one opening to the next, and set afresh at each.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "platform/Dialogs.h"
 #include "windows/ModalWatcher.h"
@@ -22,7 +26,9 @@ TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsP
   QList<QStringList> patterns;
   QtDialogs dialogs;
   const int answered = answerModal<QFileDialog>(
-      [&] { dialogs.GetOpenFileName({QStringLiteral("Scegli"), filters, folder.path()}); },
+      [&] {
+        dialogs.GetOpenFileName({QStringLiteral("Scegli"), filters, folder.path()});
+      },
       [&](QFileDialog& dialog) {
         auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         auto* files = dialog.findChild<QFileSystemModel*>();
@@ -39,6 +45,65 @@ TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsP
   EXPECT_EQ(shown, QStringList({filters[0].description, filters[1].description}));
   EXPECT_EQ(selected, 0);
   EXPECT_EQ(patterns, QList<QStringList>({filters[0].patterns, filters[1].patterns}));
+}
+
+// Types a name into the dialog's file-name field and presses Return.
+void typeName(QFileDialog& dialog, const QString& name) {
+  auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(field, nullptr);
+  field->setText(name);
+  QTest::keyClick(field, Qt::Key_Return);
+}
+
+TEST(OpenFileDialog, isTheSameDialogAtTheNextOpeningWithNothingLeftOfTheLast) {
+  QTemporaryDir firstFolder, secondFolder;
+  ASSERT_TRUE(QFile(firstFolder.filePath(QStringLiteral("a.png"))).open(QIODevice::WriteOnly));
+  ASSERT_TRUE(QFile(secondFolder.filePath(QStringLiteral("b.jpg"))).open(QIODevice::WriteOnly));
+  const QList<FileFilter> filters{{QStringLiteral("Immagini(*.bmp;*.jpg)"), {"*.bmp", "*.jpg"}},
+                                  {QStringLiteral("Altre (*.png;*.tif)"), {"*.png", "*.tif"}}};
+  QtDialogs dialogs;
+  QPointer<QFileDialog> first;
+  QString chosen;
+  answerModal<QFileDialog>(
+      [&] {
+        chosen = dialogs.GetOpenFileName({QStringLiteral("Prima"), filters, firstFolder.path()});
+      },
+      [&](QFileDialog& dialog) {
+        first = &dialog;
+        dialog.selectNameFilter(filters[1].description);
+        typeName(dialog, QStringLiteral("a.png"));
+      });
+  EXPECT_EQ(chosen, firstFolder.filePath(QStringLiteral("a.png")));
+
+  struct Seen {
+    bool sameDialog = false;
+    QString title, folder, name;
+    bool nameFocused = false;
+    int filter = -1;
+    QStringList patterns;
+  } seen;
+  answerModal<QFileDialog>(
+      [&] {
+        chosen = dialogs.GetOpenFileName({QStringLiteral("Seconda"), filters, secondFolder.path()});
+      },
+      [&](QFileDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* files = dialog.findChild<QFileSystemModel*>();
+        if (name && types && files)
+          seen = {&dialog == first,    dialog.windowTitle(),         dialog.directory().absolutePath(),
+                  name->text(),        dialog.focusWidget() == name, types->currentIndex(),
+                  files->nameFilters()};
+        typeName(dialog, QStringLiteral("b.jpg"));
+      });
+  EXPECT_TRUE(seen.sameDialog);
+  EXPECT_EQ(seen.title, QStringLiteral("Seconda"));
+  EXPECT_EQ(seen.folder, secondFolder.path());
+  EXPECT_TRUE(seen.name.isEmpty()) << seen.name.toStdString();
+  EXPECT_TRUE(seen.nameFocused);
+  EXPECT_EQ(seen.filter, 0);
+  EXPECT_EQ(seen.patterns, filters[0].patterns);
+  EXPECT_EQ(chosen, secondFolder.filePath(QStringLiteral("b.jpg")));
 }
 
 }  // namespace
