@@ -109,6 +109,9 @@ class Board : public QMainWindow {
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
   // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
   void showPicture(const Picture& picture);
+  // The picture the last one shown replaced, let go once the board has painted the new one: while the
+  // system takes a large photo's memory back, a paint that needs fresh memory would wait for it.
+  Picture ReplacedPicture;
 
   // ---- Grid (picture/Grid.cpp) ----
   void CmdGriglia_Click();

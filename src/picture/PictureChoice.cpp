@@ -76,14 +76,13 @@ void Board::ChooseFile(const QString& path) {
 }
 
 void Board::showPicture(const Picture& picture) {
-  Picture replaced = ImaOrig.picture();
+  ReplacedPicture = ImaOrig.picture();
   ImaOrig.setStretch(false);
   ImaOrig.setPicture(picture);
   game.PictureWidth = ImaOrig.Width();
   game.PictureHeight = ImaOrig.Height();
   FitPicture();
   PictureClip1.setPicture(picture);
-  releaseAside(std::move(replaced));
 }
 
 QString Board::ShowOpenDialog() {

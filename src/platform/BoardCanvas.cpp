@@ -149,6 +149,7 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
     const auto top = topmost_.find(touched_[k]->shown);
     if (top == topmost_.end() || top->second <= k) touched_[k]->element->paint(painter);
   }
+  if (onPainted) onPainted();
 }
 
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {

@@ -20,6 +20,8 @@ class BoardCanvas : public QWidget {
   MouseHandler onBoardMouse;
   // A file dropped on the board (from a file manager): its full path. Other drops are refused.
   std::function<void(const QString& path)> onFileDropped;
+  // Called after each paint of the board.
+  std::function<void()> onPainted;
 
   // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
   ImageElement* elementAt(QPointF twips) const;

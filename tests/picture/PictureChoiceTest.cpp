@@ -89,11 +89,14 @@ TEST_F(PictureChoice, aSmallPictureIsShownAtItsNaturalSizeAndEnablesTheGrid) {
   EXPECT_EQ(board->PictureClip1.picture().size(), QSize(100, 100));
 }
 
-// The picture replaced by the next choice is given back to the system, aside, and only that one.
-TEST_F(PictureChoice, theReplacedPictureIsGivenBack) {
+// The picture replaced by the next choice is given back to the system once the new one is painted.
+TEST_F(PictureChoice, theReplacedPictureIsGivenBackOnceTheNewOneIsPainted) {
   choosePicture(blocksPicture(100, 60, 2, 2), QStringLiteral("prima.bmp"));
   const std::weak_ptr<const SourceImage> first = board->ImaOrig.picture().source();
   choosePicture(blocksPicture(80, 40, 2, 2), QStringLiteral("seconda.bmp"));
+  QThreadPool::globalInstance()->waitForDone();
+  EXPECT_FALSE(first.expired());
+  board->canvas->repaint();
   QThreadPool::globalInstance()->waitForDone();
   EXPECT_TRUE(first.expired());
   EXPECT_EQ(board->PictureClip1.picture().toImage(), blocksPicture(80, 40, 2, 2).convertToFormat(QImage::Format_RGB32));
