@@ -17,6 +17,14 @@ QImage numbered(int w, int h) {
   return image;
 }
 
+QImage noise(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  QRandomGenerator random(20261209);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) image.setPixel(x, y, random.generate());
+  return image;
+}
+
 TEST(Picture, rendersItsRegionPixelForPixelAtItsOwnSize) {
   const QImage image = numbered(40, 30);
   const Picture part = Picture::fromImage(image).region(QRect(5, 7, 12, 9));
@@ -59,11 +67,7 @@ TEST(Picture, aTurnedPictureShowsItsRegionsTurnedAndMirroredExactly) {
 // Each pixel of the halved copy is the rounded mean of its 2 x 2 block, the last column and row
 // repeated for odd sizes; widths across the four-pixel steps of the fast path and its remainder.
 TEST(Picture, aHalvedCopyHoldsTheRoundedMeanOfEachBlock) {
-  QImage noise(64, 64, QImage::Format_RGB32);
-  QRandomGenerator random(20261209);
-  for (int y = 0; y < noise.height(); ++y)
-    for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, random.generate());
-  for (const QImage& image : {numbered(37, 9), numbered(16, 2), numbered(9, 1), numbered(1, 3), noise}) {
+  for (const QImage& image : {numbered(37, 9), numbered(16, 2), numbered(9, 1), numbered(1, 3), noise(64, 64)}) {
     const QSize size = image.size();
     const SourceImage source(image);
     const QImage& half = source.level(1);
@@ -82,9 +86,10 @@ TEST(Picture, aHalvedCopyHoldsTheRoundedMeanOfEachBlock) {
   }
 }
 
+// A photo of a million pixels or more has its copy made by two threads at once.
 TEST(Picture, aCopyReducedSeveralStepsAtOnceEqualsOneHalvingAfterAnother) {
-  for (const QSize size : {QSize(75, 37), QSize(64, 33), QSize(9, 70)}) {
-    const QImage image = numbered(size.width(), size.height());
+  for (const QImage& image : {numbered(75, 37), numbered(64, 33), numbered(9, 70), noise(1031, 1023)}) {
+    const QSize size = image.size();
     const SourceImage stepByStep(image), direct(image), fromAnother(image);
     for (int level = 1; level <= 5; ++level) stepByStep.level(level);
     fromAnother.level(2);
