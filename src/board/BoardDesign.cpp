@@ -44,7 +44,9 @@ void Board::createControls() {
     if (action == MouseAction::Move) Form_MouseMove(args);
   };
   canvas->onFileDropped = [this](const QString& path) { OpenFromOutside(path); };
-  canvas->onPainted = [this] { releaseAside(std::exchange(ReplacedPicture, Picture())); };
+  canvas->onPainted = [this] {
+    if (!ReplacedPicture.isNull()) releaseAside(std::exchange(ReplacedPicture, Picture()));
+  };
 
   RC1.setCaption(QStringLiteral("Righe       Colonne"));
   RC1.place(3240, 5520, 1335, 255);

@@ -33,8 +33,7 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title, const Q
 QtDialogs::~QtDialogs() { delete openFileDialog_; }
 
 QFileDialog& QtDialogs::openFileDialog(const OpenFileRequest& request) {
-  if (!openFileDialog_ || openFileDialog_->parentWidget() != owner_) {
-    delete openFileDialog_;
+  if (!openFileDialog_) {
     openFileDialog_ = new QFileDialog(owner_, request.title, request.folder);
     openFileDialog_->setOption(QFileDialog::DontUseNativeDialog);
     openFileDialog_->setFileMode(QFileDialog::ExistingFile);
