@@ -182,5 +182,24 @@ TEST(StaircasePoints, UncappedStaircaseEndsOneSpanRightOfTheStart) {
   EXPECT_NEAR(points.back().y, room.windowHeight - room.templateHeight - 700, 5);
 }
 
+TEST(StaircasePoints, MoveUpOrLeftJustEnoughForEveryPieceToLieOnTheBoard) {
+  // Three places 400 apart on a 2000 x 1500 board; the last piece is turned, 600 wide and tall.
+  const std::vector<Extent> sizes{{500, 300}, {500, 300}, {600, 600}};
+  const struct {
+    std::vector<StaircasePoint> places;
+    std::vector<StaircasePoint> moved;
+  } cases[] = {
+      {{{100, 100}, {500, 500}, {900, 900}}, {{100, 100}, {500, 500}, {900, 900}}},      // fits
+      {{{100, 300}, {500, 700}, {900, 1100}}, {{100, 100}, {500, 500}, {900, 900}}},     // 200 too low
+      {{{700, 100}, {1100, 500}, {1500, 900}}, {{600, 100}, {1000, 500}, {1400, 900}}},  // 100 too far right
+      {{{50, 100}, {1250, 500}, {2450, 900}}, {{0, 100}, {1200, 500}, {2400, 900}}},  // wider than the board
+  };
+  for (const auto& c : cases) {
+    std::vector<StaircasePoint> places = c.places;
+    keepOnBoard(places, sizes, {2000, 1500});
+    EXPECT_EQ(places, c.moved);
+  }
+}
+
 }  // namespace
 }  // namespace tarsio
