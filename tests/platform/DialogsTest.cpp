@@ -1,17 +1,21 @@
 // The real open-file dialog: its filters worded exactly as given, the first selected, each matching its
-// own patterns; kept from one opening to the next, and set afresh at each.
+// own patterns; kept from one opening to the next, and set afresh at each. Qt's buttons in Italian.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include "platform/Dialogs.h"
+#include "platform/QtItalian.h"
 #include "windows/ModalWatcher.h"
 
 namespace tarsio {
@@ -104,6 +108,14 @@ TEST(OpenFileDialog, isTheSameDialogAtTheNextOpeningWithNothingLeftOfTheLast) {
   EXPECT_EQ(seen.filter, 0);
   EXPECT_EQ(seen.patterns, filters[0].patterns);
   EXPECT_EQ(chosen, secondFolder.filePath(QStringLiteral("b.jpg")));
+}
+
+TEST(QtItalian, standardButtonsReadItalianWhateverTheSystemLanguage) {
+  QTranslator translator;
+  ASSERT_TRUE(installQtItalian(translator));
+  QDialogButtonBox buttons(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Open)->text(), QStringLiteral("Apri"));
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annulla"));
 }
 
 }  // namespace
