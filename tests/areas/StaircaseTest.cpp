@@ -183,21 +183,19 @@ TEST(StaircasePoints, UncappedStaircaseEndsOneSpanRightOfTheStart) {
 }
 
 TEST(StaircasePoints, MoveUpOrLeftJustEnoughForEveryPieceToLieOnTheBoard) {
-  // Three places 400 apart on a 2000 x 1500 board; the last piece is turned, 600 wide and tall.
-  const std::vector<Extent> sizes{{500, 300}, {500, 300}, {600, 600}};
+  // Three places on a 2000 x 1500 board, the last piece turned, 600 wide and tall.
   const struct {
     std::vector<StaircasePoint> places;
-    std::vector<StaircasePoint> moved;
-  } cases[] = {
-      {{{100, 100}, {500, 500}, {900, 900}}, {{100, 100}, {500, 500}, {900, 900}}},      // fits
-      {{{100, 300}, {500, 700}, {900, 1100}}, {{100, 100}, {500, 500}, {900, 900}}},     // 200 too low
-      {{{700, 100}, {1100, 500}, {1500, 900}}, {{600, 100}, {1000, 500}, {1400, 900}}},  // 100 too far right
-      {{{50, 100}, {1250, 500}, {2450, 900}}, {{0, 100}, {1200, 500}, {2400, 900}}},  // wider than the board
-  };
+    long long left, up;
+  } cases[] = {{{{100, 100}, {500, 500}, {900, 900}}, 0, 0},      // they fit
+               {{{100, 300}, {500, 700}, {900, 1100}}, 0, 200},   // 200 too low
+               {{{700, 100}, {1100, 500}, {1500, 900}}, 100, 0},  // 100 too far right
+               {{{50, 100}, {1250, 500}, {2450, 900}}, 50, 0}};   // too wide: the start stays on the board
   for (const auto& c : cases) {
-    std::vector<StaircasePoint> places = c.places;
-    keepOnBoard(places, sizes, {2000, 1500});
-    EXPECT_EQ(places, c.moved);
+    std::vector<StaircasePoint> at = c.places;
+    keepOnBoard(at, {{500, 300}, {500, 300}, {600, 600}}, {2000, 1500});
+    for (std::size_t k = 0; k < at.size(); ++k)
+      EXPECT_EQ(at[k], (StaircasePoint{c.places[k].x - c.left, c.places[k].y - c.up}));
   }
 }
 
