@@ -138,6 +138,9 @@ TEST_F(Completion, aWholeGameIsPlayedWithTheMouseFromPictureToCompletato) {
   const QPoint middle(star.width() / 2, star.height() / 2);
   const QPointF at = board->ImaCompl.boxTwips().topLeft() + QPointF(middle.x() * 15, middle.y() * 15);
   EXPECT_EQ(shownAt(at), star.pixelColor(middle));
+  // Its corner lets the board show through, as just left of it.
+  const QPointF corner = board->ImaCompl.boxTwips().topLeft() + QPointF(7, 7);
+  EXPECT_EQ(shownAt(corner), shownAt(corner - QPointF(150, 0)));
 }
 
 }  // namespace
