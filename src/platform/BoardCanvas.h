@@ -42,6 +42,7 @@ class BoardCanvas : public QWidget {
   void setPaced(bool paced);
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -53,6 +54,9 @@ class BoardCanvas : public QWidget {
 
  private:
   void deliver(MouseAction action, QMouseEvent* event);
+  // Ends the capture as a release would, where the pointer was last seen: the element that holds the
+  // pointer gets the release, whose button is unknown (0).
+  void letGo();
   void updateCursor(QPointF twips);
 
   // Every element in paint order (layer, then creation), with the pixels it covers while it is shown
