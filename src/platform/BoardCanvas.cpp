@@ -2,6 +2,7 @@
 // dropped files.
 #include "platform/BoardCanvas.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Events.h"
 #include "platform/Twips.h"
 
 namespace tarsio {
@@ -193,6 +195,10 @@ void BoardCanvas::letGo() {
 }
 
 bool BoardCanvas::event(QEvent* event) {
+  if (event->type() == FileDropEvent::kind()) {
+    if (onFileDropped) onFileDropped(static_cast<FileDropEvent*>(event)->path());
+    return true;
+  }
   // The window no longer has the pointer (a modal window opened, another window was activated): the
   // release of the held button will come to another window, if at all.
   if (event->type() == QEvent::WindowDeactivate) letGo();
@@ -215,7 +221,7 @@ void BoardCanvas::dropEvent(QDropEvent* event) {
   const QString path = droppedFile(event->mimeData());
   if (!onFileDropped || path.isEmpty()) return;
   event->acceptProposedAction();
-  onFileDropped(path);
+  QCoreApplication::postEvent(this, new FileDropEvent(path));
 }
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }

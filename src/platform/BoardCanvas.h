@@ -18,7 +18,8 @@ class BoardCanvas : public QWidget {
 
   // Presses and moves over the bare board (outside every piece); x and y in board twips.
   MouseHandler onBoardMouse;
-  // A file dropped on the board (from a file manager): its full path. Other drops are refused.
+  // A file dropped on the board (from a file manager): its full path, handed on after the drop has
+  // returned. Other drops are refused.
   std::function<void(const QString& path)> onFileDropped;
   // Called after each paint of the board.
   std::function<void()> onPainted;
