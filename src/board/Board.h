@@ -98,12 +98,13 @@ class Board : public QMainWindow {
   QString LastFolder;
   void CmdImma_Click();
   // The picture command with its file already chosen outside the game (named on the command line,
-  // dropped on the board): resets a grid or game as the command does, then chooses the file as if
-  // it had been picked in the dialog.
+  // dropped on the board): the file is chosen as if it had been picked in the dialog, and only once it
+  // is found good does a grid or game go (a game in progress only if the player agrees).
   void OpenFromOutside(const QString& path);
   void ChoosePicture();
   // The file the player chose: a picture is shown, a saved game (".trs") resumed; one that cannot be
-  // used gets "Immagine non valida". LastFolder and the current directory become the file's folder.
+  // used gets "Immagine non valida" and leaves the board as it was. LastFolder and the current
+  // directory become the file's folder.
   void ChooseFile(const QString& path);
   QString ShowOpenDialog();
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
@@ -193,9 +194,11 @@ class Board : public QMainWindow {
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
-  // Loads the saved game named by PicturePath; false when the file or its picture cannot be used,
-  // and then the board is exactly as it was.
-  bool LoadSavedGame();
+  // What became of a file chosen to be opened: opened; refused, as it cannot be used; or not opened,
+  // as the player kept the game in progress. Unless opened, the board is exactly as it was.
+  enum class OpenResult { Opened, Refused, GameKept };
+  // Loads the saved game named by PicturePath.
+  OpenResult LoadSavedGame();
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
@@ -215,6 +218,9 @@ class Board : public QMainWindow {
  private:
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
+  // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false
+  // when the player keeps the game), then runs the picture command's first steps (a grid or game goes).
+  bool makeRoomForFile();
   void createControls();
   void createMenus();
   void createUndoKeys();

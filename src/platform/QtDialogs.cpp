@@ -1,4 +1,5 @@
 // The real dialogs: Qt's message box, input dialog and (non-native) file dialog.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
@@ -85,6 +86,15 @@ void QtDialogs::MsgBox(const QString& text, const QString& title, MessageIcon ic
                                                  : QMessageBox::NoIcon);
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+}
+
+bool QtDialogs::YesNo(const QString& question, const QString& title) {
+  QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, owner_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) {

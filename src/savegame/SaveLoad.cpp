@@ -79,17 +79,14 @@ void Board::mSalva_Click() {
 
 // Everything is checked before the board is touched: a file or picture that cannot be used leaves
 // the board, a game in progress included, exactly as it was.
-bool Board::LoadSavedGame() {
+Board::OpenResult Board::LoadSavedGame() {
   const std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
-  if (!saved) return false;
+  if (!saved) return OpenResult::Refused;
   const std::optional<QImage> image = playablePicture(*saved);
-  if (!image) return false;
+  if (!image) return OpenResult::Refused;
 
-  // Only now may a game in progress go; the area commands stay offered, as after the picture command.
-  if (game.GamePhase > 1) {
-    CmdAzze_Click();
-    mVisual.setEnabled(true);
-  }
+  // Only now may a game in progress go, if the player agrees.
+  if (!makeRoomForFile()) return OpenResult::GameKept;
   game.LoadingSavedGame = true;
   game.PicturePath = saved->picturePath;
   showPicture(Picture::fromImage(*image));
@@ -112,7 +109,7 @@ bool Board::LoadSavedGame() {
   }
   CmdTarsio_Click();
   CmdRaccogli_Click();
-  return true;
+  return OpenResult::Opened;
 }
 
 }  // namespace tarsio

@@ -421,7 +421,7 @@ TEST_P(DamagedFile, LeavesAGameInProgressAsItWas) {
   ASSERT_EQ(game().GamePhase, 3);
   game().PicturePath = bad;
   const BoardLook before = lookOf(*board);
-  EXPECT_FALSE(board->LoadSavedGame());
+  EXPECT_EQ(board->LoadSavedGame(), Board::OpenResult::Refused);
   EXPECT_EQ(lookOf(*board), before);
 }
 
