@@ -1,12 +1,12 @@
 // Saving the game in progress to a ".trs" file beside its picture, and resuming a saved game.
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 
 #include "board/Board.h"
 #include "picture/GridSize.h"
 #include "picture/PictureFile.h"
+#include "savegame/DurableFile.h"
 #include "savegame/SavedGame.h"
 
 namespace tarsio {
@@ -19,24 +19,6 @@ void markScrambleOption(Board& board, int code) {
   const std::array<MenuItem*, 4> options{&board.mSpos, &board.mRuot, &board.mRove, &board.mTrasp};
   if (code < 1 || code > static_cast<int>(options.size())) return;
   for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
-}
-
-// The bytes go to a new, uniquely named file beside the saved game, which reaches the disk before it
-// takes the saved game's name in one step: a failed save, or a power cut, leaves an earlier saved game
-// whole. A saved game that is a symbolic link stays one: QSaveFile writes the file the link leads to.
-// In a folder that takes no new file, a saved game that can be written is rewritten in place.
-bool writeWholeFile(const QString& fileName, const QByteArray& bytes) {
-  QSaveFile file(fileName);
-  file.setDirectWriteFallback(true);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
-QString saveFailure(const QString& fileName) {
-  const QFileInfo folder(QFileInfo(fileName).absolutePath());
-  const QString reason = !folder.isDir()        ? QStringLiteral("la cartella non esiste.")
-                         : !folder.isWritable() ? QStringLiteral("la cartella non è scrivibile.")
-                                                : QStringLiteral("la scrittura non è riuscita.");
-  return QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, reason);
 }
 
 // Whether the saved game's picture can be decoded and cut into its grid; gives the picture.
@@ -69,8 +51,9 @@ void Board::mSalva_Click() {
                    title, MessageIcon::Critical);
     return;
   }
-  if (!writeWholeFile(fileName, formatSavedGame(saved))) {
-    dialogs.MsgBox(saveFailure(fileName), title, MessageIcon::Critical);
+  if (const DurableWrite write = writeDurably(fileName, formatSavedGame(saved)); !write.written) {
+    dialogs.MsgBox(QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, write.reason),
+                   title, MessageIcon::Critical);
     return;
   }
   mSalva.setEnabled(false);

@@ -1,10 +1,15 @@
 // Tests of saving and loading a game on a real board.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 
 #include "pieces/Orientation.h"
 #include "savegame/SavedGame.h"
@@ -326,7 +331,7 @@ class FailedSave : public SaveLoad {
   QString pictureFolder, picture, saved;
 };
 
-TEST_F(FailedSave, ReadOnlyFolderKeepsAReadOnlySavedGameAndRewritesAWritableOne) {
+TEST_F(FailedSave, ReadOnlyFolderKeepsTheSavedGameWritableOrNot) {
   const QByteArray earlier = "\"earlier\"\r\n";
   writeFile(QStringLiteral("foto/mare.bmp.trs"), earlier);
   QFile::setPermissions(saved, QFile::ReadOwner);
@@ -340,12 +345,42 @@ TEST_F(FailedSave, ReadOnlyFolderKeepsAReadOnlySavedGameAndRewritesAWritableOne)
   EXPECT_EQ(fileBytes(saved), earlier);
   EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
 
-  // A saved game that can be written is rewritten in place, even in a folder that takes no new file.
+  // A rewrite in place could fail halfway and lose both games: a writable file is kept as well.
   QFile::setPermissions(saved, QFile::ReadOwner | QFile::WriteOwner);
-  saveGame();
-  EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + saved);
-  EXPECT_TRUE(fileBytes(saved).startsWith("\"" + QFile::encodeName(picture) + "\""));
-  EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
+  expectRefusedSave(QStringLiteral("la cartella non è scrivibile."));
+  EXPECT_EQ(fileBytes(saved), earlier);
+}
+
+// The system stops the save partway (a file-size limit below the game's size): a game that fits in a
+// write buffer, and one of 1600 pieces (over 19 KB) that does not.
+TEST_F(FailedSave, AWriteStoppedPartwayKeepsTheEarlierSavedGameByteForByte) {
+  const QByteArray earlier = "\"earlier\"\r\n";
+  writeFile(QStringLiteral("foto/mare.bmp.trs"), earlier);
+  for (const int side : {2, 40}) {
+    if (side > 2) {
+      click(board->CmdAzze);
+      chooseFile(picture);
+      chooseGrid(side, side);
+      click(board->CmdTarsio);
+      dockPiece(0);
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{64, 64};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      board->mSalva_Click();
+      const bool refused =
+          lastMessage().text.endsWith(QStringLiteral("la dimensione che il sistema consente.")) &&
+          lastMessage().icon == MessageIcon::Critical && board->mSalva.Enabled();
+      _exit(refused ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << side;
+    EXPECT_EQ(fileBytes(saved), earlier) << side;
+    EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
+  }
 }
 
 TEST_F(FailedSave, RemovedFolderKeepsTheGameGoing) {
