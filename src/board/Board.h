@@ -176,6 +176,8 @@ class Board : public QMainWindow {
   // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
   // saved-game file the game was loaded from removed.
   void CheckCompletion();
+  // Writes back the saved game the last completion removed, when it removed one.
+  void restoreRemovedSavedGame();
   // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
 
