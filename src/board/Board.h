@@ -196,8 +196,9 @@ class Board : public QMainWindow {
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
   // Loads the saved game named by PicturePath; false when the file or its picture cannot be used,
-  // and then the board is exactly as it was.
-  bool LoadSavedGame();
+  // and then the board is exactly as it was. A picture found neither at its stored path nor beside the
+  // saved game is named in `missingPicture`, when given.
+  bool LoadSavedGame(QString* missingPicture = nullptr);
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();

@@ -40,10 +40,13 @@ void Board::ChoosePicture() {
 void Board::ChooseFile(const QString& path) {
   // A chosen file that cannot be shown leaves the board naming the file it showed before, so that a
   // later save, completion or grid-box click does not act on the refused file.
+  // A saved game whose picture is gone names the picture on a second line.
   const GameState before = game;
-  const auto refuse = [this, &before] {
+  const auto refuse = [this, &before](const QString& missing = {}) {
     game = before;
-    dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+    const QString text = QStringLiteral("Immagine non valida");
+    dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
+                   MessageIcon::None);
   };
   game.PicturePath = path;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
@@ -56,7 +59,7 @@ void Board::ChooseFile(const QString& path) {
   game.LoadingSavedGame = false;
   if (game.PictureExtension == u"trs") {
     game.LoadingSavedGame = true;
-    if (!LoadSavedGame()) refuse();
+    if (QString missing; !LoadSavedGame(&missing)) refuse(missing);
     return;
   }
   // Decoding comes first, so a broken file leaves the picture shown before exactly as it was.

@@ -1,4 +1,5 @@
 // Saving the game in progress to a ".trs" file beside its picture, and resuming a saved game.
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
@@ -21,9 +22,20 @@ void markScrambleOption(Board& board, int code) {
   for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
 }
 
-// Whether the saved game's picture can be decoded and cut into its grid; gives the picture.
-std::optional<QImage> playablePicture(const SavedGame& saved) {
-  std::optional<QImage> image = readPicture(saved.picturePath);
+// The saved game's picture: at its stored path, or, when nothing is there, the file of the same name
+// beside the saved game, where it lies when the two have been moved together (to another folder, disk
+// or computer, whose path may be written with backslashes). Nothing when neither exists.
+std::optional<QString> findPicture(const QString& stored, const QString& savedGameFile) {
+  if (QFileInfo::exists(stored)) return stored;
+  const QString name = stored.mid(std::max(stored.lastIndexOf(u'/'), stored.lastIndexOf(u'\\')) + 1);
+  const QString beside = QFileInfo(savedGameFile).dir().filePath(name);
+  if (!name.isEmpty() && QFileInfo::exists(beside)) return beside;
+  return std::nullopt;
+}
+
+// Whether the picture can be decoded and cut into the saved game's grid; gives the picture.
+std::optional<QImage> playablePicture(const QString& picturePath, const SavedGame& saved) {
+  std::optional<QImage> image = readPicture(picturePath);
   if (!image) return std::nullopt;
   const std::optional<int> rows = parseGridCount(saved.rowText);
   const std::optional<int> columns = parseGridCount(saved.columnText);
@@ -62,10 +74,15 @@ void Board::mSalva_Click() {
 
 // Everything is checked before the board is touched: a file or picture that cannot be used leaves
 // the board, a game in progress included, exactly as it was.
-bool Board::LoadSavedGame() {
+bool Board::LoadSavedGame(QString* missingPicture) {
   const std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
   if (!saved) return false;
-  const std::optional<QImage> image = playablePicture(*saved);
+  const std::optional<QString> picturePath = findPicture(saved->picturePath, game.PicturePath);
+  if (!picturePath) {
+    if (missingPicture) *missingPicture = saved->picturePath;
+    return false;
+  }
+  const std::optional<QImage> image = playablePicture(*picturePath, *saved);
   if (!image) return false;
 
   // Only now may a game in progress go; the area commands stay offered, as after the picture command.
@@ -74,7 +91,7 @@ bool Board::LoadSavedGame() {
     mVisual.setEnabled(true);
   }
   game.LoadingSavedGame = true;
-  game.PicturePath = saved->picturePath;
+  game.PicturePath = *picturePath;
   showPicture(Picture::fromImage(*image));
   Righe.setText(saved->rowText);
   Colonne.setText(saved->columnText);

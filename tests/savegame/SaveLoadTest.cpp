@@ -247,6 +247,22 @@ TEST_F(SaveLoad, LoadedGameSavesBesideItsPictureAndItsCompletionDeletesTheLoaded
   EXPECT_TRUE(QFile::exists(picture + QStringLiteral(".trs")));
 }
 
+// Moved with its picture (another folder, or a computer that writes backslashes), a saved game finds
+// the picture beside it and goes on from there.
+TEST_F(SaveLoad, AMovedSavedGameFindsItsPictureBesideItAndSavesThere) {
+  const QString picture =
+      writePicture(folder.path(), QStringLiteral("foto.bmp"), blocksPicture(300, 200, 2, 2));
+  for (const char* stored : {"/altrove/giochi/foto.bmp", "C:\\giochi\\foto.bmp"}) {
+    click(board->CmdAzze);
+    chooseFile(
+        writeFile(QStringLiteral("partita.trs"), formatSavedGame(twoByTwo(QString::fromLatin1(stored)))));
+    EXPECT_EQ(game().PicturePath, picture) << stored;
+    dockPiece(1);
+    saveGame();
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + picture + QStringLiteral(".trs"));
+  }
+}
+
 TEST_F(SaveLoad, ACancelledPictureChoiceStillSavesBesideTheShownPicture) {
   const QString picture = choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
   dialogs.answers.push_back(QString());
@@ -396,6 +412,7 @@ struct Damage {
   const char* name;
   QByteArray from = {};
   QByteArray to = {};
+  const char* missing = nullptr;  // the picture the refusal names as missing
 };
 
 void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
@@ -442,7 +459,8 @@ TEST_P(DamagedFile, ChosenInTheDialogIsRefusedAndTheShownPictureStays) {
 
   chooseFile(bad);
   ASSERT_EQ(dialogs.messages().size(), messages + 1);
-  EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Immagine non valida"));
+  const QString missing = GetParam().missing ? "\n" + folder.filePath(GetParam().missing) : QString();
+  EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Immagine non valida") + missing);
   EXPECT_EQ(dialogs.messages().back().title, QStringLiteral("Tarsio"));
   EXPECT_EQ(dialogs.messages().back().icon, MessageIcon::None);
   EXPECT_EQ(lookOf(*board), before);
@@ -467,7 +485,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Damage{Damage::Replace, "fewer pieces than the grid", "\"2\",\"2\"", "\"2\",\"3\""},
                     Damage{Damage::Replace, "orientation 8", "#FALSE#,5,0", "#FALSE#,8,0"},
                     Damage{Damage::Replace, "start cell outside the grid", "#FALSE#,3,3", "#FALSE#,3,4"},
-                    Damage{Damage::Replace, "picture no longer there", "foto.bmp", "gone.bmp"},
+                    Damage{Damage::Replace, "picture no longer there", "foto.bmp", "gone.bmp", "gone.bmp"},
                     Damage{Damage::Replace, "picture that cannot be decoded", "foto.bmp", "broken.bmp"},
                     Damage{Damage::TooFine, "grid too fine for the picture"}),
     [](const testing::TestParamInfo<Damage>& info) { return "case" + std::to_string(info.index); });
