@@ -108,12 +108,12 @@ TEST(CutOffPicture, isRefusedWhereverItEnds) {
     const QString path = QDir(folder.path()).filePath(QString::fromLatin1(name));
     writeBytes(folder.path(), QString::fromLatin1(name), bytes);
     EXPECT_TRUE(readPicture(path)) << name << " whole";
-    // A pipe cannot be mapped, and can be read only once.
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
     ASSERT_EQ(::write(pipeEnds[1], bytes.constData(), bytes.size()), bytes.size());
     ::close(pipeEnds[1]);
-    EXPECT_TRUE(readPicture(QStringLiteral("/dev/fd/%1").arg(pipeEnds[0]))) << name << " through a pipe";
+    EXPECT_TRUE(readPicture(QStringLiteral("/dev/fd/%1").arg(pipeEnds[0])))
+        << name << " through a pipe, which cannot be mapped";
     ::close(pipeEnds[0]);
     for (qsizetype length = 1; length < bytes.size(); ++length) {
       writeBytes(folder.path(), QString::fromLatin1(name), bytes.left(length));
