@@ -177,6 +177,8 @@ class Board : public QMainWindow {
   // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
   // saved-game file the game was loaded from removed.
   void CheckCompletion();
+  // Writes back the saved game the last completion removed, when it removed one.
+  void restoreRemovedSavedGame();
   // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
 
@@ -197,8 +199,9 @@ class Board : public QMainWindow {
   // What became of a file chosen to be opened: opened; refused, as it cannot be used; or not opened,
   // as the player kept the game in progress. Unless opened, the board is exactly as it was.
   enum class OpenResult { Opened, Refused, GameKept };
-  // Loads the saved game named by PicturePath.
-  OpenResult LoadSavedGame();
+  // Loads the saved game named by PicturePath. A picture found neither at its stored path nor beside
+  // the saved game is named in `missingPicture`, when given.
+  OpenResult LoadSavedGame(QString* missingPicture = nullptr);
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();

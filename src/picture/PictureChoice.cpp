@@ -48,12 +48,15 @@ void Board::ChoosePicture() {
 void Board::ChooseFile(const QString& path) {
   // A chosen file that is not opened (it cannot be used, or the player keeps the game in progress)
   // leaves the board naming the file it showed before, so that a later save, completion or grid-box
-  // click does not act on the other file.
+  // click does not act on the other file. A saved game whose picture is gone names the picture on a
+  // second line of the refusal.
   const GameState before = game;
-  const auto notOpened = [this, &before](bool refused) {
+  const auto notOpened = [this, &before](bool refused, const QString& missing = {}) {
     game = before;
+    const QString text = QStringLiteral("Immagine non valida");
     if (refused)
-      dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+      dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
+                     MessageIcon::None);
   };
   game.PicturePath = path;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
@@ -66,8 +69,9 @@ void Board::ChooseFile(const QString& path) {
   game.LoadingSavedGame = false;
   if (game.PictureExtension == u"trs") {
     game.LoadingSavedGame = true;
-    const OpenResult result = LoadSavedGame();
-    if (result != OpenResult::Opened) notOpened(result == OpenResult::Refused);
+    QString missing;
+    const OpenResult result = LoadSavedGame(&missing);
+    if (result != OpenResult::Opened) notOpened(result == OpenResult::Refused, missing);
     return;
   }
   // Decoding comes first, so a broken file leaves the board, a game in progress included, exactly as
