@@ -49,6 +49,7 @@ void Board::CmdAzze_Click() {
     control->setEnabled(false);
   for (MenuItem* item : {&mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   ImaCompl.setVisible(false);
+  stopPlayAids();
   canvas->repaint();
   mSalva.setEnabled(false);
   mVisual.setEnabled(false);
