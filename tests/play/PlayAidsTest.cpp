@@ -36,22 +36,23 @@ TEST(PlayTime, countsWhilePlayedAndNoLongerThanTwoMinutesAfterThePlayersLastActi
   time.playerActed(20.5 * Minute);
   EXPECT_EQ(at(30, false), 5) << "idle until 20.5, then completed at 30";
   EXPECT_EQ(at(31, true), 5) << "completed, then idle";
-  EXPECT_EQ(playTimeText(59 * Minute + 59999), QStringLiteral("59 min"));
-  EXPECT_EQ(playTimeText(72 * Minute), QStringLiteral("1 h 12 min"));
+  EXPECT_EQ(playTimeText(59 * Minute + 59999).toStdString(), "59 min");
+  EXPECT_EQ(playTimeText(72 * Minute).toStdString(), "1 h 12 min");
 }
 
 using PlayAids = GameFixture;
 
 TEST_F(PlayAids, theTitleCountsThePiecesInPlaceThroughDocksAndUndoAndTheTimeOfPlayOnly) {
   startGame(QSize(300, 200), 2, 2, board->mSpos);
-  const QString title = QString::fromLatin1(BoardCaption) + QStringLiteral(" — %1 di 4 a posto — %2 min");
-  EXPECT_EQ(board->windowTitle(), title.arg(0).arg(0));
+  const QString format = QString::fromLatin1(BoardCaption) + QStringLiteral(" — %1 di 4 a posto — %2 min");
+  const auto title = [&](int docked, int minutes) { return format.arg(docked).arg(minutes).toStdString(); };
+  EXPECT_EQ(board->windowTitle().toStdString(), title(0, 0));
   now += 3 * Minute / 2;
   dragHome(0);
-  EXPECT_EQ(board->windowTitle(), title.arg(1).arg(1));
+  EXPECT_EQ(board->windowTitle().toStdString(), title(1, 1));
   now += 60 * Minute;
   QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(board->windowTitle(), title.arg(0).arg(3)) << "an hour idle counts two minutes";
+  EXPECT_EQ(board->windowTitle().toStdString(), title(0, 3)) << "an hour idle counts two minutes";
 }
 
 TEST_F(PlayAids, soloIBordiKeepsTheLoosePiecesOffTheRingOutOfSightWhereTheyLie) {
