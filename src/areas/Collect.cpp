@@ -56,7 +56,7 @@ void Board::CmdRaccogli_Click() {
     ImageElement& piece = ImA(order[k]);
     piece.setTop(static_cast<double>(game.CollectY));
     piece.setLeft(static_cast<double>(game.CollectX));
-    piece.setVisible(true);
+    piece.setVisible(pieceShown(order[k]));
   }
 }
 

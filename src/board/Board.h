@@ -13,6 +13,7 @@
 //   play/Docking.cpp           docking and completion
 //   play/Reset.cpp             the reset
 //   play/Undo.cpp              taking gestures on pieces back and doing them again
+//   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
@@ -22,31 +23,40 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QSizeF>
+#include <QTimer>
 #include <functional>
 
 #include "board/GameState.h"
 #include "pieces/Turn.h"
 #include "platform/BoardCanvas.h"
+#include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/ElementArray.h"
+#include "platform/MarkElement.h"
 #include "platform/Menus.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
+#include "play/PlayTime.h"
 #include "play/UndoHistory.h"
 
 class QMenu;
 
 namespace tarsio {
 
-// What the board takes from outside: the dialogs, the random numbers, the screen, the work folder.
+// What the board takes from outside: the dialogs, the random numbers, the screen, the work folder, the
+// clock.
 struct BoardSetup {
   Dialogs* dialogs = nullptr;
   Random* random = nullptr;
   QSizeF screen;       // twips; empty: the real screen
   QString workFolder;  // where the cut writes its bitmap files; empty: the per-user cache folder
+  Clock clock;         // empty: the system's steady clock
 };
+
+// The board window's own caption; while pieces exist the title goes on with the game's progress.
+inline constexpr char BoardCaption[] = "  Varnelli - Tarsio mania ...!";
 
 class Board : public QMainWindow {
  public:
@@ -141,7 +151,8 @@ class Board : public QMainWindow {
   // dealt at the cut).
   enum class PiecePlace { Stay, TurnBox };
   // Draws piece CurrentPiece in orientation Orientation(CurrentPiece) (= NewOrientation), taking its
-  // turned cell from RotatedIndex: picture, box, place, shown and enabled without a frame. When the
+  // turned cell from RotatedIndex: picture, box, place, shown (unless "Solo i &bordi" keeps it out of
+  // sight) and enabled without a frame. When the
   // orientation is 0 in phase 3 it runs CheckCompletion.
   void ShowPiece(PiecePlace place);
   // Gives piece `index` orientation v and draws it: sets the inputs of ShowPiece and runs it.
@@ -209,6 +220,42 @@ class Board : public QMainWindow {
   void ReduceGridArea();
   void RestoreEqualAreas();
 
+  // ---- Play aids (play/PlayAids.cpp) ----
+  // The title tells how many pieces are in place and how long the game has been played; "Solo i
+  // &bordi" shows only the loose pieces whose home is on the grid's outer ring; "&Nascondi immagine"
+  // leaves the picture area bare; the key C outlines the held piece's home cell for a second; a cell
+  // lights up for a moment when its piece docks or is freed.
+  const Clock clock;
+  // Counted from the cut; elapsed() is the plain value a game in progress keeps to come back with.
+  PlayTime playTime;
+  int HintCount = 0;  // hints asked for since the cut
+  MenuItem mBordi, mNascondi;
+  MarkElement hintMark{canvas};
+  MarkElement dockMark{canvas};
+  QTimer hintTimer, dockTimer, titleTimer;
+  void mBordi_Click();
+  void mNascondi_Click();
+  // Outlines the home cell of the held piece, and says so when the piece is turned or face down;
+  // nothing when no piece is held.
+  void showHint();
+  // Whether piece `index` is to be on the screen: docked, or loose and not kept out of sight by
+  // "Solo i &bordi".
+  bool pieceShown(int index) const;
+  // After the cut (fresh or resumed): the count and the time start, "Solo i &bordi" is offered.
+  void startPlayAids();
+  // After the reset: the title is the caption alone, both views are unchecked, "Solo i &bordi" is off.
+  void stopPlayAids();
+  // A new picture is shown: "&Nascondi immagine" is unchecked.
+  void showPictureAgain();
+  // Piece `index` has docked or been freed: its cell lights up and the count follows. A freed piece
+  // off the ring goes out of sight while "Solo i &bordi" is checked.
+  void pieceDocked(int index);
+  void pieceFreed(int index);
+  // The caption, then while pieces exist how many are in place, the time and the hints used.
+  void refreshTitle();
+  // Input to the board window is the player acting; the window's activation starts or stops the time.
+  void followPlayer(QObject* watched, QEvent* event);
+
   // ---- Help and information windows (windows/AuxWindows.cpp) ----
   QStringList helpFolders;  // where the help file is looked for, in order; empty: the usual folders
   void mGuida_Click();
@@ -227,6 +274,7 @@ class Board : public QMainWindow {
   void createControls();
   void createMenus();
   void createUndoKeys();
+  void createPlayAids();
   void setCommandBarVisible(bool visible);
 };
 

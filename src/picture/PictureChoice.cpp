@@ -99,6 +99,7 @@ void Board::showPicture(const Picture& picture) {
   game.PictureHeight = ImaOrig.Height();
   FitPicture();
   PictureClip1.setPicture(picture);
+  showPictureAgain();
 }
 
 QString Board::ShowOpenDialog() {

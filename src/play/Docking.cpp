@@ -43,6 +43,7 @@ void Board::dockPiece(int index) {
   game.Docked[index] = true;
   mSalva.setEnabled(true);
   CheckCompletion();
+  pieceDocked(index);
 }
 
 void Board::CheckCompletion() {

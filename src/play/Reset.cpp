@@ -51,6 +51,7 @@ void Board::CmdAzze_Click() {
   ImaCompl.setVisible(false);
   // The areas are equal again, and with them the command rows are shown: "+" or "-" hid them.
   ShowCommandBar();
+  stopPlayAids();
   canvas->repaint();
   mSalva.setEnabled(false);
   mVisual.setEnabled(false);
