@@ -20,6 +20,7 @@ class AnsweringDialogs : public Dialogs {
     messages << title + ": " + text;
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+  bool AskYesNo(const QString&, const QString&) override { return false; }
   QString GetOpenFileName(const OpenFileRequest&) override { return file; }
   void Beep() override { messages << QStringLiteral("beep"); }
 };

@@ -36,7 +36,9 @@ Board::Board(const BoardSetup& setup)
       Colonne(canvas),
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
-      CmdAzze(canvas) {
+      CmdAzze(canvas),
+      keeper(setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder,
+             [this] { return keptGameBytes(); }) {
   setCentralWidget(canvas);
   createControls();
   createMenus();
@@ -45,7 +47,11 @@ Board::Board(const BoardSetup& setup)
   Form_Load();
 }
 
-Board::~Board() { qApp->removeEventFilter(this); }
+// A change not yet written reaches the disk before the board goes.
+Board::~Board() {
+  keeper.flush();
+  qApp->removeEventFilter(this);
+}
 
 void Board::Form_Load() {
   const PictureLimits limits = pictureLimits(screen);

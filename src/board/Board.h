@@ -14,6 +14,7 @@
 //   play/Reset.cpp             the reset
 //   play/Undo.cpp              taking gestures on pieces back and doing them again
 //   savegame/SaveLoad.cpp      saving and loading a game
+//   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   windows/AuxWindows.cpp     the help and information windows
@@ -35,6 +36,8 @@
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
 #include "play/UndoHistory.h"
+#include "savegame/GameKeeper.h"
+#include "savegame/KeptGame.h"
 
 class QMenu;
 
@@ -46,6 +49,7 @@ struct BoardSetup {
   Random* random = nullptr;
   QSizeF screen;       // twips; empty: the real screen
   QString workFolder;  // where the cut writes its bitmap files; empty: the per-user cache folder
+  QString stateFolder;  // where the game in progress is kept; empty: the per-user state folder
 };
 
 class Board : public QMainWindow {
@@ -196,6 +200,23 @@ class Board : public QMainWindow {
   // Loads the saved game named by PicturePath; false when the file or its picture cannot be used,
   // and then the board is exactly as it was.
   bool LoadSavedGame();
+  // The game on the board as a saved game holds it.
+  SavedGame savedGame() const;
+  // Puts the saved game on the board, the loose pieces gathered; false when its picture cannot be
+  // used, and then the board is exactly as it was.
+  bool resumeSavedGame(const SavedGame& saved);
+
+  // ---- The game in progress kept on disk (savegame/KeepGame.cpp) ----
+  // Told after every change in play; writes the game in phase 3 to this copy's file.
+  GameKeeper keeper;
+  // The game that the last reset (or a new picture) ended: Ctrl+Z brings it back until the next cut.
+  std::optional<KeptGame> endedGame;
+  KeptGame keptGame() const;
+  // After the splash: offers the game a previous run left, if there is one.
+  void offerKeptGame();
+  // Puts a kept game on the board as it was; false, after telling the player, when its picture is
+  // missing or cannot be used, and then the board is as it was.
+  bool resumeKeptGame(const KeptGame& kept);
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
@@ -219,6 +240,11 @@ class Board : public QMainWindow {
   void createMenus();
   void createUndoKeys();
   void setCommandBarVisible(bool visible);
+  // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
+  // that the file could not hold.
+  std::optional<QByteArray> keptGameBytes() const;
+  // Ctrl+Z with no gesture to take back: the game the last reset ended comes back.
+  void bringBackEndedGame();
 };
 
 }  // namespace tarsio

@@ -33,6 +33,8 @@ class Dialogs {
   virtual void MsgBox(const QString& text, const QString& title, MessageIcon icon) = 0;
   // The answer typed, or "" when the player cancels.
   virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) = 0;
+  // A question with the buttons "Sì" (the default, Return) and "No" (Escape); true for "Sì".
+  virtual bool AskYesNo(const QString& text, const QString& title) = 0;
   // The full path of the chosen file, or "" when the player cancels.
   virtual QString GetOpenFileName(const OpenFileRequest& request) = 0;
   virtual void Beep() = 0;
@@ -47,6 +49,7 @@ class QtDialogs : public Dialogs {
   void setOwner(QWidget* owner) { owner_ = owner; }
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
+  bool AskYesNo(const QString& text, const QString& title) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
   void Beep() override;
 

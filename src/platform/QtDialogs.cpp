@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/Dialogs.h"
 
@@ -28,6 +29,19 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title, const Q
   bool ok = false;
   const QString answer = QInputDialog::getText(owner_, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
   return ok ? answer : QString();
+}
+
+bool QtDialogs::AskYesNo(const QString& text, const QString& title) {
+  QMessageBox box(owner_);
+  box.setWindowTitle(title);
+  box.setText(text);
+  box.setIcon(QMessageBox::Question);
+  QPushButton* yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
 }
 
 QtDialogs::~QtDialogs() { delete openFileDialog_; }

@@ -51,6 +51,7 @@ void Board::CheckCompletion() {
   CmdRaccogli.setEnabled(false);
   mRaccogli.setEnabled(false);
   mSalva.setEnabled(false);
+  keeper.forget();
   // A saved game that has been played to the end is of no more use. A file that cannot be removed
   // (already gone, read-only, in use) is left where it is: the game is complete all the same.
   if (game.PictureExtension == u"trs") QFile::remove(game.PictureBaseName + QStringLiteral(".trs"));

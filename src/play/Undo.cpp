@@ -46,7 +46,10 @@ void Board::createUndoKeys() {
 }
 
 void Board::undoGesture() {
-  if (const std::optional<Gesture> gesture = undoHistory.undo()) putPiece(gesture->piece, gesture->before);
+  if (const std::optional<Gesture> gesture = undoHistory.undo())
+    putPiece(gesture->piece, gesture->before);
+  else if (game.SelectedPiece == NoPiece)
+    bringBackEndedGame();
 }
 
 void Board::redoGesture() {
@@ -66,6 +69,7 @@ void Board::putPiece(int index, const PieceState& state) {
     drawInOrientation(index, state.orientation, PiecePlace::Stay);
   ImA(index).Move(state.left, state.top);
   if (!game.Docked[index] && state.docked) dockPiece(index);
+  keeper.changed();
 }
 
 }  // namespace tarsio

@@ -56,10 +56,7 @@ void Board::mSalva_Click() {
   const QString fileName = game.PicturePath + QStringLiteral(".trs");
   // The options keep at most one mark; with none the game was dealt as with the first option.
   game.ScrambleCode = std::max(markedScrambleCode(), 1);
-  SavedGame saved{game.PicturePath, game.RowCountText, game.ColumnCountText, game.ScrambleCode, {}};
-  saved.pieces.reserve(game.PieceCount);
-  for (int i = 0; i < game.PieceCount; ++i)
-    saved.pieces.push_back({game.Docked[i], game.Orientation[i], game.StartCell[i]});
+  const SavedGame saved = savedGame();
   const QString title = QStringLiteral("Salvataggio");
   // A failed save leaves the command enabled so that the player can try again.
   if (!fileCanHoldPicturePath(game.PicturePath)) {
@@ -74,15 +71,28 @@ void Board::mSalva_Click() {
     return;
   }
   mSalva.setEnabled(false);
+  keeper.changed();
   dialogs.MsgBox(QStringLiteral("Gioco salvato in ") + fileName, title, MessageIcon::None);
+}
+
+SavedGame Board::savedGame() const {
+  SavedGame saved{
+      game.PicturePath, game.RowCountText, game.ColumnCountText, std::max(markedScrambleCode(), 1), {}};
+  saved.pieces.reserve(game.PieceCount);
+  for (int i = 0; i < game.PieceCount; ++i)
+    saved.pieces.push_back({game.Docked[i], game.Orientation[i], game.StartCell[i]});
+  return saved;
 }
 
 // Everything is checked before the board is touched: a file or picture that cannot be used leaves
 // the board, a game in progress included, exactly as it was.
 bool Board::LoadSavedGame() {
   const std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
-  if (!saved) return false;
-  const std::optional<QImage> image = playablePicture(*saved);
+  return saved && resumeSavedGame(*saved);
+}
+
+bool Board::resumeSavedGame(const SavedGame& saved) {
+  const std::optional<QImage> image = playablePicture(saved);
   if (!image) return false;
 
   // Only now may a game in progress go; the area commands stay offered, as after the picture command.
@@ -91,12 +101,12 @@ bool Board::LoadSavedGame() {
     mVisual.setEnabled(true);
   }
   game.LoadingSavedGame = true;
-  game.PicturePath = saved->picturePath;
+  game.PicturePath = saved.picturePath;
   showPicture(Picture::fromImage(*image));
-  Righe.setText(saved->rowText);
-  Colonne.setText(saved->columnText);
+  Righe.setText(saved.rowText);
+  Colonne.setText(saved.columnText);
   CmdGriglia_Click();
-  game.ScrambleCode = saved->scrambleCode;
+  game.ScrambleCode = saved.scrambleCode;
   markScrambleOption(*this, game.ScrambleCode);
 
   // The cut keeps these as they are while a saved game is being loaded, and puts every piece in its
@@ -105,10 +115,10 @@ bool Board::LoadSavedGame() {
   game.Docked.assign(entries, false);
   game.Orientation.assign(entries, 0);
   game.StartCell.assign(entries, 0);
-  for (std::size_t i = 0; i < saved->pieces.size(); ++i) {
-    game.Docked[i] = saved->pieces[i].docked;
-    game.Orientation[i] = saved->pieces[i].orientation;
-    game.StartCell[i] = saved->pieces[i].startCell;
+  for (std::size_t i = 0; i < saved.pieces.size(); ++i) {
+    game.Docked[i] = saved.pieces[i].docked;
+    game.Orientation[i] = saved.pieces[i].orientation;
+    game.StartCell[i] = saved.pieces[i].startCell;
   }
   CmdTarsio_Click();
   CmdRaccogli_Click();

@@ -11,9 +11,18 @@ namespace tarsio {
 void BoardFixture::SetUp() {
   ASSERT_TRUE(folder.isValid());
   random.seed(20261208);
-  board = std::make_unique<Board>(BoardSetup{&dialogs, &random, {}, folder.filePath(QStringLiteral("work"))});
-  board->showMaximized();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(board.get()));
+  board = makeBoard();
+}
+
+std::unique_ptr<Board> BoardFixture::makeBoard() {
+  auto made = std::make_unique<Board>(BoardSetup{&dialogs,
+                                                 &random,
+                                                 {},
+                                                 folder.filePath(QStringLiteral("work")),
+                                                 folder.filePath(QStringLiteral("state"))});
+  made->showMaximized();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(made.get()));
+  return made;
 }
 
 void BoardFixture::TearDown() {

@@ -14,6 +14,11 @@ QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, c
   return nextAnswer();
 }
 
+bool ScriptedDialogs::AskYesNo(const QString& text, const QString& title) {
+  calls.push_back({DialogCall::Question, text, title, MessageIcon::None, {}, {}});
+  return nextAnswer() == u"Sì";
+}
+
 QString ScriptedDialogs::GetOpenFileName(const OpenFileRequest& request) {
   calls.push_back({DialogCall::OpenFile, {}, request.title, MessageIcon::None, {}, request});
   return nextAnswer();

@@ -10,7 +10,7 @@
 namespace tarsio {
 
 struct DialogCall {
-  enum Kind { Message, Input, OpenFile, Beep } kind;
+  enum Kind { Message, Input, OpenFile, Beep, Question } kind;
   QString text;   // message text or input prompt
   QString title;  // message or input title
   MessageIcon icon = MessageIcon::None;
@@ -26,6 +26,8 @@ class ScriptedDialogs : public Dialogs {
 
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
+  // Answered "Sì" by the scripted answer "Sì", "No" by any other.
+  bool AskYesNo(const QString& text, const QString& title) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
   void Beep() override;
 
