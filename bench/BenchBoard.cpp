@@ -2,6 +2,7 @@
 #include "BenchBoard.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 #include <QTest>
 
@@ -11,8 +12,12 @@ namespace tarsio::bench {
 
 BenchBoard::BenchBoard(const QString& workFolder, Dialogs* realDialogs) {
   random_.seed(20261208);
-  board_ =
-      std::make_unique<Board>(BoardSetup{realDialogs ? realDialogs : &dialogs_, &random_, {}, workFolder});
+  BoardSetup setup;
+  setup.dialogs = realDialogs ? realDialogs : &dialogs_;
+  setup.random = &random_;
+  setup.workFolder = workFolder;
+  setup.stateFolder = QDir(workFolder).filePath(QStringLiteral("state"));
+  board_ = std::make_unique<Board>(setup);
   board_->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   board_->showMaximized();
   if (!QTest::qWaitForWindowExposed(board_.get())) stop(QStringLiteral("the board window was never shown"));

@@ -22,7 +22,7 @@ class AnsweringDialogs : public Dialogs {
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
   QString GetOpenFileName(const OpenFileRequest&) override { return file; }
-  bool YesNo(const QString& question, const QString& title) override {
+  bool YesNo(const QString& question, const QString& title, Answer) override {
     messages << title + ": " + question;
     return false;
   }

@@ -1,6 +1,6 @@
 // The program: Qt's own texts in Italian, then the splash window, which after four seconds shows the
 // board window maximized; a file named on the command line is then chosen as if picked in the
-// open-file dialog.
+// open-file dialog, or else the game a previous run left is offered back.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -25,7 +25,11 @@ int main(int argc, char** argv) {
     // Without a window manager "maximized" means nothing; the screen's size is set first.
     board.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     board.showMaximized();
-    if (!file.isEmpty()) QTimer::singleShot(0, &board, [&board, file] { board.OpenFromOutside(file); });
+    // A file named on the command line wins over the game a previous run left, which stays on disk.
+    if (!file.isEmpty())
+      QTimer::singleShot(0, &board, [&board, file] { board.OpenFromOutside(file); });
+    else
+      QTimer::singleShot(0, &board, [&board] { board.offerKeptGame(); });
   });
   splash.show();
   return QApplication::exec();

@@ -28,6 +28,7 @@ class AnsweringDialogs : public Dialogs {
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
   QString GetOpenFileName(const OpenFileRequest&) override { return picture_; }
+  bool YesNo(const QString&, const QString&, Answer) override { return true; }
   void Beep() override {}
   int messages = 0;
 
@@ -64,7 +65,12 @@ int run() {
   if (!folder.isValid() || !largePicture().save(picture, "JPEG", 90)) return 2;
   AnsweringDialogs dialogs(picture);
   Random random;
-  Board board(BoardSetup{&dialogs, &random, {}, folder.filePath(QStringLiteral("work"))});
+  BoardSetup setup;
+  setup.dialogs = &dialogs;
+  setup.random = &random;
+  setup.workFolder = folder.filePath(QStringLiteral("work"));
+  setup.stateFolder = folder.filePath(QStringLiteral("state"));
+  Board board(setup);
   board.showMaximized();
   QCoreApplication::processEvents();
   std::printf("before the first cycle: VmRSS %.1f MiB\n", residentMiB());

@@ -10,6 +10,7 @@ namespace tarsio {
 
 void Board::CmdRaccogli_Click() {
   if (game.GamePhase < 3) return;
+  keeper.changed();
   // Gathering moves the loose pieces: the gestures that put them where they lay cannot be taken back.
   undoHistory.clear();
   // A piece held while the pieces are gathered is let go: it is about to be moved from under the pointer.

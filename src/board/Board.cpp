@@ -37,6 +37,8 @@ Board::Board(const BoardSetup& setup)
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
       CmdAzze(canvas),
+      keeper(setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder,
+             [this] { return keptGameBytes(); }),
       clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
   setCentralWidget(canvas);
   createControls();
@@ -47,7 +49,11 @@ Board::Board(const BoardSetup& setup)
   Form_Load();
 }
 
-Board::~Board() { qApp->removeEventFilter(this); }
+// A change not yet written reaches the disk before the board goes.
+Board::~Board() {
+  keeper.flush();
+  qApp->removeEventFilter(this);
+}
 
 void Board::Form_Load() {
   const PictureLimits limits = pictureLimits(screen);

@@ -15,6 +15,7 @@
 //   play/Undo.cpp              taking gestures on pieces back and doing them again
 //   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
+//   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   windows/AuxWindows.cpp     the help and information windows
@@ -40,6 +41,8 @@
 #include "platform/Random.h"
 #include "play/PlayTime.h"
 #include "play/UndoHistory.h"
+#include "savegame/GameKeeper.h"
+#include "savegame/KeptGame.h"
 
 class QMenu;
 
@@ -53,6 +56,7 @@ struct BoardSetup {
   QSizeF screen;       // twips; empty: the real screen
   QString workFolder;  // where the cut writes its bitmap files; empty: the per-user cache folder
   Clock clock;         // empty: the system's steady clock
+  QString stateFolder;  // where the game in progress is kept; empty: the per-user state folder
 };
 
 // The board window's own caption; while pieces exist the title goes on with the game's progress.
@@ -213,6 +217,23 @@ class Board : public QMainWindow {
   // Loads the saved game named by PicturePath. A picture found neither at its stored path nor beside
   // the saved game is named in `missingPicture`, when given.
   OpenResult LoadSavedGame(QString* missingPicture = nullptr);
+  // The game on the board as a saved game holds it.
+  SavedGame savedGame() const;
+  // Puts the saved game on the board, the loose pieces gathered, once the player agrees to leave a
+  // game in progress.
+  OpenResult resumeSavedGame(const SavedGame& saved);
+
+  // ---- The game in progress kept on disk (savegame/KeepGame.cpp) ----
+  // Told after every change in play; writes the game in phase 3 to this copy's file.
+  GameKeeper keeper;
+  // The game that the last reset (or a new picture) ended: Ctrl+Z brings it back until the next cut.
+  std::optional<KeptGame> endedGame;
+  KeptGame keptGame() const;
+  // After the splash: offers the game a previous run left, if there is one.
+  void offerKeptGame();
+  // Puts a kept game on the board as it was; false, after telling the player, when its picture is
+  // missing or cannot be used, and then the board is as it was.
+  bool resumeKeptGame(const KeptGame& kept);
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
@@ -276,6 +297,11 @@ class Board : public QMainWindow {
   void createUndoKeys();
   void createPlayAids();
   void setCommandBarVisible(bool visible);
+  // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
+  // that the file could not hold.
+  std::optional<QByteArray> keptGameBytes() const;
+  // Ctrl+Z with no gesture to take back: the game the last reset ended comes back.
+  void bringBackEndedGame();
 };
 
 }  // namespace tarsio

@@ -30,7 +30,7 @@ bool Board::makeRoomForFile() {
   if (game.GamePhase == 3) {
     const QString question = QStringLiteral("Lasciare il gioco in corso per aprire %1?")
                                  .arg(QFileInfo(game.PicturePath).fileName());
-    if (!dialogs.YesNo(question, QStringLiteral("Tarsio"))) return false;
+    if (!dialogs.YesNo(question, QStringLiteral("Tarsio"), Answer::No)) return false;
   }
   beginPictureChoice();
   return true;

@@ -208,6 +208,9 @@ void Board::CmdTarsio_Click() {
   game.PieceCount = pieces;
   // Gestures on the pieces of an earlier cut mean nothing for these.
   undoHistory.clear();
+  // A game a reset ended can no longer come back; the new one is kept in its place.
+  endedGame.reset();
+  keeper.changed();
 
   CmdRaccogli.setEnabled(true);
   mRaccogli.setEnabled(true);

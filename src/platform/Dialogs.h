@@ -12,6 +12,7 @@ class QWidget;
 namespace tarsio {
 
 enum class MessageIcon { None, Critical, Information };
+enum class Answer { Yes, No };
 
 // A filter of the open-file dialog: its description exactly as shown, and the patterns it stands for.
 struct FileFilter {
@@ -36,8 +37,9 @@ class Dialogs {
   virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) = 0;
   // The full path of the chosen file, or "" when the player cancels.
   virtual QString GetOpenFileName(const OpenFileRequest& request) = 0;
-  // A question with the buttons "Sì" and "No", "No" the default; true when the player answers "Sì".
-  virtual bool YesNo(const QString& question, const QString& title) = 0;
+  // A question with the buttons "Sì" and "No": `preferred` is the default button (Return), Escape
+  // answers "No". True when the player answers "Sì".
+  virtual bool YesNo(const QString& question, const QString& title, Answer preferred) = 0;
   virtual void Beep() = 0;
 };
 
@@ -51,7 +53,7 @@ class QtDialogs : public Dialogs {
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
-  bool YesNo(const QString& question, const QString& title) override;
+  bool YesNo(const QString& question, const QString& title, Answer preferred) override;
   void Beep() override;
 
  private:

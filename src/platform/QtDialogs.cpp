@@ -88,11 +88,11 @@ void QtDialogs::MsgBox(const QString& text, const QString& title, MessageIcon ic
   box.exec();
 }
 
-bool QtDialogs::YesNo(const QString& question, const QString& title) {
+bool QtDialogs::YesNo(const QString& question, const QString& title, Answer preferred) {
   QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, owner_);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
   box.button(QMessageBox::No)->setText(QStringLiteral("No"));
-  box.setDefaultButton(QMessageBox::No);
+  box.setDefaultButton(preferred == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }

@@ -19,6 +19,12 @@ void unloadPieces(ElementArray<ImageElement>& pieces) {
 }  // namespace
 
 void Board::CmdAzze_Click() {
+  // The game in progress ends here: it is no longer kept on disk, but Ctrl+Z brings it back until
+  // the next cut.
+  if (game.GamePhase >= 3) {
+    endedGame = keptGame();
+    keeper.forget();
+  }
   ImaOrig.setStretch(false);
   ImaOrig.setPicture(CopiaImIni);
   FitPicture();

@@ -49,7 +49,10 @@ void Board::createUndoKeys() {
 // removes the file again.
 void Board::undoGesture() {
   const std::optional<Gesture> gesture = undoHistory.undo();
-  if (!gesture) return;
+  if (!gesture) {
+    if (game.SelectedPiece == NoPiece) bringBackEndedGame();
+    return;
+  }
   const bool wasComplete = game.GamePhase == 4;
   putPiece(gesture->piece, gesture->before);
   if (wasComplete && game.GamePhase != 4) restoreRemovedSavedGame();
@@ -72,6 +75,7 @@ void Board::putPiece(int index, const PieceState& state) {
     drawInOrientation(index, state.orientation, PiecePlace::Stay);
   ImA(index).Move(state.left, state.top);
   if (!game.Docked[index] && state.docked) dockPiece(index);
+  keeper.changed();
 }
 
 }  // namespace tarsio

@@ -34,8 +34,8 @@ std::optional<QString> findPicture(const QString& stored, const QString& savedGa
 }
 
 // Whether the picture can be decoded and cut into the saved game's grid; gives the picture.
-std::optional<QImage> playablePicture(const QString& picturePath, const SavedGame& saved) {
-  std::optional<QImage> image = readPicture(picturePath);
+std::optional<QImage> playablePicture(const SavedGame& saved) {
+  std::optional<QImage> image = readPicture(saved.picturePath);
   if (!image) return std::nullopt;
   const std::optional<int> rows = parseGridCount(saved.rowText);
   const std::optional<int> columns = parseGridCount(saved.columnText);
@@ -50,10 +50,7 @@ void Board::mSalva_Click() {
   const QString fileName = game.PicturePath + QStringLiteral(".trs");
   // The options keep at most one mark; with none the game was dealt as with the first option.
   game.ScrambleCode = std::max(markedScrambleCode(), 1);
-  SavedGame saved{game.PicturePath, game.RowCountText, game.ColumnCountText, game.ScrambleCode, {}};
-  saved.pieces.reserve(game.PieceCount);
-  for (int i = 0; i < game.PieceCount; ++i)
-    saved.pieces.push_back({game.Docked[i], game.Orientation[i], game.StartCell[i]});
+  const SavedGame saved = savedGame();
   const QString title = QStringLiteral("Salvataggio");
   // A failed save leaves the command enabled so that the player can try again.
   if (!fileCanHoldPicturePath(game.PicturePath)) {
@@ -69,31 +66,46 @@ void Board::mSalva_Click() {
     return;
   }
   mSalva.setEnabled(false);
+  keeper.changed();
   dialogs.MsgBox(QStringLiteral("Gioco salvato in ") + fileName, title, MessageIcon::None);
+}
+
+SavedGame Board::savedGame() const {
+  SavedGame saved{
+      game.PicturePath, game.RowCountText, game.ColumnCountText, std::max(markedScrambleCode(), 1), {}};
+  saved.pieces.reserve(game.PieceCount);
+  for (int i = 0; i < game.PieceCount; ++i)
+    saved.pieces.push_back({game.Docked[i], game.Orientation[i], game.StartCell[i]});
+  return saved;
 }
 
 // Everything is checked before the board is touched: a file or picture that cannot be used leaves
 // the board, a game in progress included, exactly as it was.
 Board::OpenResult Board::LoadSavedGame(QString* missingPicture) {
-  const std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
+  std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
   if (!saved) return OpenResult::Refused;
   const std::optional<QString> picturePath = findPicture(saved->picturePath, game.PicturePath);
   if (!picturePath) {
     if (missingPicture) *missingPicture = saved->picturePath;
     return OpenResult::Refused;
   }
-  const std::optional<QImage> image = playablePicture(*picturePath, *saved);
+  saved->picturePath = *picturePath;
+  return resumeSavedGame(*saved);
+}
+
+Board::OpenResult Board::resumeSavedGame(const SavedGame& saved) {
+  const std::optional<QImage> image = playablePicture(saved);
   if (!image) return OpenResult::Refused;
 
   // Only now may a game in progress go, if the player agrees.
   if (!makeRoomForFile()) return OpenResult::GameKept;
   game.LoadingSavedGame = true;
-  game.PicturePath = *picturePath;
+  game.PicturePath = saved.picturePath;
   showPicture(Picture::fromImage(*image));
-  Righe.setText(saved->rowText);
-  Colonne.setText(saved->columnText);
+  Righe.setText(saved.rowText);
+  Colonne.setText(saved.columnText);
   CmdGriglia_Click();
-  game.ScrambleCode = saved->scrambleCode;
+  game.ScrambleCode = saved.scrambleCode;
   markScrambleOption(*this, game.ScrambleCode);
 
   // The cut keeps these as they are while a saved game is being loaded, and puts every piece in its
@@ -102,10 +114,10 @@ Board::OpenResult Board::LoadSavedGame(QString* missingPicture) {
   game.Docked.assign(entries, false);
   game.Orientation.assign(entries, 0);
   game.StartCell.assign(entries, 0);
-  for (std::size_t i = 0; i < saved->pieces.size(); ++i) {
-    game.Docked[i] = saved->pieces[i].docked;
-    game.Orientation[i] = saved->pieces[i].orientation;
-    game.StartCell[i] = saved->pieces[i].startCell;
+  for (std::size_t i = 0; i < saved.pieces.size(); ++i) {
+    game.Docked[i] = saved.pieces[i].docked;
+    game.Orientation[i] = saved.pieces[i].orientation;
+    game.StartCell[i] = saved.pieces[i].startCell;
   }
   CmdTarsio_Click();
   CmdRaccogli_Click();

@@ -485,5 +485,79 @@ INSTANTIATE_TEST_SUITE_P(
                     Damage{Damage::TooFine, "grid too fine for the picture"}),
     [](const testing::TestParamInfo<Damage>& info) { return "case" + std::to_string(info.index); });
 
+// The game kept on disk is taken up by a later run piece for piece, with the areas, the saving command
+// and the saved game it came from; answered "No", it stays and is offered again.
+TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
+  const QString picture = choosePicture(blocksPicture(300, 200, 3, 4), QStringLiteral("foto.bmp"));
+  markOption(board->mRove);
+  chooseGrid(3, 4);
+  click(board->CmdTarsio);
+  dockPiece(1);
+  saveGame();
+  click(board->CmdAzze);
+  chooseFile(picture + QStringLiteral(".trs"));
+  QTest::keyClick(board->windowHandle(), '+');
+  dockPiece(6);
+  drag(2, QPointF(-313.3, 71.9));
+  clickPiece(3, Qt::ShiftModifier);
+  const auto seen = [this] {
+    BoardLook look = lookOf(*board);
+    look.shown = {};
+    return std::pair(look, game().AreaLevel);
+  };
+  const auto before = seen();
+  ASSERT_LT(before.second, 0);
+  for (const char* answer : {"No", "Sì"}) {
+    board.reset();
+    board = makeBoard();
+    dialogs.answers.push_back(QString::fromUtf8(answer));
+    board->offerKeptGame();
+  }
+  EXPECT_EQ(seen(), before);
+  const std::vector<DialogCall> asked = dialogs.ofKind(DialogCall::Question);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].text,
+            QStringLiteral("C'è una partita interrotta con l'immagine foto.bmp: 2 pezzi a posto su "
+                           "12.\nRiprenderla?"));
+}
+
+// A kept file that cannot be read is renamed out of the way, whole, and the player told once.
+TEST_F(SaveLoad, ADamagedKeptGameIsSetAsideAndTheBoardStartsAsUsual) {
+  board.reset();
+  const QString kept =
+      writeFile(QStringLiteral("state/partita-1.tarsio"), "Tarsio partita in corso 1\naree x\n");
+  for (int run = 0; run < 2; ++run) {
+    board.reset();
+    board = makeBoard();
+    board->offerKeptGame();
+  }
+  ASSERT_EQ(dialogs.calls.size(), 1u);
+  EXPECT_TRUE(dialogs.calls[0].text.contains(QStringLiteral("danneggiato")));
+  EXPECT_FALSE(QFile::exists(kept));
+  const QStringList aside =
+      QDir(folder.filePath(QStringLiteral("state"))).entryList({"partita-1.tarsio.danneggiata-*"});
+  ASSERT_EQ(aside.size(), 1);
+  EXPECT_EQ(fileBytes(folder.filePath(QStringLiteral("state/")) + aside[0]),
+            "Tarsio partita in corso 1\naree x\n");
+  EXPECT_EQ(game().GamePhase, 0);
+}
+
+// Two boards running at once keep their games in two files: neither is offered the other's.
+TEST_F(SaveLoad, TwoRunningCopiesKeepTheirGamesApart) {
+  choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  board->keeper.flush();
+  const std::unique_ptr<Board> first = std::move(board);
+  board = makeBoard();
+  board->offerKeptGame();
+  EXPECT_TRUE(dialogs.ofKind(DialogCall::Question).empty());
+  choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("altra.bmp"));
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  board->keeper.flush();
+  EXPECT_EQ(QDir(folder.filePath(QStringLiteral("state"))).entryList({"partita-*.tarsio"}).size(), 2);
+}
+
 }  // namespace
 }  // namespace tarsio

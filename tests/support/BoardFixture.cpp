@@ -11,10 +11,18 @@ namespace tarsio {
 void BoardFixture::SetUp() {
   ASSERT_TRUE(folder.isValid());
   random.seed(20261208);
-  board = std::make_unique<Board>(
-      BoardSetup{&dialogs, &random, {}, folder.filePath(QStringLiteral("work")), [this] { return now; }});
-  board->showMaximized();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(board.get()));
+  board = makeBoard();
+}
+
+std::unique_ptr<Board> BoardFixture::makeBoard() {
+  auto made = std::make_unique<Board>(BoardSetup{.dialogs = &dialogs,
+                                                 .random = &random,
+                                                 .workFolder = folder.filePath(QStringLiteral("work")),
+                                                 .clock = [this] { return now; },
+                                                 .stateFolder = folder.filePath(QStringLiteral("state"))});
+  made->showMaximized();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(made.get()));
+  return made;
 }
 
 void BoardFixture::TearDown() {

@@ -19,8 +19,9 @@ QString ScriptedDialogs::GetOpenFileName(const OpenFileRequest& request) {
   return nextAnswer();
 }
 
-bool ScriptedDialogs::YesNo(const QString& question, const QString& title) {
-  calls.push_back({DialogCall::Question, question, title, MessageIcon::None, {}, {}});
+bool ScriptedDialogs::YesNo(const QString& question, const QString& title, Answer preferred) {
+  const QString byDefault = preferred == Answer::Yes ? QStringLiteral("Sì") : QStringLiteral("No");
+  calls.push_back({DialogCall::Question, question, title, MessageIcon::None, byDefault, {}});
   return nextAnswer() == QStringLiteral("Sì");
 }
 

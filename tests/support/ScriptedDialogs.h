@@ -28,7 +28,9 @@ class ScriptedDialogs : public Dialogs {
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
-  bool YesNo(const QString& question, const QString& title) override;
+  // Answered "Sì" by the scripted answer "Sì", "No" by any other; the call records the preferred
+  // answer as its default answer.
+  bool YesNo(const QString& question, const QString& title, Answer preferred) override;
   void Beep() override;
 
   std::vector<DialogCall> messages() const { return ofKind(DialogCall::Message); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
   // The tests measure the board in twips and pixels of a known screen, so the screen and its scaling
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
                               "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI",
                               "QT_USE_PHYSICAL_DPI", "QT_STYLE_OVERRIDE"})
     qunsetenv(scaling);
+  // Boards keep their games in progress in a folder of their own, never in the player's.
+  QTemporaryDir state;
+  qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

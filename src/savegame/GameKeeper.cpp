@@ -1,0 +1,158 @@
+// The game in progress kept on disk: claiming a file under a lock, coalescing changes, writing on a
+// thread of its own.
+#include "savegame/GameKeeper.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QThreadPool>
+#include <mutex>
+
+#include "savegame/DurableFile.h"
+
+namespace tarsio {
+
+namespace {
+
+constexpr int WriteDelayMs = 500;
+const QString FilePattern = QStringLiteral("partita-*.tarsio");
+
+QString slotFile(const QString& folder, int n) {
+  return QDir(folder).filePath(QStringLiteral("partita-%1.tarsio").arg(n));
+}
+
+// A lock held while this copy runs; one left by a copy that died is taken over.
+std::unique_ptr<QLockFile> tryLock(const QString& file) {
+  auto lock = std::make_unique<QLockFile>(file + QStringLiteral(".lock"));
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) return nullptr;
+  return lock;
+}
+
+bool makeOwnerOnlyFolder(const QString& folder) {
+  if (QFileInfo(folder).isDir()) return true;
+  const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+  return QDir().mkpath(QFileInfo(folder).absolutePath()) && QDir().mkdir(folder, ownerOnly);
+}
+
+}  // namespace
+
+// Writes files one at a time on a thread of its own. Of the jobs handed over while one is being
+// written only the last counts: each holds the whole file, or its removal.
+class FileWriter {
+ public:
+  FileWriter() { pool_.setMaxThreadCount(1); }
+  ~FileWriter() { pool_.waitForDone(); }
+
+  // `bytes` empty: the file is removed.
+  void put(const QString& path, std::optional<QByteArray> bytes) {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    next_ = Job{path, std::move(bytes)};
+    if (busy_) return;
+    busy_ = true;
+    pool_.start([this] { drain(); });
+  }
+  void wait() { pool_.waitForDone(); }
+
+ private:
+  struct Job {
+    QString path;
+    std::optional<QByteArray> bytes;
+  };
+
+  void drain() {
+    for (;;) {
+      Job job;
+      {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        if (!next_) {
+          busy_ = false;
+          return;
+        }
+        job = std::move(*next_);
+        next_.reset();
+      }
+      if (job.bytes)
+        writeDurably(job.path, *job.bytes);
+      else
+        QFile::remove(job.path);
+    }
+  }
+
+  QThreadPool pool_;
+  std::mutex mutex_;
+  std::optional<Job> next_;
+  bool busy_ = false;
+};
+
+GameKeeper::GameKeeper(const QString& folder, Snapshot snapshot)
+    : folder_(folder), snapshot_(std::move(snapshot)), writer_(std::make_unique<FileWriter>()) {
+  timer_.setSingleShot(true);
+  timer_.setInterval(WriteDelayMs);
+  timer_.callOnTimeout([this] { write(); });
+  if (makeOwnerOnlyFolder(folder_)) claim(true);
+}
+
+GameKeeper::~GameKeeper() = default;
+
+void GameKeeper::claim(bool reuseLeftBehind) {
+  lock_.reset();
+  file_.clear();
+  const QDir dir(folder_);
+  if (reuseLeftBehind) {
+    for (const QFileInfo& left : dir.entryInfoList({FilePattern}, QDir::Files, QDir::Time)) {
+      if (auto lock = tryLock(left.filePath())) {
+        lock_ = std::move(lock);
+        file_ = offered_ = left.filePath();
+        return;
+      }
+    }
+  }
+  for (int n = 1; n < 1000; ++n) {
+    const QString candidate = slotFile(folder_, n);
+    if (QFileInfo::exists(candidate)) continue;
+    if (auto lock = tryLock(candidate)) {
+      lock_ = std::move(lock);
+      file_ = candidate;
+      return;
+    }
+  }
+}
+
+void GameKeeper::changed() {
+  if (!file_.isEmpty() && !timer_.isActive()) timer_.start();
+}
+
+void GameKeeper::write() {
+  if (std::optional<QByteArray> bytes = snapshot_()) writer_->put(file_, std::move(bytes));
+}
+
+void GameKeeper::flush() {
+  if (timer_.isActive()) {
+    timer_.stop();
+    write();
+  }
+  writer_->wait();
+}
+
+void GameKeeper::forget() {
+  timer_.stop();
+  if (!file_.isEmpty()) writer_->put(file_, std::nullopt);
+  offered_.clear();
+}
+
+QString GameKeeper::setAsideOffered() {
+  const QString aside = offered_ + QStringLiteral(".danneggiata-") +
+                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+  QFile::rename(offered_, aside);
+  offered_.clear();
+  return aside;
+}
+
+void GameKeeper::leaveOffered() {
+  offered_.clear();
+  claim(false);
+}
+
+}  // namespace tarsio

@@ -1,0 +1,60 @@
+// Keeps the game in progress on disk: a file of its own per running copy, written shortly after each
+// change, off the user-interface thread.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLockFile;
+
+namespace tarsio {
+
+class FileWriter;
+
+class GameKeeper {
+ public:
+  // The bytes of the game as it is now, or nothing when there is no game to keep.
+  using Snapshot = std::function<std::optional<QByteArray>()>;
+
+  // Claims a file in `folder` (made readable by its owner only) that no other running copy holds: the
+  // most recent one a copy left behind, which is then offered, or else a new one. Without a usable
+  // folder nothing is ever kept.
+  GameKeeper(const QString& folder, Snapshot snapshot);
+  // Waits until what was handed to the disk is there; a change still waiting is not written.
+  ~GameKeeper();
+
+  // Something in the game changed: the game is written within half a second, and no more than
+  // twice a second however often it changes.
+  void changed();
+  // Writes a change still waiting at once, and waits until every write has reached the disk.
+  void flush();
+  // The game is over (completed, reset, replaced): its file goes.
+  void forget();
+
+  // The file a previous run left for this copy to offer, or "" when there is none.
+  QString offered() const { return offered_; }
+  // The offered file is damaged: it is renamed out of the way, kept for inspection, and is no longer
+  // offered. Gives its new name.
+  QString setAsideOffered();
+  // The offered file is to stay as it is (its picture is missing): this copy keeps its games in a
+  // new file of its own instead.
+  void leaveOffered();
+
+ private:
+  void claim(bool reuseLeftBehind);
+  void write();
+
+  QString folder_;
+  Snapshot snapshot_;
+  QString file_;  // this copy's file, "" when there is none
+  QString offered_;
+  std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<FileWriter> writer_;
+  QTimer timer_;
+};
+
+}  // namespace tarsio

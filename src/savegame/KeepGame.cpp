@@ -1,0 +1,104 @@
+// The game in progress kept on disk: what the board hands its keeper, the question at the next start,
+// and the game a reset ended, brought back by Ctrl+Z.
+#include <QFile>
+#include <QFileInfo>
+
+#include "board/Board.h"
+#include "picture/PicturePath.h"
+
+namespace tarsio {
+
+namespace {
+
+// Larger than the file of the largest game.
+constexpr qint64 MaxKeptGameBytes = 16 * 1024 * 1024;
+
+const QString Title = QStringLiteral("Tarsio");
+
+std::optional<KeptGame> readKeptGame(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > MaxKeptGameBytes) return std::nullopt;
+  return parseKeptGame(file.readAll());
+}
+
+}  // namespace
+
+KeptGame Board::keptGame() const {
+  KeptGame kept{savedGame(), {}, game.AreaLevel, mSalva.Enabled(), {}};
+  if (game.PictureExtension == u"trs") kept.origin = game.PictureBaseName + QStringLiteral(".trs");
+  kept.places.reserve(game.PieceCount);
+  for (int i = 0; i < game.PieceCount; ++i) kept.places.emplace_back(ImA(i).Left(), ImA(i).Top());
+  return kept;
+}
+
+std::optional<QByteArray> Board::keptGameBytes() const {
+  if (game.GamePhase != 3) return std::nullopt;
+  const KeptGame kept = keptGame();
+  if (!fileCanHoldPicturePath(kept.saved.picturePath) || !fileCanHoldPicturePath(kept.origin))
+    return std::nullopt;
+  return formatKeptGame(kept);
+}
+
+void Board::offerKeptGame() {
+  const QString file = keeper.offered();
+  if (file.isEmpty()) return;
+  const std::optional<KeptGame> kept = readKeptGame(file);
+  if (!kept) {
+    const QString aside = keeper.setAsideOffered();
+    dialogs.MsgBox(
+        QStringLiteral("La partita interrotta non si è potuta riprendere: il file che la conservava "
+                       "è danneggiato o illeggibile. È stato messo da parte come %1.")
+            .arg(aside),
+        Title, MessageIcon::Critical);
+    return;
+  }
+  const QString picture = kept->saved.picturePath;
+  const QString question = QStringLiteral(
+                               "C'è una partita interrotta con l'immagine %1: %2 pezzi a posto su %3.\n"
+                               "Riprenderla?")
+                               .arg(QFileInfo(picture).fileName())
+                               .arg(kept->piecesInPlace())
+                               .arg(kept->saved.pieces.size());
+  if (QFileInfo::exists(picture) && !dialogs.YesNo(question, Title, Answer::Yes)) return;
+  // A game whose picture is gone or unusable stays on disk for when the picture is back; this run
+  // keeps its own games in another file.
+  if (!resumeKeptGame(*kept)) keeper.leaveOffered();
+}
+
+bool Board::resumeKeptGame(const KeptGame& kept) {
+  const QString picture = kept.saved.picturePath;
+  if (!QFileInfo::exists(picture)) {
+    dialogs.MsgBox(QStringLiteral("La partita interrotta non si può riprendere: manca la sua immagine %1. "
+                                  "Resta conservata per quando l'immagine sarà di nuovo al suo posto.")
+                       .arg(picture),
+                   Title, MessageIcon::Information);
+    return false;
+  }
+  if (const OpenResult result = resumeSavedGame(kept.saved); result != OpenResult::Opened) {
+    if (result == OpenResult::Refused)
+      dialogs.MsgBox(QStringLiteral("Immagine non valida"), Title, MessageIcon::None);
+    return false;
+  }
+  mVisual.setEnabled(true);
+  // Completing the game removes the saved game it came from, as after loading that file.
+  const PathParts parts = splitPath(kept.origin.isEmpty() ? picture : kept.origin);
+  game.PictureBaseName = parts.baseName;
+  game.PictureExtension = parts.extension;
+  game.LoadingSavedGame = !kept.origin.isEmpty();
+  for (int level = 0; level > kept.areaLevel; --level) EnlargeGridArea();
+  for (int level = 0; level < kept.areaLevel; ++level) ReduceGridArea();
+  for (int i = 0; i < game.PieceCount; ++i) ImA(i).Move(kept.places[i].x(), kept.places[i].y());
+  mSalva.setEnabled(kept.saveOffered);
+  keeper.changed();
+  return true;
+}
+
+void Board::bringBackEndedGame() {
+  if (!endedGame) return;
+  // The cut that brings it back ends the time in which it can be brought back.
+  const KeptGame ended = std::move(*endedGame);
+  endedGame.reset();
+  if (!resumeKeptGame(ended)) endedGame = ended;
+}
+
+}  // namespace tarsio
