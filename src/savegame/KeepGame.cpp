@@ -24,7 +24,7 @@ std::optional<KeptGame> readKeptGame(const QString& path) {
 }  // namespace
 
 KeptGame Board::keptGame() const {
-  KeptGame kept{savedGame(), {}, game.AreaLevel, mSalva.Enabled(), {}};
+  KeptGame kept{savedGame(), {}, game.AreaLevel, mSalva.Enabled(), {}, playTime.elapsed(), HintCount};
   if (game.PictureExtension == u"trs") kept.origin = game.PictureBaseName + QStringLiteral(".trs");
   kept.places.reserve(game.PieceCount);
   for (int i = 0; i < game.PieceCount; ++i) kept.places.emplace_back(ImA(i).Left(), ImA(i).Top());
@@ -89,6 +89,9 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
   for (int level = 0; level < kept.areaLevel; ++level) ReduceGridArea();
   for (int i = 0; i < game.PieceCount; ++i) ImA(i).Move(kept.places[i].x(), kept.places[i].y());
   mSalva.setEnabled(kept.saveOffered);
+  playTime.start(clock(), kept.playedMs);
+  HintCount = kept.hints;
+  refreshTitle();
   keeper.changed();
   return true;
 }

@@ -40,6 +40,16 @@ bool readField(QByteArrayView key, QByteArrayView value, KeptGame& kept, std::ve
     kept.saveOffered = value == "1";
     return value == "1" || value == "0";
   }
+  if (key == "tempo") {
+    const std::optional<std::int64_t> played = number<std::int64_t>(value);
+    kept.playedMs = played.value_or(0);
+    return played && *played >= 0;
+  }
+  if (key == "aiuti") {
+    const std::optional<int> hints = number<int>(value);
+    kept.hints = hints.value_or(0);
+    return hints && *hints >= 0;
+  }
   if (key == "origine") {
     kept.origin = QString::fromUtf8(value);
     return !kept.origin.isEmpty();
@@ -71,6 +81,8 @@ QByteArray formatKeptGame(const KeptGame& kept) {
   out += Header;
   out += "aree " + QByteArray::number(kept.areaLevel) + '\n';
   out += kept.saveOffered ? "salva 1\n" : "salva 0\n";
+  out += "tempo " + QByteArray::number(kept.playedMs) + '\n';
+  out += "aiuti " + QByteArray::number(kept.hints) + '\n';
   if (!kept.origin.isEmpty()) out += "origine " + kept.origin.toUtf8() + '\n';
   for (std::size_t i = 0; i < kept.places.size(); ++i) {
     out += "pezzo ";

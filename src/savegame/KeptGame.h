@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QPointF>
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct KeptGame {
   int areaLevel = 0;            // the signed count of area steps
   bool saveOffered = false;     // "&Salva a questo punto" was enabled
   QString origin;               // the saved-game file the game was loaded from; empty for none
+  std::int64_t playedMs = 0;    // the playing time counted so far, milliseconds
+  int hints = 0;                // the hints asked for since the cut
 
   int piecesInPlace() const;
   bool operator==(const KeptGame&) const = default;

@@ -500,13 +500,17 @@ TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
   dockPiece(6);
   drag(2, QPointF(-313.3, 71.9));
   clickPiece(3, Qt::ShiftModifier);
+  board->playTime.start(now, 7 * 60 * 1000);
+  board->HintCount = 2;
+  board->refreshTitle();
   const auto seen = [this] {
     BoardLook look = lookOf(*board);
     look.shown = {};
-    return std::pair(look, game().AreaLevel);
+    return std::tuple(look, game().AreaLevel, board->windowTitle());
   };
   const auto before = seen();
-  ASSERT_LT(before.second, 0);
+  ASSERT_LT(std::get<1>(before), 0);
+  ASSERT_TRUE(std::get<2>(before).contains(QStringLiteral("7 min, 2 aiuti")));
   for (const char* answer : {"No", "Sì"}) {
     board.reset();
     board = makeBoard();
