@@ -9,10 +9,9 @@
 
 namespace tarsio::bench {
 
-BenchBoard::BenchBoard(const QString& workFolder, Dialogs* realDialogs) {
+BenchBoard::BenchBoard(Dialogs* realDialogs) {
   random_.seed(20261208);
-  board_ =
-      std::make_unique<Board>(BoardSetup{realDialogs ? realDialogs : &dialogs_, &random_, {}, workFolder});
+  board_ = std::make_unique<Board>(BoardSetup{realDialogs ? realDialogs : &dialogs_, &random_, {}});
   board_->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   board_->showMaximized();
   if (!QTest::qWaitForWindowExposed(board_.get())) stop(QStringLiteral("the board window was never shown"));

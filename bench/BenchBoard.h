@@ -26,9 +26,8 @@ class AnsweringDialogs : public Dialogs {
 
 class BenchBoard {
  public:
-  // A board shown on the whole screen, its bitmap files going into `workFolder`; its dialogs are
-  // `realDialogs` when given, else the answering ones.
-  explicit BenchBoard(const QString& workFolder, Dialogs* realDialogs = nullptr);
+  // A board shown on the whole screen; its dialogs are `realDialogs` when given, else the answering ones.
+  explicit BenchBoard(Dialogs* realDialogs = nullptr);
   ~BenchBoard();
 
   Board& board() { return *board_; }

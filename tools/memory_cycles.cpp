@@ -64,7 +64,7 @@ int run() {
   if (!folder.isValid() || !largePicture().save(picture, "JPEG", 90)) return 2;
   AnsweringDialogs dialogs(picture);
   Random random;
-  Board board(BoardSetup{&dialogs, &random, {}, folder.filePath(QStringLiteral("work"))});
+  Board board(BoardSetup{&dialogs, &random, {}});
   board.showMaximized();
   QCoreApplication::processEvents();
   std::printf("before the first cycle: VmRSS %.1f MiB\n", residentMiB());
