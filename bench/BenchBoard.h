@@ -10,7 +10,8 @@
 
 namespace tarsio::bench {
 
-// Dialogs that answer every open-file dialog with one path and keep every message shown.
+// Dialogs that answer every open-file dialog with one path, every question with No, and keep every
+// message and question shown.
 class AnsweringDialogs : public Dialogs {
  public:
   QString file;
@@ -21,6 +22,10 @@ class AnsweringDialogs : public Dialogs {
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
   QString GetOpenFileName(const OpenFileRequest&) override { return file; }
+  bool YesNo(const QString& question, const QString& title) override {
+    messages << title + ": " + question;
+    return false;
+  }
   void Beep() override { messages << QStringLiteral("beep"); }
 };
 

@@ -54,6 +54,7 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("collect10000"), [&] { return collectPieces(in, 80, 125, 80 / Frame); }},
       {QStringLiteral("areas1000"), [&] { return resizeAreas(in, 25, 40, 3); }},
       {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
+      {QStringLiteral("borders10000"), [&] { return bordersOnly(in, 80, 125, 2); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
       {QStringLiteral("memory"), [&] { return peakMemory(in, 80, 125, 3); }},
   };
@@ -68,19 +69,22 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
   return rows;
 }
 
-// The largest game: a 12000 x 8000 photo cut 127 x 258 = 32766 pieces.
-std::vector<Row> measureLargest(const Inputs& in) {
+// The largest game: a 12000 x 8000 photo cut 127 x 258 = 32766 pieces; `only`, when not empty, keeps
+// the figures whose key holds it.
+std::vector<Row> measureLargest(const Inputs& in, const QString& only) {
   constexpr int Rows = 127, Columns = 258;
-  const std::vector<std::function<Row()>> figures{
-      [&] { return cutPieces(in, Rows, Columns, 1.0, 3); },
-      [&] { return collectPieces(in, Rows, Columns, 250 / Frame, 3); },
-      [&] { return resizeAreas(in, Rows, Columns, 300 / Frame, 3); },
-      [&] { return dragStep(in, Rows, Columns, 1 / Frame); },
-      [&] { return resumeGame(in, Rows, Columns, 2.0, 3); },
-      [&] { return peakMemory(in, Rows, Columns, 2.0); },
+  const std::vector<std::pair<QString, std::function<Row()>>> figures{
+      {QStringLiteral("cut"), [&] { return cutPieces(in, Rows, Columns, 1.0, 3); }},
+      {QStringLiteral("collect"), [&] { return collectPieces(in, Rows, Columns, 250 / Frame, 3); }},
+      {QStringLiteral("areas"), [&] { return resizeAreas(in, Rows, Columns, 300 / Frame, 3); }},
+      {QStringLiteral("drag"), [&] { return dragStep(in, Rows, Columns, 1 / Frame); }},
+      {QStringLiteral("borders"), [&] { return bordersOnly(in, Rows, Columns, 2, 3); }},
+      {QStringLiteral("resume"), [&] { return resumeGame(in, Rows, Columns, 2.0, 3); }},
+      {QStringLiteral("memory"), [&] { return peakMemory(in, Rows, Columns, 2.0); }},
   };
   std::vector<Row> rows;
-  for (const auto& measure : figures) {
+  for (const auto& [key, measure] : figures) {
+    if (!key.contains(only)) continue;
     rows.push_back(measure());
     std::fprintf(stderr, "%s: %.1f %s\n", qPrintable(rows.back().figure), rows.back().median,
                  qPrintable(rows.back().unit));
@@ -118,12 +122,16 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], ChooseFlag) == 0) return measureChoicesHere({arg(2)});
   if (argc == 3 && std::strcmp(argv[1], DecodeFlag) == 0) return measureDecodeHere(arg(2));
 
-  // `tarsio_bench largest` measures the largest game alone (it takes minutes); `tarsio_bench first`
+  // `tarsio_bench largest [TEXT]` measures the largest game alone (it takes minutes), or only its figures
+  // whose key (cut, collect, areas, drag, borders, resume, memory) holds TEXT; `tarsio_bench first`
   // the picture choice through the real dialog in fresh processes; `tarsio_bench hidpi` the cuts and
   // the drag steps on a screen of twice the density; `tarsio_bench TEXT` only the figures of the
   // default set whose key (choose, cut1000, drag10000, ...) holds TEXT.
-  const QString only = argc == 2 ? arg(1) : QString();
-  if (only == u"largest") return printTable(measureLargest(makeInputs(folder, {12000, 8000}))) ? 0 : 1;
+  const QString only = argc >= 2 ? arg(1) : QString();
+  if (only == u"largest") {
+    const QString key = argc == 3 ? arg(2) : QString();
+    return printTable(measureLargest(makeInputs(folder, {12000, 8000}), key)) ? 0 : 1;
+  }
   const Inputs in = makeInputs(folder, {6000, 4000});
   if (only == u"first") return printTable(firstChoices(in)) ? 0 : 1;
   return printTable(measureAll(in, only)) ? 0 : 1;

@@ -88,6 +88,29 @@ Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs
           QStringLiteral("ms")};
 }
 
+Row bordersOnly(const Inputs& in, int rows, int columns, double target, int runs) {
+  BenchBoard bench;
+  bench.cut(in.photo, rows, columns);
+  Board& board = bench.board();
+  board.CmdRaccogli_Click();
+  bench.repaintChanged();
+  const int ring = 2 * (rows + columns) - 4;
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    times.push_back(millisecondsOf([&] {
+      board.mBordi_Click();
+      bench.repaintChanged();
+    }));
+    int shown = 0;
+    for (int i = 0; i < board.game.PieceCount; ++i) shown += board.ImA(i).Visible();
+    if (shown != ring) stop(QStringLiteral("%1 pieces shown, not the %2 of the ring").arg(shown).arg(ring));
+    board.mBordi_Click();
+    bench.repaintChanged();
+  }
+  return {QStringLiteral("\"Solo i &bordi\" checked, %1 loose pieces gathered").arg(rows * columns),
+          median(times), Frame, target, QStringLiteral("ms")};
+}
+
 Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs) {
   QString saved;
   {

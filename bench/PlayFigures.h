@@ -14,6 +14,9 @@ Row dragStep(const Inputs& in, int rows, int columns, double target);
 Row collectPieces(const Inputs& in, int rows, int columns, double target, int runs = 7);
 // "+" then "0" with rows x columns pieces, painted, against one frame; the median of `runs`.
 Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs = 7);
+// "Solo i &bordi" checked with rows x columns loose pieces gathered, painted, against one frame; the
+// median of `runs`.
+Row bordersOnly(const Inputs& in, int rows, int columns, double target, int runs = 7);
 // Resuming a saved game of rows x columns loose pieces through the picture command on a fresh board
 // (file, decode, cut, collect, painted), against a plain decode of its photo.
 Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs);

@@ -1,15 +1,21 @@
-// The program: the splash window, which after four seconds shows the board window maximized; a file
-// named on the command line is then chosen as if picked in the open-file dialog.
+// The program: Qt's own texts in Italian, then the splash window, which after four seconds shows the
+// board window maximized; a file named on the command line is then chosen as if picked in the
+// open-file dialog.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 
 #include "board/Board.h"
+#include "platform/QtItalian.h"
 #include "windows/Splash.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tarsio"));
+  // Before the first window: Qt's own buttons and dialogs speak the game's language.
+  QTranslator qtItalian;
+  tarsio::installQtItalian(qtItalian);
   const QString file = QApplication::arguments().value(1);
   tarsio::QtDialogs dialogs;
   tarsio::Random random;

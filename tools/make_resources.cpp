@@ -197,9 +197,10 @@ QPainterPath star(QPointF centre, int points, QSizeF outer, QSizeF inner) {
   return path;
 }
 
-// The picture shown when every piece is docked: a yellow star on black carrying "Completato !".
+// The picture shown when every piece is docked: a yellow star carrying "Completato !", on a transparent
+// ground so that it stands on the board.
 QImage completionPicture() {
-  QImage image = canvas(QSize(152, 98), Qt::black);
+  QImage image = canvas(QSize(152, 98), Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   const QPointF centre(76, 49);
@@ -289,11 +290,12 @@ QImage splashPicture() {
 }
 
 const Wood kWalnut{QColor(0x6B4528), QColor(0x3A2414), 0.09, 11};
-const Wood kMaple{QColor(0xF0DDB4), QColor(0xD9B985), 0.05, 23};
 const Wood kCherry{QColor(0xB8653A), QColor(0x7E3A1C), 0.07, 37};
 const Wood kHolly{QColor(0xF7EEDA), QColor(0xE6D5B0), 0.04, 41};
 const Wood kEbony{QColor(0x3E2A1E), QColor(0x1E130C), 0.08, 53};
 const Wood kBoxwood{QColor(0xE9C677), QColor(0xC99A45), 0.05, 61};
+// The information window's ground: the light tone of the maple veneer.
+const QColor kInfoField(0xF2E2BE);
 
 // A band of tumbling blocks: cubes of three woods, each face with its own grain direction.
 void drawTumblingBlocks(QPainter& p, const QRectF& band, QSize textureSize) {
@@ -348,21 +350,23 @@ void drawCompassRose(QPainter& p, QPointF centre, double radius, QSize textureSi
   }
 }
 
-// The information window's background: a walnut frame with a light inlaid line, a maple field, a band of
-// tumbling blocks on the left and a compass rose in the lower left, clear of the window's labels.
+// The information window's background: a flat maple field that the window's own colour continues past
+// the picture's right and bottom edges, so the labels, which reach past the picture, lie on one ground.
+// On the left a walnut panel with a band of tumbling blocks, and a compass rose below it, both clear of
+// the labels.
 QImage infoPicture() {
   const QSize size(249, 196);
-  QImage image = woodTexture(size, kWalnut);
+  QImage image = canvas(size, kInfoField);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
-  const QRectF field(9, 9, 231, 178);
-  p.fillRect(field, veneer(woodTexture(size, kMaple), 0));
+  const QRectF panel(5, 5, 44, 178);
+  p.setPen(QPen(QColor(0x2A1A10), 1));
+  p.setBrush(veneer(woodTexture(size, kWalnut), 0));
+  p.drawRect(panel.adjusted(0.5, 0.5, -0.5, -0.5));
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(QColor(0xEADCB6), 1));
-  p.drawRect(QRectF(4.5, 4.5, 240, 187));
-  p.setPen(QPen(QColor(0x2A1A10), 1));
-  p.drawRect(field.adjusted(-0.5, -0.5, 0.5, 0.5));
-  const QRectF band(14, 14, 34, 168);
+  p.drawRect(panel.adjusted(3.5, 3.5, -3.5, -3.5));
+  const QRectF band = panel.adjusted(7, 7, -7, -7);
   drawTumblingBlocks(p, band, size);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(QColor(0x2A1A10), 1.5));

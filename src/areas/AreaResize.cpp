@@ -26,7 +26,8 @@ void moveGrid(Board& board) {
 }
 
 // Once the pieces exist, gives every piece the box of its orientation in the current cells, puts
-// each docked piece into its cell and shows it; loose pieces stay where they are until collected.
+// each docked piece into its cell and shows it; loose pieces stay where they are until collected, and
+// out of sight when "Solo i &bordi" keeps them so.
 void fitPiecesToCells(Board& board) {
   GameState& game = board.game;
   if (game.GamePhase < 3) return;
@@ -39,7 +40,7 @@ void fitPiecesToCells(Board& board) {
       top = game.GridTop + cellRow(i, game.ColumnCount) * game.CellHeight;
     }
     piece.setBox(left, top, box.width(), box.height());
-    piece.setVisible(true);
+    piece.setVisible(board.pieceShown(i));
   }
 }
 

@@ -35,10 +35,14 @@ void Board::CmdRaccogli_Click() {
   const StaircaseRoom room{pixelsToTwips(frameGeometry().height()), ImA(999).Height(), game.CellWidth,
                            game.CellHeight};
   const int count = static_cast<int>(loose.size());
-  const std::vector<StaircasePoint> points =
-      staircasePoints(start, staircaseSteps(count, start, room), count);
+  std::vector<StaircasePoint> points = staircasePoints(start, staircaseSteps(count, start, room), count);
   random.Randomize();
   const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
+  // A piece turned taller or wider than a cell, or a start pushed right by the reset button, would
+  // leave the last pieces partly off the board.
+  std::vector<Extent> sizes(count);
+  for (int k = 0; k < count; ++k) sizes[k] = {ImA(order[k]).Width(), ImA(order[k]).Height()};
+  keepOnBoard(points, sizes, {pixelsToTwips(canvas->width()), pixelsToTwips(canvas->height())});
 
   // The board repaints between the pieces, once a frame however many pieces are placed in it; a click,
   // key or menu command arriving meanwhile runs after the last piece is placed, so nothing can remove
@@ -52,7 +56,7 @@ void Board::CmdRaccogli_Click() {
     ImageElement& piece = ImA(order[k]);
     piece.setTop(static_cast<double>(game.CollectY));
     piece.setLeft(static_cast<double>(game.CollectX));
-    piece.setVisible(true);
+    piece.setVisible(pieceShown(order[k]));
   }
 }
 

@@ -101,4 +101,20 @@ std::vector<StaircasePoint> staircasePoints(const StaircaseStart& start, const S
   return points;
 }
 
+void keepOnBoard(std::vector<StaircasePoint>& points, const std::vector<Extent>& sizes, Extent board) {
+  if (points.empty()) return;
+  double overRight = 0, overBottom = 0;
+  long long leftmost = points.front().x, topmost = points.front().y;
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    overRight = std::max(overRight, static_cast<double>(points[k].x) + sizes[k].width - board.width);
+    overBottom = std::max(overBottom, static_cast<double>(points[k].y) + sizes[k].height - board.height);
+    leftmost = std::min(leftmost, points[k].x);
+    topmost = std::min(topmost, points[k].y);
+  }
+  const long long left = std::min(static_cast<long long>(std::ceil(overRight)), std::max(leftmost, 0LL));
+  const long long up = std::min(static_cast<long long>(std::ceil(overBottom)), std::max(topmost, 0LL));
+  if (left == 0 && up == 0) return;
+  for (StaircasePoint& point : points) point = {point.x - left, point.y - up};
+}
+
 }  // namespace tarsio

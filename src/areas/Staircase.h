@@ -83,4 +83,16 @@ struct StaircasePoint {
 std::vector<StaircasePoint> staircasePoints(const StaircaseStart& start, const StaircaseSteps& steps,
                                             int count);
 
+// A width and a height, twips.
+struct Extent {
+  double width = 0;
+  double height = 0;
+};
+
+// Moves the whole staircase left by the fewest whole twips that bring every piece's right edge within
+// the board's width, and up likewise for the bottom edges; `sizes[k]` is the size of the piece put at
+// `points[k]`. It never moves so far that a piece's left or top edge leaves the board: a staircase
+// wider or taller than the board keeps its start on it. Where every piece fits, nothing moves.
+void keepOnBoard(std::vector<StaircasePoint>& points, const std::vector<Extent>& sizes, Extent board);
+
 }  // namespace tarsio

@@ -35,11 +35,13 @@ Board::Board(const BoardSetup& setup)
       Colonne(canvas),
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
-      CmdAzze(canvas) {
+      CmdAzze(canvas),
+      clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
   setCentralWidget(canvas);
   createControls();
   createMenus();
   createUndoKeys();
+  createPlayAids();
   qApp->installEventFilter(this);
   Form_Load();
 }

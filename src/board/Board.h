@@ -13,6 +13,7 @@
 //   play/Docking.cpp           docking and completion
 //   play/Reset.cpp             the reset
 //   play/Undo.cpp              taking gestures on pieces back and doing them again
+//   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
@@ -21,29 +22,36 @@
 
 #include <QMainWindow>
 #include <QSizeF>
-#include <functional>
+#include <QTimer>
 
 #include "board/GameState.h"
 #include "platform/BoardCanvas.h"
+#include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/ElementArray.h"
+#include "platform/MarkElement.h"
 #include "platform/Menus.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
+#include "play/PlayTime.h"
 #include "play/UndoHistory.h"
 
 class QMenu;
 
 namespace tarsio {
 
-// What the board takes from outside: the dialogs, the random numbers, the screen.
+// What the board takes from outside: the dialogs, the random numbers, the screen, the clock.
 struct BoardSetup {
   Dialogs* dialogs = nullptr;
   Random* random = nullptr;
   QSizeF screen;  // twips; empty: the real screen
+  Clock clock;    // empty: the system's steady clock
 };
+
+// The board window's own caption; while pieces exist the title goes on with the game's progress.
+inline constexpr char BoardCaption[] = "  Varnelli - Tarsio mania ...!";
 
 class Board : public QMainWindow {
  public:
@@ -94,12 +102,13 @@ class Board : public QMainWindow {
   QString LastFolder;
   void CmdImma_Click();
   // The picture command with its file already chosen outside the game (named on the command line,
-  // dropped on the board): resets a grid or game as the command does, then chooses the file as if
-  // it had been picked in the dialog.
+  // dropped on the board): the file is chosen as if it had been picked in the dialog, and only once it
+  // is found good does a grid or game go (a game in progress only if the player agrees).
   void OpenFromOutside(const QString& path);
   void ChoosePicture();
   // The file the player chose: a picture is shown, a saved game (".trs") resumed; one that cannot be
-  // used gets "Immagine non valida". LastFolder and the current directory become the file's folder.
+  // used gets "Immagine non valida" and leaves the board as it was. LastFolder and the current
+  // directory become the file's folder.
   void ChooseFile(const QString& path);
   QString ShowOpenDialog();
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
@@ -129,7 +138,8 @@ class Board : public QMainWindow {
   // dealt at the cut).
   enum class PiecePlace { Stay, TurnBox };
   // Draws piece CurrentPiece in orientation Orientation(CurrentPiece) (= NewOrientation), taking its
-  // turned cell from RotatedIndex: picture, box, place, shown and enabled without a frame. When the
+  // turned cell from RotatedIndex: picture, box, place, shown (unless "Solo i &bordi" keeps it out of
+  // sight) and enabled without a frame. When the
   // orientation is 0 in phase 3 it runs CheckCompletion.
   void ShowPiece(PiecePlace place);
   // Gives piece `index` orientation v and draws it: sets the inputs of ShowPiece and runs it.
@@ -165,6 +175,8 @@ class Board : public QMainWindow {
   // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
   // saved-game file the game was loaded from removed.
   void CheckCompletion();
+  // Writes back the saved game the last completion removed, when it removed one.
+  void restoreRemovedSavedGame();
   // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
 
@@ -182,15 +194,54 @@ class Board : public QMainWindow {
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
-  // Loads the saved game named by PicturePath; false when the file or its picture cannot be used,
-  // and then the board is exactly as it was.
-  bool LoadSavedGame();
+  // What became of a file chosen to be opened: opened; refused, as it cannot be used; or not opened,
+  // as the player kept the game in progress. Unless opened, the board is exactly as it was.
+  enum class OpenResult { Opened, Refused, GameKept };
+  // Loads the saved game named by PicturePath. A picture found neither at its stored path nor beside
+  // the saved game is named in `missingPicture`, when given.
+  OpenResult LoadSavedGame(QString* missingPicture = nullptr);
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();
+
+  // ---- Play aids (play/PlayAids.cpp) ----
+  // The title tells how many pieces are in place and how long the game has been played; "Solo i
+  // &bordi" shows only the loose pieces whose home is on the grid's outer ring; "&Nascondi immagine"
+  // leaves the picture area bare; the key C outlines the held piece's home cell for a second; a cell
+  // lights up for a moment when its piece docks or is freed.
+  const Clock clock;
+  // Counted from the cut; elapsed() is the plain value a game in progress keeps to come back with.
+  PlayTime playTime;
+  int HintCount = 0;  // hints asked for since the cut
+  MenuItem mBordi, mNascondi;
+  MarkElement hintMark{canvas};
+  MarkElement dockMark{canvas};
+  QTimer hintTimer, dockTimer, titleTimer;
+  void mBordi_Click();
+  void mNascondi_Click();
+  // Outlines the home cell of the held piece, and says so when the piece is turned or face down;
+  // nothing when no piece is held.
+  void showHint();
+  // Whether piece `index` is to be on the screen: docked, or loose and not kept out of sight by
+  // "Solo i &bordi".
+  bool pieceShown(int index) const;
+  // After the cut (fresh or resumed): the count and the time start, "Solo i &bordi" is offered.
+  void startPlayAids();
+  // After the reset: the title is the caption alone, both views are unchecked, "Solo i &bordi" is off.
+  void stopPlayAids();
+  // A new picture is shown: "&Nascondi immagine" is unchecked.
+  void showPictureAgain();
+  // Piece `index` has docked or been freed: its cell lights up and the count follows. A freed piece
+  // off the ring goes out of sight while "Solo i &bordi" is checked.
+  void pieceDocked(int index);
+  void pieceFreed(int index);
+  // The caption, then while pieces exist how many are in place, the time and the hints used.
+  void refreshTitle();
+  // Input to the board window is the player acting; the window's activation starts or stops the time.
+  void followPlayer(QObject* watched, QEvent* event);
 
   // ---- Help and information windows (windows/AuxWindows.cpp) ----
   QStringList helpFolders;  // where the help file is looked for, in order; empty: the usual folders
@@ -204,9 +255,13 @@ class Board : public QMainWindow {
  private:
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
+  // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false
+  // when the player keeps the game), then runs the picture command's first steps (a grid or game goes).
+  bool makeRoomForFile();
   void createControls();
   void createMenus();
   void createUndoKeys();
+  void createPlayAids();
   void setCommandBarVisible(bool visible);
 };
 

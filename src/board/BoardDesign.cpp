@@ -18,7 +18,7 @@ void button(CommandButton& b, const char* caption, double left, double top, doub
 }  // namespace
 
 void Board::createControls() {
-  setWindowTitle(QStringLiteral("  Varnelli - Tarsio mania ...!"));
+  setWindowTitle(QString::fromLatin1(BoardCaption));
   setWindowIcon(QIcon(QStringLiteral(":/tarsio.png")));
   // The command rows are laid out for a compact font, as on the desktops the game was designed for.
   QFont font = canvas->font();
@@ -112,6 +112,9 @@ void Board::createMenus() {
   addItem(visualMenu, mGrande, "Ingrandisci area Griglia       (+)", [this] { EnlargeGridArea(); });
   addItem(visualMenu, mPicco, "Riduci area Griglia              (-)", [this] { ReduceGridArea(); });
   addItem(visualMenu, mNorma, "Ripristina Aree uguali          (0)", [this] { RestoreEqualAreas(); });
+  visualMenu->addSeparator();
+  addItem(visualMenu, mBordi, "Solo i &bordi                          (B)", [this] { mBordi_Click(); });
+  addItem(visualMenu, mNascondi, "&Nascondi immagine", [this] { mNascondi_Click(); });
   mVisual.setEnabled(false);
 
   QMenu* actions = addMenu(nullptr, bar, mAzio, "Azioni");

@@ -13,6 +13,7 @@ namespace tarsio {
 // focused control; that is where the board sees it. Only typed characters reach Form_KeyPress: a chord
 // such as Alt+P is not one.
 bool Board::eventFilter(QObject* watched, QEvent* event) {
+  followPlayer(watched, event);
   if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
     if (const int typed = typedCharacter(*static_cast<QKeyEvent*>(event))) Form_KeyPress(typed);
   }
@@ -28,6 +29,8 @@ void Board::Form_KeyPress(int keyAscii) {
     case u'P': if (CmdTarsio.Enabled()) CmdTarsio_Click(); break;
     case u'O': if (CmdRaccogli.Enabled()) CmdRaccogli_Click(); break;
     case u'Z': if (CmdAzze.Enabled()) CmdAzze_Click(); break;
+    case u'B': if (mBordi.Enabled()) mBordi_Click(); break;
+    case u'C': showHint(); break;
     case u'+': EnlargeGridArea(); break;
     case u'-': ReduceGridArea(); break;
     case u'0': RestoreEqualAreas(); break;

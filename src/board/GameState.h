@@ -1,6 +1,7 @@
 // The state of one game, owned by the board window: phase, picture, view, grid, pieces, drag.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct GameState {
   QString PictureBaseName;   // PicturePath up to, not including, its last "."
   QString PictureExtension;  // lower-case text after the last "."
   bool LoadingSavedGame = false;
+  // The saved game the last completion removed, as it was, to be put back if that completion is taken
+  // back; empty when the completion removed none.
+  QByteArray RemovedSavedGame;
   double PictureWidth = 0, PictureHeight = 0;  // natural size of the picture, twips
 
   // The view: the largest picture shown, its size at equal areas and the steps that move size

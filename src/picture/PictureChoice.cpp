@@ -15,9 +15,7 @@ void Board::CmdImma_Click() {
 
 void Board::OpenFromOutside(const QString& path) {
   // A relative path names a file in the folder the program was started from.
-  const QString absolute = QFileInfo(path).absoluteFilePath();
-  beginPictureChoice();
-  ChooseFile(absolute);
+  ChooseFile(QFileInfo(path).absoluteFilePath());
 }
 
 void Board::beginPictureChoice() {
@@ -26,6 +24,16 @@ void Board::beginPictureChoice() {
   game.GridLeft = ImaOrig.Left() + ImaOrig.Width() + 30;
   game.GridTop = ImaOrig.Top();
   mVisual.setEnabled(true);
+}
+
+bool Board::makeRoomForFile() {
+  if (game.GamePhase == 3) {
+    const QString question = QStringLiteral("Lasciare il gioco in corso per aprire %1?")
+                                 .arg(QFileInfo(game.PicturePath).fileName());
+    if (!dialogs.YesNo(question, QStringLiteral("Tarsio"))) return false;
+  }
+  beginPictureChoice();
+  return true;
 }
 
 void Board::ChoosePicture() {
@@ -38,12 +46,17 @@ void Board::ChoosePicture() {
 }
 
 void Board::ChooseFile(const QString& path) {
-  // A chosen file that cannot be shown leaves the board naming the file it showed before, so that a
-  // later save, completion or grid-box click does not act on the refused file.
+  // A chosen file that is not opened (it cannot be used, or the player keeps the game in progress)
+  // leaves the board naming the file it showed before, so that a later save, completion or grid-box
+  // click does not act on the other file. A saved game whose picture is gone names the picture on a
+  // second line of the refusal.
   const GameState before = game;
-  const auto refuse = [this, &before] {
+  const auto notOpened = [this, &before](bool refused, const QString& missing = {}) {
     game = before;
-    dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+    const QString text = QStringLiteral("Immagine non valida");
+    if (refused)
+      dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
+                     MessageIcon::None);
   };
   game.PicturePath = path;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
@@ -56,13 +69,16 @@ void Board::ChooseFile(const QString& path) {
   game.LoadingSavedGame = false;
   if (game.PictureExtension == u"trs") {
     game.LoadingSavedGame = true;
-    if (!LoadSavedGame()) refuse();
+    QString missing;
+    const OpenResult result = LoadSavedGame(&missing);
+    if (result != OpenResult::Opened) notOpened(result == OpenResult::Refused, missing);
     return;
   }
-  // Decoding comes first, so a broken file leaves the picture shown before exactly as it was.
+  // Decoding comes first, so a broken file leaves the board, a game in progress included, exactly as
+  // it was; the picture decoded for the check is the one shown.
   const std::optional<QImage> image = readPicture(game.PicturePath);
-  if (!image) {
-    refuse();
+  if (!image || !makeRoomForFile()) {
+    notOpened(!image);
     return;
   }
   showPicture(Picture::fromImage(*image));
@@ -83,6 +99,7 @@ void Board::showPicture(const Picture& picture) {
   game.PictureHeight = ImaOrig.Height();
   FitPicture();
   PictureClip1.setPicture(picture);
+  showPictureAgain();
 }
 
 QString Board::ShowOpenDialog() {

@@ -1,9 +1,11 @@
 // Reading picture files, refusing broken ones before anything large is allocated.
 #include "picture/PictureFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
+#include <algorithm>
 
 namespace tarsio {
 
@@ -220,14 +222,8 @@ class TiffCheck {
 };
 
 // Qt's decoders fill a cut-off file with blank pixels without complaint; a player would rather be told
-// the file is broken. Checks the data against what the header promises; the file is mapped, not copied.
-bool looksComplete(const QString& path, const QByteArray& kind) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const qint64 size = file.size();
-  const uchar* data = size > 0 ? file.map(0, size) : nullptr;
-  if (!data) return false;
-  const QByteArrayView bytes(data, size);
+// the file is broken. Checks the data against what the header promises.
+bool looksComplete(QByteArrayView bytes, const QByteArray& kind) {
   if (kind == "bmp") return bmpComplete(bytes);
   if (kind == "gif") return gifComplete(bytes);
   if (kind == "jpeg") return jpegComplete(bytes);
@@ -237,22 +233,42 @@ bool looksComplete(const QString& path, const QByteArray& kind) {
   return false;
 }
 
+// The whole file, read rather than mapped: a file that shrinks meanwhile (still being copied, on a
+// stick pulled out) comes out short and fails the check, where touching a mapped page past its new end
+// would end the program; and files that cannot be mapped (a pipe, some network folders) read as well.
+// Nothing for a file larger than any picture the game opens (16-bit colour and transparency kept
+// uncompressed, 8 bytes a pixel) with room for metadata.
+std::optional<QByteArray> readWholeFile(const QString& path) {
+  constexpr qint64 MaxFileBytes = MaxPicturePixels * 8 + (64 << 20);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes) return std::nullopt;
+  QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes) return std::nullopt;
+  return bytes;
+}
+
 }  // namespace
 
 std::optional<QImage> readPicture(const QString& path) {
-  QImageReader reader(path);
-  // The content decides the decoder, whatever the extension says, and only the game's own kinds are
-  // read: no other decoder that happens to be installed sees the file.
-  reader.setDecideFormatFromContent(true);
+  // The checks and the decoder see the same bytes, whatever happens to the file meanwhile.
+  const std::optional<QByteArray> bytes = readWholeFile(path);
+  if (!bytes) return std::nullopt;
+  QBuffer buffer;
+  buffer.setData(*bytes);
+  QImageReader reader(&buffer);
+  // The content decides the decoder, and only the game's own kinds are read: no other decoder that
+  // happens to be installed sees the file.
   reader.setAutoTransform(true);
   const QByteArray kind = reader.format();
   if (!QByteArrayList{"bmp", "gif", "jpeg", "png", "webp", "tiff"}.contains(kind)) return std::nullopt;
   const QSize size = reader.size();
-  if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > MaxPicturePixels)
-    return std::nullopt;
-  if (!looksComplete(path, kind)) return std::nullopt;
-  // Qt refuses images over 128 MB unless told otherwise; the header check above bounds what we allow.
-  QImageReader::setAllocationLimit(static_cast<int>(MaxPicturePixels * 4 / (1024 * 1024)) + 64);
+  const qint64 pixels = qint64(size.width()) * size.height();
+  if (!size.isValid() || size.isEmpty() || pixels > MaxPicturePixels) return std::nullopt;
+  if (!looksComplete(*bytes, kind)) return std::nullopt;
+  // Qt refuses images over its allocation limit unless told otherwise; the limit is what this picture
+  // needs in the format its decoder makes (8 bytes a pixel for a 16-bit PNG or TIFF), at least 4.
+  const qint64 pixelBytes = std::max(4, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
+  QImageReader::setAllocationLimit(int((pixels * pixelBytes >> 20) + 2));
   // The picture goes into ordinary memory: pages the system has just freed come back at once, where a
   // photo on fresh huge pages cost more to fault in than its whole decode.
   QImage image;

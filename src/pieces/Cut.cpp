@@ -82,6 +82,7 @@ void Board::CmdTarsio_Click() {
   mRaccogli.setEnabled(true);
   for (MenuItem* option : {&mSpos, &mRuot, &mRove, &mTrasp}) option->setEnabled(false);
   game.GamePhase = 3;
+  startPlayAids();
 }
 
 }  // namespace tarsio

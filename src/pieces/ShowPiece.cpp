@@ -37,7 +37,7 @@ void Board::ShowPiece(PiecePlace place) {
   // An opaque back shows the back image of the value instead, stretched to the same box.
   if (look.faceDown && game.NewOrientation > 3 && !mTrasp.Checked()) piece.setPicture(Retro(v).picture());
 
-  piece.setVisible(true);
+  piece.setVisible(pieceShown(i));
   piece.setEnabled(true);
   piece.setBorderStyle(0);
   if (game.Orientation[i] == 0 && game.GamePhase == 3) CheckCompletion();

@@ -2,6 +2,7 @@
 // dropped files.
 #include "platform/BoardCanvas.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Events.h"
 #include "platform/Twips.h"
 
 namespace tarsio {
@@ -170,6 +172,9 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
   lastPointer_ = twips;
   const int button = buttonCode(action == MouseAction::Move ? event->buttons() : event->button());
   const int shift = shiftCode(event->modifiers());
+  // A move with no button held while an element holds the pointer: its release went elsewhere (to a
+  // menu that took the pointer for a while).
+  if (action == MouseAction::Move && event->buttons() == Qt::NoButton) letGo();
   ImageElement* target = captured_ ? captured_ : elementAt(twips);
   if (action == MouseAction::Down && target) captured_ = target;
   if (action == MouseAction::Up && event->buttons() == Qt::NoButton) captured_ = nullptr;
@@ -179,6 +184,25 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
     onBoardMouse(action, {button, shift, twips.x(), twips.y()});
   }
   updateCursor(twips);
+}
+
+void BoardCanvas::letGo() {
+  ImageElement* held = std::exchange(captured_, nullptr);
+  if (!held) return;
+  held->mouseHandler()(MouseAction::Up,
+                       {0, 0, lastPointer_.x() - held->Left(), lastPointer_.y() - held->Top()});
+  updateCursor(lastPointer_);
+}
+
+bool BoardCanvas::event(QEvent* event) {
+  if (event->type() == FileDropEvent::kind()) {
+    if (onFileDropped) onFileDropped(static_cast<FileDropEvent*>(event)->path());
+    return true;
+  }
+  // The window no longer has the pointer (a modal window opened, another window was activated): the
+  // release of the held button will come to another window, if at all.
+  if (event->type() == QEvent::WindowDeactivate) letGo();
+  return QWidget::event(event);
 }
 
 void BoardCanvas::mousePressEvent(QMouseEvent* event) { deliver(MouseAction::Down, event); }
@@ -197,7 +221,7 @@ void BoardCanvas::dropEvent(QDropEvent* event) {
   const QString path = droppedFile(event->mimeData());
   if (!onFileDropped || path.isEmpty()) return;
   event->acceptProposedAction();
-  onFileDropped(path);
+  QCoreApplication::postEvent(this, new FileDropEvent(path));
 }
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }

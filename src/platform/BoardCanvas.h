@@ -18,7 +18,8 @@ class BoardCanvas : public QWidget {
 
   // Presses and moves over the bare board (outside every piece); x and y in board twips.
   MouseHandler onBoardMouse;
-  // A file dropped on the board (from a file manager): its full path. Other drops are refused.
+  // A file dropped on the board (from a file manager): its full path, handed on after the drop has
+  // returned. Other drops are refused.
   std::function<void(const QString& path)> onFileDropped;
   // Called after each paint of the board.
   std::function<void()> onPainted;
@@ -42,6 +43,7 @@ class BoardCanvas : public QWidget {
   void setPaced(bool paced);
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -53,6 +55,9 @@ class BoardCanvas : public QWidget {
 
  private:
   void deliver(MouseAction action, QMouseEvent* event);
+  // Ends the capture as a release would, where the pointer was last seen: the element that holds the
+  // pointer gets the release, whose button is unknown (0).
+  void letGo();
   void updateCursor(QPointF twips);
 
   // Every element in paint order (layer, then creation), with the pixels it covers while it is shown

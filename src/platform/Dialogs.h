@@ -1,4 +1,5 @@
-// Every dialog of the game behind one interface: message box, input box, open-file dialog, beep.
+// Every dialog of the game behind one interface: message box, question, input box, open-file dialog,
+// beep.
 #pragma once
 
 #include <QPointer>
@@ -35,6 +36,8 @@ class Dialogs {
   virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) = 0;
   // The full path of the chosen file, or "" when the player cancels.
   virtual QString GetOpenFileName(const OpenFileRequest& request) = 0;
+  // A question with the buttons "Sì" and "No", "No" the default; true when the player answers "Sì".
+  virtual bool YesNo(const QString& question, const QString& title) = 0;
   virtual void Beep() = 0;
 };
 
@@ -48,6 +51,7 @@ class QtDialogs : public Dialogs {
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
+  bool YesNo(const QString& question, const QString& title) override;
   void Beep() override;
 
  private:

@@ -29,6 +29,11 @@ bool isInput(QEvent::Type type) {
 
 void DoEvents() { QCoreApplication::processEvents(); }
 
+QEvent::Type FileDropEvent::kind() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
+
 InputHold::InputHold() { QCoreApplication::instance()->installEventFilter(this); }
 
 InputHold::~InputHold() {
@@ -44,7 +49,7 @@ bool InputHold::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
-  if (!isInput(type)) return false;
+  if (!isInput(type) && type != FileDropEvent::kind()) return false;
   held_.emplace_back(watched, event->clone());
   return true;
 }

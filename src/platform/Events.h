@@ -2,21 +2,35 @@
 // back meanwhile.
 #pragma once
 
+#include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <memory>
 #include <utility>
 #include <vector>
-
-class QEvent;
 
 namespace tarsio {
 
 void DoEvents();
 
+// A file dropped on the board, posted so that it is opened after the drop has returned: the program it
+// was dragged from is not kept waiting for the game's work or its questions. It is the player's input.
+class FileDropEvent : public QEvent {
+ public:
+  explicit FileDropEvent(const QString& path) : QEvent(kind()), path_(path) {}
+  static QEvent::Type kind();
+  FileDropEvent* clone() const override { return new FileDropEvent(*this); }
+  const QString& path() const { return path_; }
+
+ private:
+  QString path_;
+};
+
 // Holds back the player's input (mouse, keys, wheel, shortcuts, context menus) while it lives, and hands
 // it on, in order, when it ends; a long command that lets pending events run keeps its board consistent.
-// Closing a window is not input: it is let through. A file dropped meanwhile is refused.
+// Closing a window is not input: it is let through. A file dropped meanwhile is refused; one dropped
+// before and not yet opened waits like the rest.
 class InputHold : public QObject {
  public:
   InputHold();

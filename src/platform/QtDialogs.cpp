@@ -1,17 +1,81 @@
 // The real dialogs: Qt's message box, input dialog and (non-native) file dialog.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTreeView>
+#include <algorithm>
 
 #include "platform/Dialogs.h"
 
 namespace tarsio {
+
+namespace {
+
+// The texts the size, type and date columns of the file list show at their widest for the files the
+// game opens, as the file list words them in the system's language.
+QList<QStringList> columnSamples() {
+  const QLocale system = QLocale::system();
+  const QMimeDatabase mime;
+  QStringList types;
+  for (const char* name : {"inode/directory", "image/bmp", "image/gif", "image/jpeg", "text/plain",
+                           "application/x-tarsio-saved-game"})
+    types << mime.mimeTypeForName(QString::fromLatin1(name)).comment();
+  const QDateTime late(QDate(2026, 12, 28), QTime(23, 58, 58));
+  return {{system.formattedDataSize(999'990'000)}, types, {system.toString(late, QLocale::ShortFormat)}};
+}
+
+// Widens the size, type and date columns to their texts and the dialog so that the four columns show
+// side by side, within the screen. Run when the dialog is first shown, before the dialog centres itself
+// over its owner: only then are its parts laid out, so that the room left for the list is known.
+void fitColumns(QFileDialog& dialog) {
+  auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+  if (!details) return;
+  QHeaderView* header = details->header();
+  const QFontMetrics metrics(details->font());
+  const int margin = 2 * details->style()->pixelMetric(QStyle::PM_HeaderMargin) + metrics.averageCharWidth();
+  const QList<QStringList> samples = columnSamples();
+  for (int column = 1; column <= samples.size() && column < header->count(); ++column) {
+    int width = metrics.horizontalAdvance(header->model()->headerData(column, Qt::Horizontal).toString());
+    for (const QString& text : samples[column - 1]) width = std::max(width, metrics.horizontalAdvance(text));
+    header->resizeSection(column, std::max(header->sectionSize(column), width + margin));
+  }
+  const int wanted =
+      header->length() + details->verticalScrollBar()->sizeHint().width() + 2 * details->frameWidth();
+  const int width = dialog.width() + std::max(0, wanted - details->width());
+  const QSize screen = dialog.screen()->availableGeometry().size();
+  dialog.resize(QSize(width, std::max(dialog.height(), width * 2 / 3)).boundedTo(screen));
+}
+
+// Fits the dialog's columns when it is first shown, before its window appears; later openings keep
+// the size the player has given it.
+class FitColumnsAtFirstShow : public QObject {
+ public:
+  explicit FitColumnsAtFirstShow(QFileDialog* dialog) : QObject(dialog) { dialog->installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      watched->removeEventFilter(this);
+      fitColumns(*static_cast<QFileDialog*>(watched));
+    }
+    return false;
+  }
+};
+
+}  // namespace
 
 void QtDialogs::MsgBox(const QString& text, const QString& title, MessageIcon icon) {
   QMessageBox box(owner_);
@@ -22,6 +86,15 @@ void QtDialogs::MsgBox(const QString& text, const QString& title, MessageIcon ic
                                                  : QMessageBox::NoIcon);
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+}
+
+bool QtDialogs::YesNo(const QString& question, const QString& title) {
+  QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, owner_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) {
@@ -38,6 +111,7 @@ QFileDialog& QtDialogs::openFileDialog(const OpenFileRequest& request) {
     openFileDialog_->setOption(QFileDialog::DontUseNativeDialog);
     openFileDialog_->setFileMode(QFileDialog::ExistingFile);
     openFileDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    new FitColumnsAtFirstShow(openFileDialog_);
   }
   QFileDialog& dialog = *openFileDialog_;
   dialog.setWindowTitle(request.title);

@@ -3,8 +3,10 @@
 
 #include <QFile>
 #include <cmath>
+#include <utility>
 
 #include "board/Board.h"
+#include "savegame/DurableFile.h"
 
 namespace tarsio {
 
@@ -41,6 +43,7 @@ void Board::dockPiece(int index) {
   game.Docked[index] = true;
   mSalva.setEnabled(true);
   CheckCompletion();
+  pieceDocked(index);
 }
 
 void Board::CheckCompletion() {
@@ -51,9 +54,25 @@ void Board::CheckCompletion() {
   CmdRaccogli.setEnabled(false);
   mRaccogli.setEnabled(false);
   mSalva.setEnabled(false);
-  // A saved game that has been played to the end is of no more use. A file that cannot be removed
-  // (already gone, read-only, in use) is left where it is: the game is complete all the same.
-  if (game.PictureExtension == u"trs") QFile::remove(game.PictureBaseName + QStringLiteral(".trs"));
+  // A saved game that has been played to the end is of no more use; its bytes are kept in case the
+  // completion is taken back. A file that cannot be removed (already gone, read-only, in use) is left
+  // where it is: the game is complete all the same.
+  game.RemovedSavedGame.clear();
+  if (game.PictureExtension != u"trs") return;
+  QFile saved(game.PictureBaseName + QStringLiteral(".trs"));
+  const QByteArray bytes = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+  saved.close();
+  if (saved.remove()) game.RemovedSavedGame = bytes;
+}
+
+void Board::restoreRemovedSavedGame() {
+  const QByteArray bytes = std::exchange(game.RemovedSavedGame, {});
+  if (bytes.isEmpty()) return;
+  const QString fileName = game.PictureBaseName + QStringLiteral(".trs");
+  if (const DurableWrite write = writeDurably(fileName, bytes); !write.written)
+    dialogs.MsgBox(
+        QStringLiteral("Impossibile ripristinare il gioco salvato in %1: %2").arg(fileName, write.reason),
+        QStringLiteral("Salvataggio"), MessageIcon::Critical);
 }
 
 }  // namespace tarsio

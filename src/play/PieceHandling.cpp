@@ -50,6 +50,7 @@ void Board::releaseDocked(int index) {
   mSalva.setEnabled(true);
   CmdRaccogli.setEnabled(true);
   mRaccogli.setEnabled(true);
+  pieceFreed(index);
 }
 
 // Each press on a piece opens a gesture, which its release closes (see play/Undo.cpp).

@@ -45,8 +45,14 @@ void Board::createUndoKeys() {
   for (TextBox* box : {&Righe, &Colonne}) box->widget()->installEventFilter(chords);
 }
 
+// Taking the completion back takes back the removal of the saved game it came from; doing it again
+// removes the file again.
 void Board::undoGesture() {
-  if (const std::optional<Gesture> gesture = undoHistory.undo()) putPiece(gesture->piece, gesture->before);
+  const std::optional<Gesture> gesture = undoHistory.undo();
+  if (!gesture) return;
+  const bool wasComplete = game.GamePhase == 4;
+  putPiece(gesture->piece, gesture->before);
+  if (wasComplete && game.GamePhase != 4) restoreRemovedSavedGame();
 }
 
 void Board::redoGesture() {

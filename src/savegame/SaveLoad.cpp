@@ -1,12 +1,13 @@
 // Saving the game in progress to a ".trs" file beside its picture, and resuming a saved game.
+#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 
 #include "board/Board.h"
 #include "picture/GridSize.h"
 #include "picture/PictureFile.h"
+#include "savegame/DurableFile.h"
 #include "savegame/SavedGame.h"
 
 namespace tarsio {
@@ -21,27 +22,20 @@ void markScrambleOption(Board& board, int code) {
   for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
 }
 
-// The bytes go to a new, uniquely named file beside the saved game, which reaches the disk before it
-// takes the saved game's name in one step: a failed save, or a power cut, leaves an earlier saved game
-// whole. A saved game that is a symbolic link stays one: QSaveFile writes the file the link leads to.
-// In a folder that takes no new file, a saved game that can be written is rewritten in place.
-bool writeWholeFile(const QString& fileName, const QByteArray& bytes) {
-  QSaveFile file(fileName);
-  file.setDirectWriteFallback(true);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+// The saved game's picture: at its stored path, or, when nothing is there, the file of the same name
+// beside the saved game, where it lies when the two have been moved together (to another folder, disk
+// or computer, whose path may be written with backslashes). Nothing when neither exists.
+std::optional<QString> findPicture(const QString& stored, const QString& savedGameFile) {
+  if (QFileInfo::exists(stored)) return stored;
+  const QString name = stored.mid(std::max(stored.lastIndexOf(u'/'), stored.lastIndexOf(u'\\')) + 1);
+  const QString beside = QFileInfo(savedGameFile).dir().filePath(name);
+  if (!name.isEmpty() && QFileInfo::exists(beside)) return beside;
+  return std::nullopt;
 }
 
-QString saveFailure(const QString& fileName) {
-  const QFileInfo folder(QFileInfo(fileName).absolutePath());
-  const QString reason = !folder.isDir()        ? QStringLiteral("la cartella non esiste.")
-                         : !folder.isWritable() ? QStringLiteral("la cartella non è scrivibile.")
-                                                : QStringLiteral("la scrittura non è riuscita.");
-  return QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, reason);
-}
-
-// Whether the saved game's picture can be decoded and cut into its grid; gives the picture.
-std::optional<QImage> playablePicture(const SavedGame& saved) {
-  std::optional<QImage> image = readPicture(saved.picturePath);
+// Whether the picture can be decoded and cut into the saved game's grid; gives the picture.
+std::optional<QImage> playablePicture(const QString& picturePath, const SavedGame& saved) {
+  std::optional<QImage> image = readPicture(picturePath);
   if (!image) return std::nullopt;
   const std::optional<int> rows = parseGridCount(saved.rowText);
   const std::optional<int> columns = parseGridCount(saved.columnText);
@@ -69,8 +63,9 @@ void Board::mSalva_Click() {
                    title, MessageIcon::Critical);
     return;
   }
-  if (!writeWholeFile(fileName, formatSavedGame(saved))) {
-    dialogs.MsgBox(saveFailure(fileName), title, MessageIcon::Critical);
+  if (const DurableWrite write = writeDurably(fileName, formatSavedGame(saved)); !write.written) {
+    dialogs.MsgBox(QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, write.reason),
+                   title, MessageIcon::Critical);
     return;
   }
   mSalva.setEnabled(false);
@@ -79,19 +74,21 @@ void Board::mSalva_Click() {
 
 // Everything is checked before the board is touched: a file or picture that cannot be used leaves
 // the board, a game in progress included, exactly as it was.
-bool Board::LoadSavedGame() {
+Board::OpenResult Board::LoadSavedGame(QString* missingPicture) {
   const std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
-  if (!saved) return false;
-  const std::optional<QImage> image = playablePicture(*saved);
-  if (!image) return false;
-
-  // Only now may a game in progress go; the area commands stay offered, as after the picture command.
-  if (game.GamePhase > 1) {
-    CmdAzze_Click();
-    mVisual.setEnabled(true);
+  if (!saved) return OpenResult::Refused;
+  const std::optional<QString> picturePath = findPicture(saved->picturePath, game.PicturePath);
+  if (!picturePath) {
+    if (missingPicture) *missingPicture = saved->picturePath;
+    return OpenResult::Refused;
   }
+  const std::optional<QImage> image = playablePicture(*picturePath, *saved);
+  if (!image) return OpenResult::Refused;
+
+  // Only now may a game in progress go, if the player agrees.
+  if (!makeRoomForFile()) return OpenResult::GameKept;
   game.LoadingSavedGame = true;
-  game.PicturePath = saved->picturePath;
+  game.PicturePath = *picturePath;
   showPicture(Picture::fromImage(*image));
   Righe.setText(saved->rowText);
   Colonne.setText(saved->columnText);
@@ -112,7 +109,7 @@ bool Board::LoadSavedGame() {
   }
   CmdTarsio_Click();
   CmdRaccogli_Click();
-  return true;
+  return OpenResult::Opened;
 }
 
 }  // namespace tarsio

@@ -38,6 +38,11 @@ FormI::FormI(QWidget* parent)
       Command1(this),
       background_(QStringLiteral(":/info.png")) {
   setWindowTitle(QStringLiteral(" "));
+  // The window's own colour is that of the picture's ground at its top-right corner, so that the ground
+  // goes on past the picture's right and bottom edges, under the labels that reach past them.
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, background_.pixelColor(background_.width() - 1, 0));
+  setPalette(palette);
   setFixedSize(twipsToPixelRect(0, 0, InnerWidth, InnerHeight).size());
   // The font comes before the caption: a label widens to fit its caption in its own font.
   paintWhite(Label1, true);
@@ -60,7 +65,7 @@ FormI::FormI(QWidget* parent)
 void FormI::Form_Load() { move(twipsToPixelPoint(ScreenLeft, ScreenTop)); }
 
 // The picture keeps its own size at the top left, as a window's background picture does; the window's
-// own colour shows beside and below it.
+// own colour, which continues the picture's ground, shows beside and below it.
 void FormI::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), background_);

@@ -182,5 +182,22 @@ TEST(StaircasePoints, UncappedStaircaseEndsOneSpanRightOfTheStart) {
   EXPECT_NEAR(points.back().y, room.windowHeight - room.templateHeight - 700, 5);
 }
 
+TEST(StaircasePoints, MoveUpOrLeftJustEnoughForEveryPieceToLieOnTheBoard) {
+  // Three places on a 2000 x 1500 board, the last piece turned, 600 wide and tall.
+  const struct {
+    std::vector<StaircasePoint> places;
+    long long left, up;
+  } cases[] = {{{{100, 100}, {500, 500}, {900, 900}}, 0, 0},      // they fit
+               {{{100, 300}, {500, 700}, {900, 1100}}, 0, 200},   // 200 too low
+               {{{700, 100}, {1100, 500}, {1500, 900}}, 100, 0},  // 100 too far right
+               {{{50, 100}, {1250, 500}, {2450, 900}}, 50, 0}};   // too wide: the start stays on the board
+  for (const auto& c : cases) {
+    std::vector<StaircasePoint> at = c.places;
+    keepOnBoard(at, {{500, 300}, {500, 300}, {600, 600}}, {2000, 1500});
+    for (std::size_t k = 0; k < at.size(); ++k)
+      EXPECT_EQ(at[k], (StaircasePoint{c.places[k].x - c.left, c.places[k].y - c.up}));
+  }
+}
+
 }  // namespace
 }  // namespace tarsio

@@ -1,6 +1,8 @@
 // Bad inputs the other tests leave out: cut-off pictures at every length, corrupt and oversized
 // headers, files of other kinds, unreadable files, awkward paths, the largest grid. After each the
 // board says so in Italian and a good picture can still be chosen, gridded and cut.
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -106,6 +108,13 @@ TEST(CutOffPicture, isRefusedWhereverItEnds) {
     const QString path = QDir(folder.path()).filePath(QString::fromLatin1(name));
     writeBytes(folder.path(), QString::fromLatin1(name), bytes);
     EXPECT_TRUE(readPicture(path)) << name << " whole";
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    ASSERT_EQ(::write(pipeEnds[1], bytes.constData(), bytes.size()), bytes.size());
+    ::close(pipeEnds[1]);
+    EXPECT_TRUE(readPicture(QStringLiteral("/dev/fd/%1").arg(pipeEnds[0])))
+        << name << " through a pipe, which cannot be mapped";
+    ::close(pipeEnds[0]);
     for (qsizetype length = 1; length < bytes.size(); ++length) {
       writeBytes(folder.path(), QString::fromLatin1(name), bytes.left(length));
       EXPECT_FALSE(readPicture(path)) << name << " cut to " << length << " of " << bytes.size() << " bytes";

@@ -211,14 +211,22 @@ bool dropOn(QWidget* widget, QMimeData& data) {
 }
 
 // A file named on the command line or dropped on the board goes through the picture command without
-// the dialog: a grid on the board is reset first, then the file is chosen as if picked in the dialog.
+// the dialog: it is checked first, and leaves a game in progress only if the player agrees.
 TEST_F(PictureChoice, aFileFromOutsideGoesThroughThePictureCommand) {
   const QString second = writePicture(folder.path(), QStringLiteral("seconda.png"), blocksPicture(60, 40, 2, 2));
+  const QString junk = folder.filePath(QStringLiteral("lettera.pdf"));
+  ASSERT_TRUE(QFile::link(QCoreApplication::applicationFilePath(), junk));
   const auto fromGrid = [&](const char* how, const std::function<void()>& open) {
     SCOPED_TRACE(how);
-    choosePicture(blocksPicture(100, 60, 2, 2), QStringLiteral("prima.bmp"));
+    const QString first = choosePicture(blocksPicture(100, 60, 2, 2), QStringLiteral("prima.bmp"));
     chooseGrid(2, 2);
-    ASSERT_EQ(game().GamePhase, 2);
+    click(board->CmdTarsio);
+    dialogs.answers = {QStringLiteral("No"), QStringLiteral("Sì")};
+    for (const QString& path : {junk, second}) {
+      board->OpenFromOutside(path);
+      EXPECT_EQ(board->ImA.count(), 5);
+      EXPECT_EQ(game().PicturePath, first);
+    }
     const auto opens = dialogs.ofKind(DialogCall::OpenFile).size();
     open();
     EXPECT_EQ(dialogs.ofKind(DialogCall::OpenFile).size(), opens);
@@ -240,8 +248,10 @@ TEST_F(PictureChoice, aFileFromOutsideGoesThroughThePictureCommand) {
   fromGrid("drop", [&] {
     QDir::setCurrent(QDir::tempPath());
     EXPECT_TRUE(dropOn(board->canvas, file));
+    EXPECT_EQ(game().GamePhase, 3) << "nothing is done inside the drop";
+    QCoreApplication::sendPostedEvents();
   });
-  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_EQ(dialogs.messages().size(), 2u);
 
   // Anything else dropped is ignored, and so is a file dropped while a command holds input back.
   const Snapshot before = snapshot();

@@ -1,17 +1,25 @@
 // The real open-file dialog: its filters worded exactly as given, the first selected, each matching its
-// own patterns; kept from one opening to the next, and set afresh at each.
+// own patterns, its columns whole; kept from one opening to the next, and set afresh at each. Qt's
+// buttons in Italian.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
+#include <QTreeView>
 
 #include "platform/Dialogs.h"
+#include "platform/QtItalian.h"
 #include "windows/ModalWatcher.h"
 
 namespace tarsio {
@@ -19,6 +27,9 @@ namespace {
 
 TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsPatterns) {
   QTemporaryDir folder;
+  const QString file = folder.filePath(QStringLiteral("Tramonto sul lago.jpg"));
+  ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+  QStringList cut;  // texts of the file's size, type and date not shown whole
   const QList<FileFilter> filters{{QStringLiteral("Immagini(*.bmp;*.jpg)"), {"*.bmp", "*.jpg"}},
                                   {QStringLiteral("Altre (*.png;*.tif)"), {"*.png", "*.tif"}}};
   QStringList shown;
@@ -32,6 +43,16 @@ TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsP
       [&](QFileDialog& dialog) {
         auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         auto* files = dialog.findChild<QFileSystemModel*>();
+        // Each beside the name and wide enough, unless the screen is too narrow for the dialog.
+        auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        for (int column = 1; details && files && column <= 3; ++column) {
+          const QString text = files->index(file, column).data().toString();
+          if (text.isEmpty() ||
+              details->fontMetrics().horizontalAdvance(text) >= details->header()->sectionSize(column) ||
+              (details->header()->length() > details->viewport()->width() &&
+               dialog.width() < dialog.screen()->availableGeometry().width()))
+            cut << text;
+        }
         if (types && files) {
           for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
           selected = types->currentIndex();
@@ -41,6 +62,7 @@ TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsP
         }
         dialog.reject();
       });
+  EXPECT_TRUE(cut.isEmpty()) << cut.join(u',').toStdString();
   EXPECT_EQ(answered, 1);
   EXPECT_EQ(shown, QStringList({filters[0].description, filters[1].description}));
   EXPECT_EQ(selected, 0);
@@ -104,6 +126,13 @@ TEST(OpenFileDialog, isTheSameDialogAtTheNextOpeningWithNothingLeftOfTheLast) {
   EXPECT_EQ(seen.filter, 0);
   EXPECT_EQ(seen.patterns, filters[0].patterns);
   EXPECT_EQ(chosen, secondFolder.filePath(QStringLiteral("b.jpg")));
+}
+
+TEST(QtItalian, standardButtonsReadItalianWhateverTheSystemLanguage) {
+  QTranslator translator;
+  ASSERT_TRUE(installQtItalian(translator));
+  QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annulla"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Docking on a real board: the tolerance, turned and face-down pieces, completion, the saved-game file.
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include "play/GameFixture.h"
 
@@ -90,7 +91,8 @@ TEST_F(Completion, theLastPieceCompletesThePictureAndARightPressUndoesIt) {
 }
 
 // The file named after the game's base name with ".trs" goes only when the game came from it; a file
-// that cannot be removed leaves the game completed all the same.
+// that cannot be removed leaves the game completed all the same. Taking the completion back puts the
+// removed file back as it was, and doing it again removes it again.
 TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
   struct Case {
     const char* what;
@@ -103,6 +105,7 @@ TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
       {"game from a saved file", "trs", false, true},
       {"saved file that cannot be removed", "trs", true, false},
   };
+  const QByteArray kept = "\"a.bmp\"\r\n";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     if (game().GamePhase >= 3) click(board->CmdAzze);
@@ -112,12 +115,17 @@ TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
       ASSERT_TRUE(QDir().mkpath(saved + QStringLiteral("/inside")));
     } else {
       QFile file(saved);
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kept) == kept.size());
     }
     game().PictureExtension = QString::fromLatin1(c.extension);
     for (int i = 0; i < 4; ++i) dragHome(i);
     EXPECT_EQ(game().GamePhase, 4);
     EXPECT_TRUE(board->ImaCompl.Visible());
+    EXPECT_EQ(QFileInfo::exists(saved), !c.removed);
+    QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    QFile back(saved);
+    EXPECT_EQ(back.open(QIODevice::ReadOnly) ? back.readAll() : "", c.undeletable ? "" : kept);
+    QTest::keyClick(board->windowHandle(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(QFileInfo::exists(saved), !c.removed);
     if (c.undeletable) QDir(saved).removeRecursively();
     QFile::remove(saved);
@@ -138,6 +146,9 @@ TEST_F(Completion, aWholeGameIsPlayedWithTheMouseFromPictureToCompletato) {
   const QPoint middle(star.width() / 2, star.height() / 2);
   const QPointF at = board->ImaCompl.boxTwips().topLeft() + QPointF(middle.x() * 15, middle.y() * 15);
   EXPECT_EQ(shownAt(at), star.pixelColor(middle));
+  // Its corner lets the board show through, as just left of it.
+  const QPointF corner = board->ImaCompl.boxTwips().topLeft() + QPointF(7, 7);
+  EXPECT_EQ(shownAt(corner), shownAt(corner - QPointF(150, 0)));
 }
 
 }  // namespace

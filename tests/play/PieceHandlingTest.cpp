@@ -1,6 +1,8 @@
 // Pressing, dragging and releasing pieces on a real board: frame, pointer, refused places, gestures.
 #include "pieces/Orientation.h"
 #include "play/GameFixture.h"
+#include "windows/InfoWindow.h"
+#include "windows/ModalWatcher.h"
 
 namespace tarsio {
 namespace {
@@ -46,6 +48,17 @@ TEST_F(PieceHandling, pressShowsTheFrameAndTheSizeAllPointerTheDragMovesBothAndR
   // Moving over the piece with no button held drags nothing.
   moveTo(to + QPointF(300, 300), Qt::NoButton);
   EXPECT_EQ(topLeftOf(3), FreePlace);
+}
+
+TEST_F(PieceHandling, aPieceHeldWhenAModalWindowOpensIsLetGoWhereItLies) {
+  startGame(Picture, 2, 2, board->mSpos);
+  const QPointF start = topLeftOf(3), grab = centreOf(piece(3));
+  pressAt(grab);
+  moveTo(grab + (FreePlace - start));
+  answerModal<FormI>([this] { board->mInfo_Click(); }, [](FormI& info) { info.close(); });
+  EXPECT_FALSE(frameShown() || game().SelectedPiece == 3);
+  board->undoGesture();
+  EXPECT_EQ(topLeftOf(3), start);
 }
 
 TEST_F(PieceHandling, theHeldPieceKeepsItsOffsetToThePointerWhereverThePointerCrossedTheBareBoard) {

@@ -31,6 +31,7 @@ void expectResetBoard(Board& board) {
 
   EXPECT_TRUE(board.CmdImma.Enabled());
   EXPECT_TRUE(board.mImma.Enabled());
+  EXPECT_TRUE(board.CmdImma.Visible() && board.RC1.Visible() && board.Righe.Visible());
   for (Control* c : std::initializer_list<Control*>{&board.CmdGriglia, &board.Righe, &board.Colonne,
                                                     &board.CmdTarsio, &board.CmdRaccogli, &board.CmdAzze})
     EXPECT_FALSE(c->Enabled());
@@ -65,8 +66,8 @@ TEST_F(Reset, putsTheBoardBackFromEveryPhase) {
       {"phase 3, a piece held, the grid area enlarged",
        [this] {
          startGame(Picture, 2, 2, board->mTrasp);
+         board->EnlargeGridArea();
          pressAt(centreOf(piece(3)));
-         game().AreaLevel = -2;
        }},
       {"phase 4",
        [this] {

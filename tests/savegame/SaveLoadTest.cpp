@@ -1,10 +1,15 @@
 // Tests of saving and loading a game on a real board.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 
 #include "pieces/Orientation.h"
 #include "savegame/SavedGame.h"
@@ -242,6 +247,21 @@ TEST_F(SaveLoad, LoadedGameSavesBesideItsPictureAndItsCompletionDeletesTheLoaded
   EXPECT_TRUE(QFile::exists(picture + QStringLiteral(".trs")));
 }
 
+// Moved with its picture (elsewhere, or from a computer writing backslashes), a saved game finds it.
+TEST_F(SaveLoad, AMovedSavedGameFindsItsPictureBesideItAndSavesThere) {
+  const QString picture =
+      writePicture(folder.path(), QStringLiteral("foto.bmp"), blocksPicture(300, 200, 2, 2));
+  for (const char* stored : {"/altrove/giochi/foto.bmp", "C:\\giochi\\foto.bmp"}) {
+    click(board->CmdAzze);
+    chooseFile(
+        writeFile(QStringLiteral("partita.trs"), formatSavedGame(twoByTwo(QString::fromLatin1(stored)))));
+    EXPECT_EQ(game().PicturePath, picture) << stored;
+    dockPiece(1);
+    saveGame();
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + picture + QStringLiteral(".trs"));
+  }
+}
+
 TEST_F(SaveLoad, ACancelledPictureChoiceStillSavesBesideTheShownPicture) {
   const QString picture = choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
   dialogs.answers.push_back(QString());
@@ -326,7 +346,7 @@ class FailedSave : public SaveLoad {
   QString pictureFolder, picture, saved;
 };
 
-TEST_F(FailedSave, ReadOnlyFolderKeepsAReadOnlySavedGameAndRewritesAWritableOne) {
+TEST_F(FailedSave, ReadOnlyFolderKeepsTheSavedGameWritableOrNot) {
   const QByteArray earlier = "\"earlier\"\r\n";
   writeFile(QStringLiteral("foto/mare.bmp.trs"), earlier);
   QFile::setPermissions(saved, QFile::ReadOwner);
@@ -340,12 +360,38 @@ TEST_F(FailedSave, ReadOnlyFolderKeepsAReadOnlySavedGameAndRewritesAWritableOne)
   EXPECT_EQ(fileBytes(saved), earlier);
   EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
 
-  // A saved game that can be written is rewritten in place, even in a folder that takes no new file.
+  // A rewrite in place could fail halfway and lose both games: a writable file is kept as well.
   QFile::setPermissions(saved, QFile::ReadOwner | QFile::WriteOwner);
-  saveGame();
-  EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + saved);
-  EXPECT_TRUE(fileBytes(saved).startsWith("\"" + QFile::encodeName(picture) + "\""));
-  EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
+  expectRefusedSave(QStringLiteral("la cartella non è scrivibile."));
+  EXPECT_EQ(fileBytes(saved), earlier);
+}
+
+// A file-size limit stops the save: a game that fits in a write buffer, and one of 19 KB that does not.
+TEST_F(FailedSave, AWriteStoppedPartwayKeepsTheEarlierSavedGameByteForByte) {
+  const QByteArray earlier = fileBytes(writeFile(QStringLiteral("foto/mare.bmp.trs"), "\"earlier\"\r\n"));
+  for (const int side : {2, 40}) {
+    click(board->CmdAzze);
+    chooseFile(picture);
+    chooseGrid(side, side);
+    click(board->CmdTarsio);
+    dockPiece(0);
+    const pid_t child = fork();
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{64, 64};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      board->mSalva_Click();
+      const bool refused =
+          lastMessage().text.endsWith(QStringLiteral("la dimensione che il sistema consente.")) &&
+          lastMessage().icon == MessageIcon::Critical && board->mSalva.Enabled();
+      _exit(refused ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << side;
+    EXPECT_EQ(fileBytes(saved), earlier) << side;
+    EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
+  }
 }
 
 TEST_F(FailedSave, RemovedFolderKeepsTheGameGoing) {
@@ -361,6 +407,7 @@ struct Damage {
   const char* name;
   QByteArray from = {};
   QByteArray to = {};
+  const char* missing = nullptr;  // the picture the refusal names as missing
 };
 
 void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
@@ -407,7 +454,8 @@ TEST_P(DamagedFile, ChosenInTheDialogIsRefusedAndTheShownPictureStays) {
 
   chooseFile(bad);
   ASSERT_EQ(dialogs.messages().size(), messages + 1);
-  EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Immagine non valida"));
+  const QString missing = GetParam().missing ? "\n" + folder.filePath(GetParam().missing) : QString();
+  EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Immagine non valida") + missing);
   EXPECT_EQ(dialogs.messages().back().title, QStringLiteral("Tarsio"));
   EXPECT_EQ(dialogs.messages().back().icon, MessageIcon::None);
   EXPECT_EQ(lookOf(*board), before);
@@ -421,7 +469,7 @@ TEST_P(DamagedFile, LeavesAGameInProgressAsItWas) {
   ASSERT_EQ(game().GamePhase, 3);
   game().PicturePath = bad;
   const BoardLook before = lookOf(*board);
-  EXPECT_FALSE(board->LoadSavedGame());
+  EXPECT_EQ(board->LoadSavedGame(), Board::OpenResult::Refused);
   EXPECT_EQ(lookOf(*board), before);
 }
 
@@ -432,7 +480,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Damage{Damage::Replace, "fewer pieces than the grid", "\"2\",\"2\"", "\"2\",\"3\""},
                     Damage{Damage::Replace, "orientation 8", "#FALSE#,5,0", "#FALSE#,8,0"},
                     Damage{Damage::Replace, "start cell outside the grid", "#FALSE#,3,3", "#FALSE#,3,4"},
-                    Damage{Damage::Replace, "picture no longer there", "foto.bmp", "gone.bmp"},
+                    Damage{Damage::Replace, "picture no longer there", "foto.bmp", "gone.bmp", "gone.bmp"},
                     Damage{Damage::Replace, "picture that cannot be decoded", "foto.bmp", "broken.bmp"},
                     Damage{Damage::TooFine, "grid too fine for the picture"}),
     [](const testing::TestParamInfo<Damage>& info) { return "case" + std::to_string(info.index); });

@@ -11,7 +11,7 @@ namespace tarsio {
 void BoardFixture::SetUp() {
   ASSERT_TRUE(folder.isValid());
   random.seed(20261208);
-  board = std::make_unique<Board>(BoardSetup{&dialogs, &random, {}});
+  board = std::make_unique<Board>(BoardSetup{&dialogs, &random, {}, [this] { return now; }});
   board->showMaximized();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(board.get()));
 }

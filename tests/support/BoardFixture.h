@@ -39,6 +39,7 @@ class BoardFixture : public ::testing::Test {
   ScriptedDialogs dialogs;
   // The clock stands still, so that with the fixed seed every deal and gathering is the same at each run.
   Random random{[] { return std::uint64_t{0}; }};
+  std::int64_t now = 0;  // the board's clock, in milliseconds; it moves only when a test moves it
   std::unique_ptr<Board> board;
   GameState& game() { return board->game; }
 };

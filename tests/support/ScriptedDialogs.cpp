@@ -19,6 +19,11 @@ QString ScriptedDialogs::GetOpenFileName(const OpenFileRequest& request) {
   return nextAnswer();
 }
 
+bool ScriptedDialogs::YesNo(const QString& question, const QString& title) {
+  calls.push_back({DialogCall::Question, question, title, MessageIcon::None, {}, {}});
+  return nextAnswer() == QStringLiteral("Sì");
+}
+
 void ScriptedDialogs::Beep() { calls.push_back({DialogCall::Beep, {}, {}, MessageIcon::None, {}, {}}); }
 
 std::vector<DialogCall> ScriptedDialogs::ofKind(DialogCall::Kind kind) const {

@@ -10,7 +10,7 @@
 namespace tarsio {
 
 struct DialogCall {
-  enum Kind { Message, Input, OpenFile, Beep } kind;
+  enum Kind { Message, Input, OpenFile, Question, Beep } kind;
   QString text;   // message text or input prompt
   QString title;  // message or input title
   MessageIcon icon = MessageIcon::None;
@@ -20,13 +20,15 @@ struct DialogCall {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  // Answers for the input boxes and the open-file dialogs, taken in order; "" stands for Cancel.
+  // Answers for the input boxes, the open-file dialogs and the questions, taken in order; "" stands for
+  // Cancel, and a question takes "Sì" for yes and anything else for no.
   std::deque<QString> answers;
   std::vector<DialogCall> calls;
 
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
+  bool YesNo(const QString& question, const QString& title) override;
   void Beep() override;
 
   std::vector<DialogCall> messages() const { return ofKind(DialogCall::Message); }

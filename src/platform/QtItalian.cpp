@@ -1,0 +1,15 @@
+// Loading Qt's Italian translation at start.
+#include "platform/QtItalian.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace tarsio {
+
+bool installQtItalian(QTranslator& translator) {
+  return translator.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+         QCoreApplication::installTranslator(&translator);
+}
+
+}  // namespace tarsio

@@ -1,0 +1,88 @@
+// Play aids: the grid's outer ring, the playing time, and on a real board the title and "Solo i bordi".
+#include <QTest>
+
+#include "play/BorderRing.h"
+#include "play/GameFixture.h"
+#include "play/PlayTime.h"
+
+namespace tarsio {
+namespace {
+
+constexpr std::int64_t Minute = 60000;
+
+TEST(BorderRing, holdsTheFirstAndLastRowsAndColumnsOfAnyGrid) {
+  for (int k = 0; k < 15; ++k) {
+    EXPECT_EQ(onBorderRing(k, 3, 5), k < 6 || k > 8) << "3 x 5, cell " << k;
+    EXPECT_EQ(onBorderRing(k, 5, 3), k != 4 && k != 7 && k != 10) << "5 x 3, cell " << k;
+  }
+  int ring = 0;
+  for (int k = 0; k < 100; ++k) ring += onBorderRing(k, 10, 10);
+  EXPECT_EQ(ring, 36);
+}
+
+TEST(PlayTime, countsWhilePlayedAndNoLongerThanTwoMinutesAfterThePlayersLastAction) {
+  PlayTime time;
+  time.start(0);
+  time.advance(0, true);
+  const auto at = [&](double minutes, bool counting) {
+    time.advance(static_cast<std::int64_t>(minutes * Minute), counting);
+    return time.elapsed() / double(Minute);
+  };
+  EXPECT_EQ(at(1, true), 1);
+  EXPECT_EQ(at(10, true), 2) << "idle";
+  time.playerActed(10 * Minute);
+  EXPECT_EQ(at(11, false), 3) << "the window no longer active";
+  EXPECT_EQ(at(20, true), 3) << "inactive";
+  time.playerActed(20.5 * Minute);
+  EXPECT_EQ(at(30, false), 5) << "idle until 20.5, then completed at 30";
+  EXPECT_EQ(at(31, true), 5) << "completed, then idle";
+  EXPECT_EQ(playTimeText(59 * Minute + 59999).toStdString(), "59 min");
+  EXPECT_EQ(playTimeText(72 * Minute).toStdString(), "1 h 12 min");
+}
+
+using PlayAids = GameFixture;
+
+TEST_F(PlayAids, theTitleCountsThePiecesInPlaceThroughDocksAndUndoAndTheTimeOfPlayOnly) {
+  startGame(QSize(300, 200), 2, 2, board->mSpos);
+  const QString format = QString::fromLatin1(BoardCaption) + QStringLiteral(" — %1 di 4 a posto — %2 min");
+  const auto title = [&](int docked, int minutes) { return format.arg(docked).arg(minutes).toStdString(); };
+  EXPECT_EQ(board->windowTitle().toStdString(), title(0, 0));
+  now += 3 * Minute / 2;
+  dragHome(0);
+  EXPECT_EQ(board->windowTitle().toStdString(), title(1, 1));
+  now += 60 * Minute;
+  QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(board->windowTitle().toStdString(), title(0, 3)) << "an hour idle counts two minutes";
+}
+
+TEST_F(PlayAids, soloIBordiKeepsTheLoosePiecesOffTheRingOutOfSightWhereTheyLie) {
+  startGame(QSize(400, 300), 3, 4, board->mSpos);
+  click(board->CmdRaccogli);
+  dragHome(5);
+  const auto expectShown = [&](std::initializer_list<int> hidden, const char* when) {
+    for (int i = 0; i < 12; ++i)
+      EXPECT_EQ(piece(i).Visible(), std::count(hidden.begin(), hidden.end(), i) == 0) << when << ", " << i;
+  };
+  QTest::keyClick(board->windowHandle(), Qt::Key_B);
+  expectShown({6}, "checked");
+  pressAt(centreOf(piece(5)), Qt::RightButton);
+  releaseAt(centreOf(piece(5)), Qt::RightButton);
+  expectShown({5, 6}, "freed");
+  click(board->CmdRaccogli);
+  expectShown({5, 6}, "gathered");
+  std::vector<QPointF> places;
+  for (int i = 0; i < 12; ++i) places.push_back(topLeftOf(i));
+  QTest::keyClick(board->windowHandle(), Qt::Key_B);
+  expectShown({}, "unchecked");
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(topLeftOf(i), places[i]) << i;
+
+  QTest::keyClick(board->windowHandle(), Qt::Key_B);
+  board->mNascondi.action()->trigger();
+  EXPECT_FALSE(board->ImaOrig.Visible());
+  click(board->CmdAzze);
+  EXPECT_FALSE(board->mBordi.Checked() || board->mNascondi.Checked());
+  EXPECT_TRUE(board->ImaOrig.Visible());
+}
+
+}  // namespace
+}  // namespace tarsio
