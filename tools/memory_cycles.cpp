@@ -28,6 +28,7 @@ class AnsweringDialogs : public Dialogs {
   }
   QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
   QString GetOpenFileName(const OpenFileRequest&) override { return picture_; }
+  bool YesNo(const QString&, const QString&) override { return false; }
   void Beep() override {}
   int messages = 0;
 
