@@ -10,13 +10,12 @@
 
 namespace tarsio::bench {
 
-BenchBoard::BenchBoard(const QString& workFolder, Dialogs* realDialogs) {
+BenchBoard::BenchBoard(Dialogs* realDialogs) {
   random_.seed(20261208);
   BoardSetup setup;
   setup.dialogs = realDialogs ? realDialogs : &dialogs_;
   setup.random = &random_;
-  setup.workFolder = workFolder;
-  setup.stateFolder = QDir(workFolder).filePath(QStringLiteral("state"));
+  setup.stateFolder = stateFolder_.path();
   board_ = std::make_unique<Board>(setup);
   board_->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   board_->showMaximized();

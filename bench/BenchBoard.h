@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "board/Board.h"
@@ -31,9 +32,8 @@ class AnsweringDialogs : public Dialogs {
 
 class BenchBoard {
  public:
-  // A board shown on the whole screen, its bitmap files going into `workFolder`; its dialogs are
-  // `realDialogs` when given, else the answering ones.
-  explicit BenchBoard(const QString& workFolder, Dialogs* realDialogs = nullptr);
+  // A board shown on the whole screen; its dialogs are `realDialogs` when given, else the answering ones.
+  explicit BenchBoard(Dialogs* realDialogs = nullptr);
   ~BenchBoard();
 
   Board& board() { return *board_; }
@@ -56,6 +56,7 @@ class BenchBoard {
  private:
   AnsweringDialogs dialogs_;
   Random random_;
+  QTemporaryDir stateFolder_;  // the game in progress is kept here, away from the player's own
   std::unique_ptr<Board> board_;
 };
 

@@ -95,7 +95,7 @@ std::vector<Row> measureLargest(const Inputs& in, const QString& only) {
 // Makes the photo of `size` in `folder`, or ends the benchmark.
 Inputs makeInputs(const QTemporaryDir& folder, QSize size) {
   std::fprintf(stderr, "making a %d x %d photo ...\n", size.width(), size.height());
-  const Inputs in{writePhoto(folder.path(), size), folder.filePath(QStringLiteral("work"))};
+  const Inputs in{writePhoto(folder.path(), size)};
   if (in.photo.isEmpty()) stop(QStringLiteral("the photo could not be written"));
   std::printf("photo: %d x %d JPEG, %.1f MB\n\n", size.width(), size.height(),
               QFileInfo(in.photo).size() / 1e6);
@@ -117,9 +117,9 @@ int main(int argc, char** argv) {
   // Plain decodes of the photo need the same room the game gives itself.
   QImageReader::setAllocationLimit(1024);
   const auto arg = [&](int i) { return QString::fromLocal8Bit(argv[i]); };
-  if (argc == 6 && std::strcmp(argv[1], MemoryFlag) == 0)
-    return measureMemoryHere({arg(2), arg(3)}, arg(4).toInt(), arg(5).toInt());
-  if (argc == 4 && std::strcmp(argv[1], ChooseFlag) == 0) return measureChoicesHere({arg(2), arg(3)});
+  if (argc == 5 && std::strcmp(argv[1], MemoryFlag) == 0)
+    return measureMemoryHere({arg(2)}, arg(3).toInt(), arg(4).toInt());
+  if (argc == 3 && std::strcmp(argv[1], ChooseFlag) == 0) return measureChoicesHere({arg(2)});
   if (argc == 3 && std::strcmp(argv[1], DecodeFlag) == 0) return measureDecodeHere(arg(2));
 
   // `tarsio_bench largest [TEXT]` measures the largest game alone (it takes minutes), or only its figures

@@ -7,10 +7,9 @@
 
 namespace tarsio::bench {
 
-// What every figure works on: the photo and a folder for the cut's bitmap files.
+// What every figure works on: the photo.
 struct Inputs {
   QString photo;
-  QString workFolder;
 };
 
 // The floor of everything that starts from the file: Qt's image reader decoding it, nothing else;
@@ -19,7 +18,7 @@ double plainDecode(const QString& path);
 
 // The picture command on the photo (decode, fit, shown), against a plain decode of the file.
 Row choosePicture(const Inputs& in);
-// The cut of the photo into rows x columns pieces, bitmap files and the first repaint included,
+// The cut of the photo into rows x columns pieces, the first repaint included,
 // against a plain decode of the file.
 Row cutPieces(const Inputs& in, int rows, int columns, double target, int runs = 5);
 

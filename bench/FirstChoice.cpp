@@ -88,7 +88,7 @@ std::vector<double> childNumbers(const QStringList& arguments) {
 
 int measureChoicesHere(const Inputs& in) {
   QtDialogs dialogs;
-  BenchBoard bench(in.workFolder, &dialogs);
+  BenchBoard bench(&dialogs);
   dialogs.setOwner(&bench.board());
   const double first = chooseThroughDialog(bench, in.photo);
   const double second = chooseThroughDialog(bench, in.photo);
@@ -105,8 +105,7 @@ std::vector<Row> firstChoices(const Inputs& in) {
   std::vector<double> firsts, seconds, warmDecodes, freshDecodes;
   for (int run = 0; run < 5; ++run) {
     freshDecodes.push_back(childNumbers({QString::fromLatin1(DecodeFlag), in.photo}).front());
-    const std::vector<double> choices =
-        childNumbers({QString::fromLatin1(ChooseFlag), in.photo, in.workFolder});
+    const std::vector<double> choices = childNumbers({QString::fromLatin1(ChooseFlag), in.photo});
     if (choices.size() != 3) stop(QStringLiteral("the choosing run printed no three figures"));
     firsts.push_back(choices[0]);
     seconds.push_back(choices[1]);

@@ -7,7 +7,7 @@
 
 namespace tarsio::bench {
 
-// The flags of the child runs: `tarsio_bench --choose PHOTO FOLDER` chooses the photo twice through
+// The flags of the child runs: `tarsio_bench --choose PHOTO` chooses the photo twice through
 // the real dialog; `tarsio_bench --decode PHOTO` only decodes it.
 inline constexpr char ChooseFlag[] = "--choose";
 inline constexpr char DecodeFlag[] = "--decode";

@@ -34,7 +34,7 @@ constexpr double MiB = 1024.0 * 1024.0;
 }  // namespace
 
 int measureMemoryHere(const Inputs& in, int rows, int columns) {
-  BenchBoard bench(in.workFolder);
+  BenchBoard bench;
   QCoreApplication::processEvents();
   resetPeak();
   const qint64 before = statusBytes("VmRSS");
@@ -54,8 +54,7 @@ int measureMemoryHere(const Inputs& in, int rows, int columns) {
 Row peakMemory(const Inputs& in, int rows, int columns, double target) {
   QProcess child;
   child.start(QCoreApplication::applicationFilePath(),
-              {QString::fromLatin1(MemoryFlag), in.photo, in.workFolder, QString::number(rows),
-               QString::number(columns)});
+              {QString::fromLatin1(MemoryFlag), in.photo, QString::number(rows), QString::number(columns)});
   child.waitForFinished(-1);
   bool ok = false;
   const qint64 growth = child.readAllStandardOutput().trimmed().toLongLong(&ok);

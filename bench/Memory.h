@@ -5,7 +5,7 @@
 
 namespace tarsio::bench {
 
-// The flag that makes the benchmark the child run: `tarsio_bench --memory PHOTO FOLDER ROWS COLUMNS`.
+// The flag that makes the benchmark the child run: `tarsio_bench --memory PHOTO ROWS COLUMNS`.
 inline constexpr char MemoryFlag[] = "--memory";
 
 // The child run: chooses the photo, cuts it into rows x columns pieces, collects them, moves the border

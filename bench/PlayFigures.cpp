@@ -45,7 +45,7 @@ double medianOfRuns(int runs, BenchBoard& bench, const std::function<void(Board&
 }  // namespace
 
 Row dragStep(const Inputs& in, int rows, int columns, double target) {
-  BenchBoard bench(in.workFolder);
+  BenchBoard bench;
   bench.cut(in.photo, rows, columns);
   Board& board = bench.board();
   const int piece = pieceToDrag(board);
@@ -69,7 +69,7 @@ Row dragStep(const Inputs& in, int rows, int columns, double target) {
 }
 
 Row collectPieces(const Inputs& in, int rows, int columns, double target, int runs) {
-  BenchBoard bench(in.workFolder);
+  BenchBoard bench;
   bench.cut(in.photo, rows, columns);
   const double ms = medianOfRuns(runs, bench, [](Board& board) { board.CmdRaccogli_Click(); });
   return {QStringLiteral("\"Racc&ogli\" of %1 loose pieces, pending events run between pieces")
@@ -78,7 +78,7 @@ Row collectPieces(const Inputs& in, int rows, int columns, double target, int ru
 }
 
 Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs) {
-  BenchBoard bench(in.workFolder);
+  BenchBoard bench;
   bench.cut(in.photo, rows, columns);
   const double ms = medianOfRuns(runs, bench, [](Board& board) {
     board.EnlargeGridArea();
@@ -89,7 +89,7 @@ Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs
 }
 
 Row bordersOnly(const Inputs& in, int rows, int columns, double target, int runs) {
-  BenchBoard bench(in.workFolder);
+  BenchBoard bench;
   bench.cut(in.photo, rows, columns);
   Board& board = bench.board();
   board.CmdRaccogli_Click();
@@ -114,13 +114,13 @@ Row bordersOnly(const Inputs& in, int rows, int columns, double target, int runs
 Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs) {
   QString saved;
   {
-    BenchBoard bench(in.workFolder);
+    BenchBoard bench;
     bench.cut(in.photo, rows, columns);
     bench.board().mSalva_Click();
     saved = bench.board().game.PicturePath + QStringLiteral(".trs");
   }
   const auto resume = [&] {
-    BenchBoard bench(in.workFolder);
+    BenchBoard bench;
     const double ms = millisecondsOf([&] {
       bench.choose(saved);
       bench.repaintChanged();
@@ -136,13 +136,10 @@ Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs)
 }
 
 Row saveAndLoad(const Inputs& in) {
-  BenchBoard bench(in.workFolder);
+  BenchBoard bench;
   bench.cut(in.photo, 80, 125);
   Board& board = bench.board();
   const QString saved = board.game.PicturePath + QStringLiteral(".trs");
-  // The bitmap files of the earlier figures reach the disk first, so that their writing does not
-  // weigh on these small files.
-  ::sync();
   // The board's own save, then the reader the board runs before it loads a game.
   const auto figure = [&] {
     std::optional<SavedGame> game;

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   const QString file = QApplication::arguments().value(1);
   tarsio::QtDialogs dialogs;
   tarsio::Random random;
-  tarsio::Board board({&dialogs, &random, {}, {}});
+  tarsio::Board board({&dialogs, &random, {}});
   dialogs.setOwner(&board);
   tarsio::Form0 splash([&board, file] {
     // Without a window manager "maximized" means nothing; the screen's size is set first.

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The hardening checks that ./dev.sh test runs after the ordinary tests: every test, the end-to-end one
 # with the real program included, built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (build-asan/), then every fuzz target built with clang (build-fuzz/) and run for a bounded time from its
-# seed corpus in fuzz/corpus/. Fails on any failed test, sanitizer report (leaks included, less those of
-# system libraries listed in tools/lsan.supp), crash or hang.
+# (build-asan/, lightly optimised), then every fuzz target built with clang (build-fuzz/) and run for a
+# bounded time from its seed corpus in fuzz/corpus/. Fails on any failed test, sanitizer report (leaks
+# included, less those of system libraries listed in tools/lsan.supp), crash or hang.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-fuzz_seconds=50
+fuzz_seconds=30
 fuzz_targets=(savegame grid picture)
 
 started=$SECONDS

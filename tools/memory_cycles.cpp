@@ -68,7 +68,6 @@ int run() {
   BoardSetup setup;
   setup.dialogs = &dialogs;
   setup.random = &random;
-  setup.workFolder = folder.filePath(QStringLiteral("work"));
   setup.stateFolder = folder.filePath(QStringLiteral("state"));
   Board board(setup);
   board.showMaximized();

@@ -16,7 +16,6 @@ Board::Board(const BoardSetup& setup)
     : dialogs(*setup.dialogs),
       random(*setup.random),
       screen(screenOrReal(setup.screen)),
-      workFolder(setup.workFolder),
       canvas(new BoardCanvas(this)),
       ImaOrig(canvas, Layer::Picture),
       ImaCompl(canvas, Layer::Completion),

@@ -21,14 +21,11 @@
 //   windows/AuxWindows.cpp     the help and information windows
 #pragma once
 
-#include <QCoreApplication>
 #include <QMainWindow>
 #include <QSizeF>
 #include <QTimer>
-#include <functional>
 
 #include "board/GameState.h"
-#include "pieces/Turn.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -48,14 +45,12 @@ class QMenu;
 
 namespace tarsio {
 
-// What the board takes from outside: the dialogs, the random numbers, the screen, the work folder, the
-// clock.
+// What the board takes from outside: the dialogs, the random numbers, the screen, the clock.
 struct BoardSetup {
   Dialogs* dialogs = nullptr;
   Random* random = nullptr;
-  QSizeF screen;       // twips; empty: the real screen
-  QString workFolder;  // where the cut writes its bitmap files; empty: the per-user cache folder
-  Clock clock;         // empty: the system's steady clock
+  QSizeF screen;        // twips; empty: the real screen
+  Clock clock;          // empty: the system's steady clock
   QString stateFolder;  // where the game in progress is kept; empty: the per-user state folder
 };
 
@@ -71,7 +66,6 @@ class Board : public QMainWindow {
   Dialogs& dialogs;
   Random& random;
   const QSizeF screen;  // twips
-  const QString workFolder;
 
   // ---- The design (board/BoardDesign.cpp) ----
   BoardCanvas* const canvas;
@@ -139,15 +133,8 @@ class Board : public QMainWindow {
   // ---- Cut and deal (pieces/Cut.cpp), drawing a piece (pieces/ShowPiece.cpp) ----
   // Cuts the picture of ImaOrig along the grid into the pieces ImA(0 .. RowCount × ColumnCount − 1) and
   // deals them (a saved game: each piece at home with its saved orientation, no random number drawn).
-  // Writes "temp.bmp" and "tempV.bmp" into workFolder, or the per-user cache folder when it is empty.
+  // The pieces show parts of the decoded picture itself: the cut copies no pixel and writes no file.
   void CmdTarsio_Click();
-  // The quarter turn clockwise the cut makes of the picture, strip by strip as it writes the turned
-  // bitmap file; a null result means a turned strip could not be made (no memory). Tests replace it to
-  // reach that failure.
-  std::function<QImage(const QImage&)> turnPicture = TurnBitmap;
-  // Ends the program with an exit code after a failure of the cut that the game cannot go on from;
-  // by default the event loop ends with that code. Tests replace it.
-  std::function<void(int code)> endProgram = [](int code) { QCoreApplication::exit(code); };
 
   // Where ShowPiece leaves the piece. TurnBox: its box turns between upright and turned, and it moves so
   // that its centre stays (a quarter turn in play; an odd value dealt at the cut onto the upright box of

@@ -1,10 +1,4 @@
-// The cut: the picture's bitmap files, the quarter-turned picture, one piece per cell, the deal.
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QtEndian>
-#include <algorithm>
-
+// The cut: the quarter-turned picture, one piece per cell, the deal.
 #include "board/Board.h"
 #include "pieces/Cells.h"
 #include "pieces/Deal.h"
@@ -14,141 +8,16 @@ namespace tarsio {
 
 namespace {
 
-// The folder of the cut's bitmap files: the work folder when one is set, else the program's per-user
-// cache folder. A missing folder is created readable by its owner only, since the files hold the
-// player's picture. Empty when there is no such folder and it cannot be made.
-QString bitmapFolder(const QString& workFolder) {
-  const QString path =
-      workFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::CacheLocation) : workFolder;
-  if (path.isEmpty() || QFileInfo(path).isDir()) return path;
-  const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-  if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !QDir().mkdir(path, ownerOnly)) return {};
-  return path;
-}
-
-// An uncompressed 32-bit BMP file written from raw pixel rows, top row first. An existing file is
-// overwritten in place and then cut to length, not emptied first: the previous cut's file then still
-// sits in the page cache, and rewriting those pages is several times faster than getting new ones.
-class BitmapFile {
- public:
-  // Opens the file and writes the header of a picture of `size` pixels.
-  bool open(const QString& path, QSize size, int dotsPerMeterX, int dotsPerMeterY) {
-    file_.setFileName(path);
-    size_ = qint64(size.width()) * size.height() * 4;
-    return file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered) &&
-           file_.write(header(size, dotsPerMeterX, dotsPerMeterY)) == HeaderBytes;
-  }
-  // Writes the next rows of the picture, given as a Format_RGB32 or Format_ARGB32_Premultiplied image
-  // of the picture's width (the file keeps colours without premultiplied alpha, as Qt's writer does).
-  bool append(const QImage& rows) {
-    const QImage plain =
-        rows.format() == QImage::Format_RGB32 ? rows : rows.convertToFormat(QImage::Format_ARGB32);
-    const qint64 rowBytes = qint64(plain.width()) * 4;
-    if (plain.bytesPerLine() == rowBytes) return write(plain.constBits(), rowBytes * plain.height());
-    for (int y = 0; y < plain.height(); ++y)
-      if (!write(plain.constScanLine(y), rowBytes)) return false;
-    return true;
-  }
-  // Cuts the file to its length and closes it; true when every byte reached the file.
-  bool finish() {
-    const bool complete = file_.pos() == HeaderBytes + size_ && file_.resize(HeaderBytes + size_);
-    file_.close();
-    return complete;
-  }
-  void remove() { file_.remove(); }
-
- private:
-  static constexpr qint64 HeaderBytes = 54;
-
-  static QByteArray header(QSize size, int dotsPerMeterX, int dotsPerMeterY) {
-    const quint32 pixelBytes = quint32(size.width()) * quint32(size.height()) * 4;
-    QByteArray bytes(HeaderBytes, '\0');
-    char* h = bytes.data();
-    h[0] = 'B';
-    h[1] = 'M';
-    qToLittleEndian<quint32>(HeaderBytes + pixelBytes, h + 2);
-    qToLittleEndian<quint32>(HeaderBytes, h + 10);
-    qToLittleEndian<quint32>(40, h + 14);
-    qToLittleEndian<qint32>(size.width(), h + 18);
-    qToLittleEndian<qint32>(-size.height(), h + 22);  // a negative height: rows from the top down
-    qToLittleEndian<quint16>(1, h + 26);
-    qToLittleEndian<quint16>(32, h + 28);  // bits per pixel, no compression
-    qToLittleEndian<quint32>(pixelBytes, h + 34);
-    qToLittleEndian<qint32>(dotsPerMeterX, h + 38);
-    qToLittleEndian<qint32>(dotsPerMeterY, h + 42);
-    return bytes;
-  }
-  bool write(const uchar* data, qint64 bytes) {
-    return file_.write(reinterpret_cast<const char*>(data), bytes) == bytes;
-  }
-
-  QFile file_;
-  qint64 size_ = 0;
-};
-
-bool writeBitmap(const QImage& image, const QString& path) {
-  BitmapFile file;
-  const bool written =
-      file.open(path, image.size(), image.dotsPerMeterX(), image.dotsPerMeterY()) && file.append(image);
-  return file.finish() && written;
-}
-
-// Width in pixels of the strips the picture is turned in; the quarter turn works in tiles of this side.
-constexpr int StripWidth = 64;
-
-// Writes the picture turned a quarter turn clockwise (by board.turnPicture) as a BMP file, one vertical
-// strip of the picture at a time: turned, each strip gives the next rows of the turned picture, so the
-// turned picture is never held whole in memory. False when a strip could not be turned (the file is
-// then removed); a file that could not be written is no failure of the cut.
-bool writeTurnedBitmap(Board& board, const QImage& picture, const QString& path) {
-  BitmapFile file;
-  bool writing = false;
-  for (int left = 0; left < picture.width(); left += StripWidth) {
-    const QImage strip(picture.constScanLine(0) + qsizetype(left) * 4,
-                       std::min(StripWidth, picture.width() - left), picture.height(), picture.bytesPerLine(),
-                       picture.format());
-    const QImage turned = board.turnPicture(strip);
-    if (turned.isNull()) {
-      if (left > 0) file.remove();
-      return false;
-    }
-    if (left == 0)
-      writing =
-          file.open(path, picture.size().transposed(), picture.dotsPerMeterY(), picture.dotsPerMeterX());
-    writing = writing && file.append(turned);
-  }
-  if (writing) file.finish();
-  return true;
-}
-
-// The two failures the cut cannot go on from: a message, then the program ends.
-void failCut(Board& board, const char* text) {
-  board.dialogs.MsgBox(QString::fromUtf8(text), QStringLiteral("Errore bmp"), MessageIcon::None);
-  board.endProgram(1);
-}
-
-// Writes both bitmap files and gives PictureClip2 the picture turned a quarter turn clockwise, with
-// ColumnCount rows of RowCount cells. False after a failure has been reported.
-bool prepareTurnedPicture(Board& board) {
-  // ImaOrig holds the whole decoded picture; it is written and turned without a copy.
-  const QImage& picture = board.ImaOrig.picture().source()->full();
-  const QString folder = bitmapFolder(board.workFolder);
-  if (folder.isEmpty() || !writeBitmap(picture, QDir(folder).filePath(QStringLiteral("temp.bmp")))) {
-    failCut(board, "Impossibile caricare la bmp dell'immagine");
-    return false;
-  }
-  if (!writeTurnedBitmap(board, picture, QDir(folder).filePath(QStringLiteral("tempV.bmp")))) {
-    failCut(board, "Impossibile creare il Device Context per la bmp dell'immagine");
-    return false;
-  }
-  // The pieces show their turned cells straight from the upright picture, turned as they are drawn.
+// Gives PictureClip2 the picture turned a quarter turn clockwise, with ColumnCount rows of RowCount
+// cells. The turned picture is a view of the upright one: no pixel is copied, each turned cell is turned
+// as its piece is drawn, so the cut needs no memory of the picture's size.
+void prepareTurnedPicture(Board& board) {
   board.PictureClip2.setPicture(board.ImaOrig.picture().turnedQuarter());
   board.PictureClip2.setGrid(board.game.ColumnCount, board.game.RowCount,
                              [](int k, int rows, int columns, QSize turnedSize) {
                                // The turned grid's rows are the upright columns, its columns the rows.
                                return turnedCellRect(k, columns, rows, turnedSize.transposed());
                              });
-  return true;
 }
 
 // Creates piece i (the template itself when i is 999), puts its top-left corner on the corner of
@@ -193,7 +62,7 @@ void Board::CmdTarsio_Click() {
        std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne})
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
-  if (!prepareTurnedPicture(*this)) return;
+  prepareTurnedPicture(*this);
 
   ImageElement& design = ImA(999);
   design.setStretch(true);

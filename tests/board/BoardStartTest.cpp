@@ -40,7 +40,7 @@ TEST_F(BoardStart, showsThePlaceholderFittedWithTheCommandRowsBelowIt) {
 TEST(BoardOnASmallScreen, laysThePlaceholderOutFromTheScreenSize) {
   ScriptedDialogs dialogs;
   Random random;
-  Board board({&dialogs, &random, QSizeF(12000, 9000), {}});
+  Board board({&dialogs, &random, QSizeF(12000, 9000)});
   EXPECT_EQ(board.game.MaxPictureWidth, 5850);
   EXPECT_EQ(board.game.MaxPictureHeight, 6600);
   EXPECT_EQ(board.ImaOrig.Width(), 5400);

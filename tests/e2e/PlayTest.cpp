@@ -209,6 +209,8 @@ TEST_F(PlayTest, AWholeGameEndsWithTheCompletionPicture) {
   EXPECT_FALSE(showsCompletion(desktop.screenshot(), completionBand));
   for (int i = 0; i < Pieces; ++i) ASSERT_NO_FATAL_FAILURE(dock(i));
 
+  // The cell of the last piece docked lights up for half a second; the board is read after it.
+  QThread::msleep(800);
   const QImage screen = desktop.screenshot();
   for (int i = 0; i < Pieces; ++i) {
     const std::optional<QRect> piece = findPiece(screen, i);

@@ -70,12 +70,13 @@ QList<QRect> wordsInBand(const QImage& screen, QRect band) {
 }
 
 bool showsCompletion(const QImage& screen, QRect area) {
-  int yellow = 0, black = 0;
+  int yellow = 0, lettering = 0;
   forEachPixel(screen, area, [&](int, int, QRgb pixel) {
     yellow += qRed(pixel) > 200 && qGreen(pixel) > 150 && qBlue(pixel) < 150;
-    black += qMax(qRed(pixel), qMax(qGreen(pixel), qBlue(pixel))) < 40;
+    lettering += qRed(pixel) > 100 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
   });
-  return yellow >= CompletionPixels / 6 && black >= CompletionPixels / 6;
+  // The star fills more than a third of its box; its dark red lettering about 400 pixels.
+  return yellow >= CompletionPixels / 6 && lettering >= 150;
 }
 
 }  // namespace tarsio

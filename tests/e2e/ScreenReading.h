@@ -18,7 +18,8 @@ double colourShare(const QImage& screen, QColor colour, QRect area);
 // The boxes of the words written in the row band, left to right: a word is a run of columns holding
 // pixels darker than the band's background, with gaps of less than 6 pixels inside it.
 QList<QRect> wordsInBand(const QImage& screen, QRect band);
-// Whether a yellow star on black (at least a sixth of each in a 152 x 98 picture) lies in `area`.
+// Whether the yellow star (at least a sixth of a 152 x 98 picture) with its dark red lettering lies in
+// `area`.
 bool showsCompletion(const QImage& screen, QRect area);
 
 }  // namespace tarsio

@@ -5,7 +5,7 @@
 
 #include "PatternPicture.h"
 #include "pieces/Cells.h"
-#include "pieces/Turn.h"
+#include "support/Turn.h"
 
 namespace tarsio {
 namespace {

@@ -11,16 +11,10 @@ namespace tarsio {
 
 class CutFixture : public BoardFixture {
  protected:
-  void SetUp() override {
-    BoardFixture::SetUp();
-    catchEnd();
-  }
-
   // A new board on the same work folder, dialogs and random numbers.
   void freshBoard() {
     board.reset();
     BoardFixture::SetUp();
-    catchEnd();
   }
 
   // Chooses the picture and the grid, then cuts.
@@ -70,14 +64,6 @@ class CutFixture : public BoardFixture {
     EXPECT_NEAR(piece.Top(), box.top(), 1e-6) << what;
     EXPECT_NEAR(piece.Width(), box.width(), 1e-6) << what;
     EXPECT_NEAR(piece.Height(), box.height(), 1e-6) << what;
-  }
-
-  int endedWith = -1;  // the exit code the board asked for; -1 while it did not end
-
- private:
-  void catchEnd() {
-    endedWith = -1;
-    board->endProgram = [this](int code) { endedWith = code; };
   }
 };
 

@@ -1,9 +1,8 @@
-// Tests of the cut on a real board: pieces, deal, turned cells, the template, saved games, bitmap files.
+// Tests of the cut on a real board: pieces, deal, turned cells, the template, saved games, no file written.
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <numeric>
 
@@ -11,15 +10,12 @@
 #include "PatternPicture.h"
 #include "pieces/Cells.h"
 #include "support/Pictures.h"
+#include "support/Turn.h"
 
 namespace tarsio {
 namespace {
 
-class Cut : public CutFixture {
- protected:
-  QString workFile(const char* name) const { return QDir(workFolder()).filePath(QString::fromUtf8(name)); }
-  QString workFolder() const { return board->workFolder; }
-};
+using Cut = CutFixture;
 
 TEST_F(Cut, OnePiecePerCellAndThePlayBegins) {
   cut(blocksPicture(400, 300, 3, 4), 3, 4);
@@ -40,7 +36,6 @@ TEST_F(Cut, OnePiecePerCellAndThePlayBegins) {
   for (MenuItem* off : {&board->mImma, &board->mGrig, &board->mTarsio}) EXPECT_FALSE(off->Enabled());
   EXPECT_TRUE(board->CmdRaccogli.Enabled());
   EXPECT_TRUE(board->mRaccogli.Enabled());
-  EXPECT_EQ(endedWith, -1);
 }
 
 TEST_F(Cut, EveryPieceLandsInADistinctCell) {
@@ -126,59 +121,19 @@ TEST_F(Cut, SavedGameRebuildsAtHomeWithoutRandomNumbers) {
   EXPECT_EQ(game().GamePhase, 3);
 }
 
-// The second picture is smaller: a file rewritten in place must lose the first one's tail.
-TEST_F(Cut, BitmapFilesHoldThePicturesAndAreReplacedByTheNextCut) {
-  for (const QSize size : {QSize(90, 140), QSize(120, 80)}) {
-    freshBoard();
-    const QImage picture = patternPicture(size.width(), size.height());
-    cut(picture, 2, 3);
-    EXPECT_EQ(QImage(workFile("temp.bmp")).convertToFormat(QImage::Format_RGB32), picture) << size.width();
-    EXPECT_EQ(QImage(workFile("tempV.bmp")).convertToFormat(QImage::Format_RGB32), TurnBitmap(picture))
-        << size.width();
-    for (const char* name : {"temp.bmp", "tempV.bmp"})
-      EXPECT_EQ(QFileInfo(workFile(name)).size(), 54 + 4 * size.width() * size.height()) << name;
-  }
-  const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                    QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-  EXPECT_EQ(QFileInfo(workFolder()).permissions() & others, QFile::Permissions())
-      << "made for its owner only";
-}
-
-// Both failures show their message, end the program and leave the cut where it stopped: no pieces, the
-// commands still disabled, the phase unchanged.
-TEST_F(Cut, BitmapFailureReportsAndEndsTheProgram) {
-  struct Case {
-    bool folderBlocked;  // a plain file stands where the work folder would be made
-    const char* message;
-  };
-  for (const Case c : {Case{true, "Impossibile caricare la bmp dell'immagine"},
-                       Case{false, "Impossibile creare il Device Context per la bmp dell'immagine"}}) {
-    freshBoard();
-    QFile::remove(workFolder());
-    QDir(workFolder()).removeRecursively();
-    if (c.folderBlocked) {
-      QFile blocker(workFolder());
-      ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    } else {
-      board->turnPicture = [](const QImage&) { return QImage(); };
-    }
-    choosePicture(blocksPicture(200, 150, 3, 4));
-    chooseGrid(3, 4);
-    dialogs.calls.clear();
-    click(board->CmdTarsio);
-    ASSERT_EQ(dialogs.messages().size(), 1u) << c.message;
-    EXPECT_EQ(dialogs.messages()[0].text, QString::fromUtf8(c.message));
-    EXPECT_EQ(dialogs.messages()[0].title, "Errore bmp");
-    EXPECT_EQ(dialogs.messages()[0].icon, MessageIcon::None);
-    EXPECT_EQ(endedWith, 1) << c.message;
-    EXPECT_EQ(board->ImA.count(), 1) << "no piece made";
-    EXPECT_EQ(game().GamePhase, 2);
-    EXPECT_FALSE(board->CmdTarsio.Enabled());
-    EXPECT_FALSE(board->CmdRaccogli.Enabled());
-    EXPECT_TRUE(board->mRove.Enabled()) << "the options stay open";
-    EXPECT_EQ(QFileInfo::exists(workFile("temp.bmp")), !c.folderBlocked) << "written before the failure";
-    EXPECT_FALSE(QFileInfo::exists(workFile("tempV.bmp")));
-  }
+// The pieces come from the decoded picture alone: the cut writes no file, in the cache folder or
+// anywhere else, so a full disk cannot stop it. Only the game in progress is kept, in the state folder.
+TEST_F(Cut, WritesNoFile) {
+  const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+  qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("cache"))));
+  cut(patternPicture(90, 140), 2, 3);
+  qputenv("XDG_CACHE_HOME", cache);
+  QStringList written;
+  for (QDirIterator file(folder.path(), QDir::Files, QDirIterator::Subdirectories); file.hasNext();)
+    if (const QString path = file.next(); !path.startsWith(folder.filePath(QStringLiteral("state/"))))
+      written << path;
+  EXPECT_EQ(written.join(u' ').toStdString(), folder.filePath(QStringLiteral("picture.bmp")).toStdString());
+  EXPECT_EQ(game().PieceCount, 6);
 }
 
 }  // namespace

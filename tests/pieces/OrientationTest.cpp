@@ -3,7 +3,7 @@
 
 #include "PatternPicture.h"
 #include "pieces/Orientation.h"
-#include "pieces/Turn.h"
+#include "support/Turn.h"
 
 namespace tarsio {
 namespace {

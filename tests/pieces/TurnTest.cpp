@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "PatternPicture.h"
-#include "pieces/Turn.h"
+#include "support/Turn.h"
 
 namespace tarsio {
 namespace {
@@ -16,7 +16,7 @@ struct TurnCase {
 
 class TurnBitmapTest : public ::testing::TestWithParam<TurnCase> {};
 
-// Sizes below, at and across the tile side, and formats kept or converted.
+// Sizes from a single pixel to a few rows of them, and formats kept or converted.
 INSTANTIATE_TEST_SUITE_P(Sizes, TurnBitmapTest,
                          ::testing::Values(TurnCase{1, 1, QImage::Format_RGB32, QImage::Format_RGB32},
                                            TurnCase{1, 130, QImage::Format_RGB32, QImage::Format_RGB32},

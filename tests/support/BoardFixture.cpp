@@ -17,7 +17,6 @@ void BoardFixture::SetUp() {
 std::unique_ptr<Board> BoardFixture::makeBoard() {
   auto made = std::make_unique<Board>(BoardSetup{.dialogs = &dialogs,
                                                  .random = &random,
-                                                 .workFolder = folder.filePath(QStringLiteral("work")),
                                                  .clock = [this] { return now; },
                                                  .stateFolder = folder.filePath(QStringLiteral("state"))});
   made->showMaximized();
