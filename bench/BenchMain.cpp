@@ -15,6 +15,7 @@
 #include "Memory.h"
 #include "Photo.h"
 #include "PlayFigures.h"
+#include "ZoomFigures.h"
 
 using namespace tarsio::bench;
 
@@ -56,6 +57,12 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
       {QStringLiteral("memory"), [&] { return peakMemory(in, 80, 125, 3); }},
+      {QStringLiteral("zoom-step10000"), [&] { return zoomStep(in, 80, 125, 1); }},
+      {QStringLiteral("zoom-pan10000"), [&] { return panStep(in, 80, 125, 1); }},
+      {QStringLiteral("zoom-drag10000"), [&] { return closeDragStep(in, 80, 125, 1); }},
+      {QStringLiteral("zoom-step32766"), [&] { return zoomStep(in, 127, 258, 2); }},
+      {QStringLiteral("zoom-pan32766"), [&] { return panStep(in, 127, 258, 2); }},
+      {QStringLiteral("zoom-drag32766"), [&] { return closeDragStep(in, 127, 258, 2); }},
   };
   std::vector<Row> rows;
   const bool highDensity = only == QLatin1String(HighDensity);

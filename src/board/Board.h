@@ -4,6 +4,7 @@
 //   board/Board.cpp            window start, fitting the picture, hiding and showing the command bar
 //   board/BoardDesign.cpp      the design: elements, buttons, boxes, menu tree
 //   board/Commands.cpp         keys, bare-board mouse, menu dispatch, closing
+//   board/ViewCommands.cpp     zooming in and out, the whole board
 //   picture/PictureChoice.cpp  choosing and loading a picture
 //   picture/Grid.cpp           choosing and drawing the grid
 //   pieces/Cut.cpp             the cut and the deal
@@ -16,13 +17,16 @@
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
+//   areas/SpreadOut.cpp        laying the loose pieces side by side
 //   windows/AuxWindows.cpp     the help and information windows
 #pragma once
 
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QRectF>
 #include <QSizeF>
 #include <functional>
+#include <vector>
 
 #include "board/GameState.h"
 #include "pieces/Turn.h"
@@ -75,7 +79,8 @@ class Board : public QMainWindow {
   CommandButton CmdTarsio, CmdRaccogli, CmdAzze;
   MenuItem mFile, mImma, mSalva, mChiudi;
   MenuItem mVisual, mGrande, mPicco, mNorma;
-  MenuItem mAzio, mGrig, mTarsio, mRaccogli, mAzze;
+  MenuItem mZoomPiu, mZoomMeno, mTavolo;  // the view: closer, farther, the whole board
+  MenuItem mAzio, mGrig, mTarsio, mRaccogli, mAzze, mDisponi;
   MenuItem mScom, mSpos, mRuot, mRove, mTrasp;
   MenuItem mAiuto, mGuida, n0, n1, n2, n3, n4, mInfo;
   QMenu* visualMenu = nullptr;
@@ -202,6 +207,10 @@ class Board : public QMainWindow {
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();
+  // Lays every loose piece side by side, in its orientation, over the free part of the board.
+  void mDisponi_Click();
+  // The free part of the board (twips): outside the picture, the grid and the shown command rows.
+  std::vector<QRectF> freeRoom() const;
 
   // ---- Help and information windows (windows/AuxWindows.cpp) ----
   QStringList helpFolders;  // where the help file is looked for, in order; empty: the usual folders
@@ -218,6 +227,8 @@ class Board : public QMainWindow {
   void createControls();
   void createMenus();
   void createUndoKeys();
+  void createViewCommands(QMenu* menu);
+  void createSpreadCommand(QMenu* actions);
   void setCommandBarVisible(bool visible);
 };
 

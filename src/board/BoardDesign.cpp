@@ -112,6 +112,7 @@ void Board::createMenus() {
   addItem(visualMenu, mGrande, "Ingrandisci area Griglia       (+)", [this] { EnlargeGridArea(); });
   addItem(visualMenu, mPicco, "Riduci area Griglia              (-)", [this] { ReduceGridArea(); });
   addItem(visualMenu, mNorma, "Ripristina Aree uguali          (0)", [this] { RestoreEqualAreas(); });
+  createViewCommands(visualMenu);
   mVisual.setEnabled(false);
 
   QMenu* actions = addMenu(nullptr, bar, mAzio, "Azioni");
@@ -121,6 +122,7 @@ void Board::createMenus() {
   addItem(actions, mRaccogli, "Racc&ogli", [this] { CmdRaccogli_Click(); });
   addItem(actions, mAzze, "A&zzera", [this] { CmdAzze_Click(); });
   for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
+  createSpreadCommand(actions);
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });
