@@ -58,9 +58,11 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
       {QStringLiteral("memory"), [&] { return peakMemory(in, 80, 125, 3); }},
       {QStringLiteral("zoom-step10000"), [&] { return zoomStep(in, 80, 125, 1); }},
+      {QStringLiteral("zoom-sharp10000"), [&] { return zoomStep(in, 80, 125, 1, true); }},
       {QStringLiteral("zoom-pan10000"), [&] { return panStep(in, 80, 125, 1); }},
       {QStringLiteral("zoom-drag10000"), [&] { return closeDragStep(in, 80, 125, 1); }},
       {QStringLiteral("zoom-step32766"), [&] { return zoomStep(in, 127, 258, 2); }},
+      {QStringLiteral("zoom-sharp32766"), [&] { return zoomStep(in, 127, 258, 2, true); }},
       {QStringLiteral("zoom-pan32766"), [&] { return panStep(in, 127, 258, 2); }},
       {QStringLiteral("zoom-drag32766"), [&] { return closeDragStep(in, 127, 258, 2); }},
   };
