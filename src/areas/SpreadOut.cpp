@@ -43,11 +43,7 @@ std::vector<QRectF> Board::freeRoom() const {
 // is placed, and clears the history of gestures.
 void Board::mDisponi_Click() {
   if (game.GamePhase < 3) return;
-  undoHistory.clear();
-  if (game.SelectedPiece != NoPiece) {
-    game.SelectedPiece = NoPiece;
-    setFrameVisible(false);
-  }
+  beginMovingLoosePieces();
   std::vector<int> loose;
   QSizeF largest;
   for (int i = 0; i < game.PieceCount; ++i) {

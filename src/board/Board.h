@@ -204,6 +204,8 @@ class Board : public QMainWindow {
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
+  // Clears the history of gestures and lets go of a held piece, before the loose pieces are moved.
+  void beginMovingLoosePieces();
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();
