@@ -53,6 +53,8 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("drag10000"), [&] { return dragStep(in, 80, 125, 0.12); }},
       {QStringLiteral("collect1000"), [&] { return collectPieces(in, 25, 40, 3); }},
       {QStringLiteral("collect10000"), [&] { return collectPieces(in, 80, 125, 80 / Frame); }},
+      {QStringLiteral("spread10000"), [&] { return spreadOut(in, 80, 125, 2); }},
+      {QStringLiteral("spread32766"), [&] { return spreadOut(in, 127, 258, 10, 3); }},
       {QStringLiteral("areas1000"), [&] { return resizeAreas(in, 25, 40, 3); }},
       {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
