@@ -17,10 +17,10 @@ class GameFixture : public BoardFixture {
   HomePosition home(int i);
   QPointF topLeftOf(int i) { return piece(i).boxTwips().topLeft(); }
 
-  // Real mouse events at board twips, through the canvas's view, at sub-pixel positions so that a drag can end on any twip. Some
-  // twips have no pixel position that gives them exactly (15 twips a pixel); `side` then says, per
-  // axis, whether the pointer may land just short of them (-1) or just beyond (+1); 0 requires them
-  // exactly.
+  // Real mouse events at board twips, through the canvas's view, at sub-pixel positions so that a drag
+  // can end on any twip. Some twips have no pixel position that gives them exactly (15 twips a pixel);
+  // `side` then says, per axis, whether the pointer may land just short of them (-1) or just beyond
+  // (+1); 0 requires them exactly.
   void pressAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
   void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton, QPoint side = {});
   void releaseAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton);
