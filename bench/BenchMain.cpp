@@ -15,6 +15,7 @@
 #include "Memory.h"
 #include "Photo.h"
 #include "PlayFigures.h"
+#include "ZoomFigures.h"
 
 using namespace tarsio::bench;
 
@@ -52,11 +53,21 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("drag10000"), [&] { return dragStep(in, 80, 125, 0.12); }},
       {QStringLiteral("collect1000"), [&] { return collectPieces(in, 25, 40, 3); }},
       {QStringLiteral("collect10000"), [&] { return collectPieces(in, 80, 125, 80 / Frame); }},
+      {QStringLiteral("spread10000"), [&] { return spreadOut(in, 80, 125, 2); }},
+      {QStringLiteral("spread32766"), [&] { return spreadOut(in, 127, 258, 10, 3); }},
       {QStringLiteral("areas1000"), [&] { return resizeAreas(in, 25, 40, 3); }},
       {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
       {QStringLiteral("borders10000"), [&] { return bordersOnly(in, 80, 125, 2); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
       {QStringLiteral("memory"), [&] { return peakMemory(in, 80, 125, 3); }},
+      {QStringLiteral("zoom-step10000"), [&] { return zoomStep(in, 80, 125, 1); }},
+      {QStringLiteral("zoom-sharp10000"), [&] { return zoomStep(in, 80, 125, 1, true); }},
+      {QStringLiteral("zoom-pan10000"), [&] { return panStep(in, 80, 125, 1); }},
+      {QStringLiteral("zoom-drag10000"), [&] { return closeDragStep(in, 80, 125, 1); }},
+      {QStringLiteral("zoom-step32766"), [&] { return zoomStep(in, 127, 258, 2); }},
+      {QStringLiteral("zoom-sharp32766"), [&] { return zoomStep(in, 127, 258, 2, true); }},
+      {QStringLiteral("zoom-pan32766"), [&] { return panStep(in, 127, 258, 2); }},
+      {QStringLiteral("zoom-drag32766"), [&] { return closeDragStep(in, 127, 258, 2); }},
   };
   std::vector<Row> rows;
   const bool highDensity = only == QLatin1String(HighDensity);

@@ -9,7 +9,8 @@ namespace tarsio::bench {
 inline constexpr char MemoryFlag[] = "--memory";
 
 // The child run: chooses the photo, cuts it into rows x columns pieces, collects them, moves the border
-// between the areas one step and back, repaints, and prints the growth of the peak resident memory over
+// between the areas one step and back, repaints, zooms in as far as the view goes and scrolls across the
+// board, and prints the growth of the peak resident memory over
 // the resident memory before the choice, in bytes. Its exit code.
 int measureMemoryHere(const Inputs& in, int rows, int columns);
 

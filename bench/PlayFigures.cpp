@@ -77,6 +77,14 @@ Row collectPieces(const Inputs& in, int rows, int columns, double target, int ru
           ms, Frame, target, QStringLiteral("ms")};
 }
 
+Row spreadOut(const Inputs& in, int rows, int columns, double target, int runs) {
+  BenchBoard bench;
+  bench.cut(in.photo, rows, columns);
+  const double ms = medianOfRuns(runs, bench, [](Board& board) { board.mDisponi_Click(); });
+  return {QStringLiteral("\"&Disponi\" of %1 loose pieces, painted").arg(rows * columns), ms, Frame, target,
+          QStringLiteral("ms")};
+}
+
 Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs) {
   BenchBoard bench;
   bench.cut(in.photo, rows, columns);

@@ -12,6 +12,8 @@ inline constexpr double Frame = 1000.0 / 60;
 Row dragStep(const Inputs& in, int rows, int columns, double target);
 // "Racc&ogli" of rows x columns loose pieces, painted, against one frame; the median of `runs`.
 Row collectPieces(const Inputs& in, int rows, int columns, double target, int runs = 7);
+// "&Disponi" of rows x columns loose pieces, painted, against one frame; the median of `runs`.
+Row spreadOut(const Inputs& in, int rows, int columns, double target, int runs = 7);
 // "+" then "0" with rows x columns pieces, painted, against one frame; the median of `runs`.
 Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs = 7);
 // "Solo i &bordi" checked with rows x columns loose pieces gathered, painted, against one frame; the

@@ -8,16 +8,21 @@
 
 namespace tarsio {
 
-void Board::CmdRaccogli_Click() {
-  if (game.GamePhase < 3) return;
+// Gathering or spreading moves the loose pieces: the gestures that put them where they lay cannot be
+// taken back, and a piece held meanwhile is let go, as it is about to be moved from under the pointer.
+// The game in progress is kept again once they lie in their new places.
+void Board::beginMovingLoosePieces() {
   keeper.changed();
-  // Gathering moves the loose pieces: the gestures that put them where they lay cannot be taken back.
   undoHistory.clear();
-  // A piece held while the pieces are gathered is let go: it is about to be moved from under the pointer.
   if (game.SelectedPiece != NoPiece) {
     game.SelectedPiece = NoPiece;
     setFrameVisible(false);
   }
+}
+
+void Board::CmdRaccogli_Click() {
+  if (game.GamePhase < 3) return;
+  beginMovingLoosePieces();
   std::vector<int> loose;
   for (int i = 0; i < game.PieceCount; ++i) {
     if (game.Docked[i]) continue;

@@ -4,6 +4,7 @@
 //   board/Board.cpp            window start, fitting the picture, hiding and showing the command bar
 //   board/BoardDesign.cpp      the design: elements, buttons, boxes, menu tree
 //   board/Commands.cpp         keys, bare-board mouse, menu dispatch, closing
+//   board/ViewCommands.cpp     zooming in and out, the whole board
 //   picture/PictureChoice.cpp  choosing and loading a picture
 //   picture/Grid.cpp           choosing and drawing the grid
 //   pieces/Cut.cpp             the cut and the deal
@@ -18,12 +19,16 @@
 //   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
+//   areas/SpreadOut.cpp        laying the loose pieces side by side
 //   windows/AuxWindows.cpp     the help and information windows
 #pragma once
 
 #include <QMainWindow>
+#include <QRectF>
 #include <QSizeF>
 #include <QTimer>
+#include <functional>
+#include <vector>
 
 #include "board/GameState.h"
 #include "platform/BoardCanvas.h"
@@ -83,7 +88,8 @@ class Board : public QMainWindow {
   CommandButton CmdTarsio, CmdRaccogli, CmdAzze;
   MenuItem mFile, mImma, mSalva, mChiudi;
   MenuItem mVisual, mGrande, mPicco, mNorma;
-  MenuItem mAzio, mGrig, mTarsio, mRaccogli, mAzze;
+  MenuItem mZoomPiu, mZoomMeno, mTavolo;  // the view: closer, farther, the whole board
+  MenuItem mAzio, mGrig, mTarsio, mRaccogli, mAzze, mDisponi;
   MenuItem mScom, mSpos, mRuot, mRove, mTrasp;
   MenuItem mAiuto, mGuida, n0, n1, n2, n3, n4, mInfo;
   QMenu* visualMenu = nullptr;
@@ -224,9 +230,15 @@ class Board : public QMainWindow {
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
+  // Clears the history of gestures and lets go of a held piece, before the loose pieces are moved.
+  void beginMovingLoosePieces();
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();
+  // Lays every loose piece side by side, in its orientation, over the free part of the board.
+  void mDisponi_Click();
+  // The free part of the board (twips): outside the picture, the grid and the shown command rows.
+  std::vector<QRectF> freeRoom() const;
 
   // ---- Play aids (play/PlayAids.cpp) ----
   // The title tells how many pieces are in place and how long the game has been played; "Solo i
@@ -283,6 +295,8 @@ class Board : public QMainWindow {
   void createMenus();
   void createUndoKeys();
   void createPlayAids();
+  void createViewCommands(QMenu* menu);
+  void createSpreadCommand(QMenu* actions);
   void setCommandBarVisible(bool visible);
   // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
   // that the file could not hold.

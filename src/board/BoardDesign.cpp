@@ -112,6 +112,7 @@ void Board::createMenus() {
   addItem(visualMenu, mGrande, "Ingrandisci area Griglia       (+)", [this] { EnlargeGridArea(); });
   addItem(visualMenu, mPicco, "Riduci area Griglia              (-)", [this] { ReduceGridArea(); });
   addItem(visualMenu, mNorma, "Ripristina Aree uguali          (0)", [this] { RestoreEqualAreas(); });
+  createViewCommands(visualMenu);
   visualMenu->addSeparator();
   addItem(visualMenu, mBordi, "Solo i &bordi                          (B)", [this] { mBordi_Click(); });
   addItem(visualMenu, mNascondi, "&Nascondi immagine", [this] { mNascondi_Click(); });
@@ -124,6 +125,7 @@ void Board::createMenus() {
   addItem(actions, mRaccogli, "Racc&ogli", [this] { CmdRaccogli_Click(); });
   addItem(actions, mAzze, "A&zzera", [this] { CmdAzze_Click(); });
   for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
+  createSpreadCommand(actions);
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });

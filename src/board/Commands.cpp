@@ -5,7 +5,6 @@
 
 #include "board/Board.h"
 #include "platform/Keys.h"
-#include "platform/Twips.h"
 
 namespace tarsio {
 
@@ -31,6 +30,7 @@ void Board::Form_KeyPress(int keyAscii) {
     case u'Z': if (CmdAzze.Enabled()) CmdAzze_Click(); break;
     case u'B': if (mBordi.Enabled()) mBordi_Click(); break;
     case u'C': showHint(); break;
+    case u'D': if (mDisponi.Enabled()) mDisponi_Click(); break;
     case u'+': EnlargeGridArea(); break;
     case u'-': ReduceGridArea(); break;
     case u'0': RestoreEqualAreas(); break;
@@ -39,7 +39,7 @@ void Board::Form_KeyPress(int keyAscii) {
 }
 
 void Board::Form_MouseDown(const MouseArgs& args) {
-  if (args.button == 2 && game.GamePhase > 0) visualMenu->popup(canvas->mapToGlobal(twipsToPixelPoint(args.x, args.y)));
+  if (args.button == 2 && game.GamePhase > 0) visualMenu->popup(canvas->globalPosOf({args.x, args.y}));
 }
 
 void Board::Form_MouseMove(const MouseArgs& args) {

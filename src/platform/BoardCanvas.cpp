@@ -1,5 +1,5 @@
-// The board canvas: painting in order, dirty rectangles, mouse routing with capture, pointer shapes,
-// dropped files.
+// The board canvas: painting in order through the view, dirty rectangles, mouse routing with capture,
+// pointer shapes, dropped files.
 #include "platform/BoardCanvas.h"
 
 #include <QCoreApplication>
@@ -63,6 +63,7 @@ BoardCanvas::BoardCanvas(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAutoFillBackground(true);
   setAcceptDrops(true);
+  placeScrollBars();
 }
 
 // A new element has the highest sequence so far: it goes at the end of its layer.
@@ -88,6 +89,7 @@ void BoardCanvas::remove(Element* element) {
 void BoardCanvas::placed(const Element* element) {
   const auto it = entryOf(element);
   if (it != elements_.end()) it->shown = element->Visible() ? element->pixelBounds() : QRect();
+  sweepCaches_ = sweepCaches_ || !view_.isWhole();
 }
 
 std::vector<BoardCanvas::Entry>::const_iterator BoardCanvas::layerBegin(int layer) const {
@@ -100,25 +102,26 @@ std::vector<BoardCanvas::Entry>::iterator BoardCanvas::entryOf(const Element* el
   return it != elements_.end() && it->element == element ? it : elements_.end();
 }
 
+// Dirty places are gathered in the board's pixels and turned into the canvas's when repaints are asked.
 void BoardCanvas::markDirty(const QRect& pixels) {
   if (pixels.isEmpty()) return;
   if (paced_) {
     gathered_ |= pixels;
     if (sinceRequest_.isValid() && sinceRequest_.elapsed() < FrameMs) return;
-    update(std::exchange(gathered_, QRect()));
+    update(view_.canvasPixelsOf(std::exchange(gathered_, QRect())));
     // The next request waits a frame even if Qt is slow to paint this one.
     sinceRequest_.start();
     return;
   }
   if (++dirtyRects_ < MaxDirtyRects)
-    update(pixels);
+    update(view_.canvasPixelsOf(pixels));
   else if (dirtyRects_ == MaxDirtyRects)
     update();
 }
 
 void BoardCanvas::setPaced(bool paced) {
   paced_ = paced;
-  if (!paced_ && !gathered_.isEmpty()) update(std::exchange(gathered_, QRect()));
+  if (!paced_ && !gathered_.isEmpty()) update(view_.canvasPixelsOf(std::exchange(gathered_, QRect())));
 }
 
 // A window moved to a screen of another density is painted anew: each element then draws its picture
@@ -134,22 +137,35 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
   dirtyRects_ = 0;
   QPainter painter(this);
   const QRegion& region = event->region();
-  const QRect bounds = region.boundingRect();
+  const bool whole = view_.isWhole();
+  const QRect bounds = view_.boardPixelsOf(region.boundingRect());
   // Most frames repaint one or two small rectangles: the bounding rectangle rules out nearly every
   // element at the cost of four comparisons.
-  const bool oneRect = region.rectCount() == 1;
+  const bool oneRect = !whole || region.rectCount() == 1;
   touched_.clear();
   for (const Entry& entry : elements_)
     if (overlaps(bounds, entry.shown) && (oneRect || region.intersects(entry.shown)))
       touched_.push_back(&entry);
   // An opaque element hides whatever was painted before it over exactly its pixels: of a pile of pieces
   // on one place (a staircase of thousands of pieces has many) only the topmost is painted.
+  keys_.resize(touched_.size());
   topmost_.clear();
-  for (std::size_t k = 0; k < touched_.size(); ++k)
-    if (touched_[k]->element->opaque()) topmost_[touched_[k]->shown] = k;
   for (std::size_t k = 0; k < touched_.size(); ++k) {
-    const auto top = topmost_.find(touched_[k]->shown);
-    if (top == topmost_.end() || top->second <= k) touched_[k]->element->paint(painter);
+    keys_[k] = whole ? touched_[k]->shown : touched_[k]->element->canvasBounds(view_);
+    if (touched_[k]->element->opaque()) topmost_[keys_[k]] = k;
+  }
+  for (std::size_t k = 0; k < touched_.size(); ++k) {
+    const auto top = topmost_.find(keys_[k]);
+    if (top == topmost_.end() || top->second <= k) touched_[k]->element->paint(painter, view_);
+  }
+  if (sweepCaches_) dropCachesOffScreen();
+  if (std::exchange(sharpPending_, false)) {
+    QTimer::singleShot(0, this, [this] {
+      hurry_ = false;
+      update();
+    });
+  } else {
+    hurry_ = false;
   }
   if (onPainted) onPainted();
 }
@@ -167,8 +183,11 @@ ImageElement* BoardCanvas::elementAt(QPointF twips) const {
   return nullptr;
 }
 
+// Every event reaches the game in board twips, through the view's inverse.
 void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
-  const QPointF twips(pixelsToTwips(event->position().x()), pixelsToTwips(event->position().y()));
+  lastCanvasPointer_ = event->position();
+  if (viewGesture(action, event)) return;
+  const QPointF twips = view_.toTwips(event->position());
   lastPointer_ = twips;
   const int button = buttonCode(action == MouseAction::Move ? event->buttons() : event->button());
   const int shift = shiftCode(event->modifiers());
@@ -183,15 +202,17 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
   } else if (action != MouseAction::Up && onBoardMouse) {
     onBoardMouse(action, {button, shift, twips.x(), twips.y()});
   }
+  if (captured_ && action == MouseAction::Move) edgeScrollFrom(event->position(), event->buttons());
   updateCursor(twips);
 }
 
 void BoardCanvas::letGo() {
+  const bool panned = std::exchange(panning_, false);
   ImageElement* held = std::exchange(captured_, nullptr);
-  if (!held) return;
-  held->mouseHandler()(MouseAction::Up,
-                       {0, 0, lastPointer_.x() - held->Left(), lastPointer_.y() - held->Top()});
-  updateCursor(lastPointer_);
+  if (held)
+    held->mouseHandler()(MouseAction::Up,
+                         {0, 0, lastPointer_.x() - held->Left(), lastPointer_.y() - held->Top()});
+  if (held || panned) updateCursor(lastPointer_);
 }
 
 bool BoardCanvas::event(QEvent* event) {
@@ -202,6 +223,7 @@ bool BoardCanvas::event(QEvent* event) {
   // The window no longer has the pointer (a modal window opened, another window was activated): the
   // release of the held button will come to another window, if at all.
   if (event->type() == QEvent::WindowDeactivate) letGo();
+  if (event->type() == QEvent::NativeGesture && pinch(static_cast<QNativeGestureEvent*>(event))) return true;
   return QWidget::event(event);
 }
 
@@ -226,9 +248,15 @@ void BoardCanvas::dropEvent(QDropEvent* event) {
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }
 
+// Over the bare board of a zoomed view an open hand says the table can be dragged; a closed one holds it.
 void BoardCanvas::updateCursor(QPointF twips) {
   const ImageElement* over = captured_ ? captured_ : elementAt(twips);
-  setCursor(cursorFor(over ? over->MousePointer() : PointerDefault));
+  if (panning_)
+    setCursor(Qt::ClosedHandCursor);
+  else if (!over && !view_.isWhole())
+    setCursor(Qt::OpenHandCursor);
+  else
+    setCursor(cursorFor(over ? over->MousePointer() : PointerDefault));
 }
 
 }  // namespace tarsio

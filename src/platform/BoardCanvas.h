@@ -1,14 +1,20 @@
-// The board's drawing surface: paints every element in layer and creation order, repaints only what
-// changed, and routes the mouse to the piece under the pointer or to the bare board.
+// The board's drawing surface: paints every element in layer and creation order through the view
+// (zoom and pan), repaints only what changed, and routes the mouse to the piece under the pointer or
+// to the bare board, in board twips whatever the view.
 #pragma once
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/Element.h"
+#include "platform/View.h"
+
+class QNativeGestureEvent;
+class QScrollBar;
 
 namespace tarsio {
 
@@ -29,6 +35,18 @@ class BoardCanvas : public QWidget {
   // The element that got the press, while a button is held.
   ImageElement* captured() const { return captured_; }
 
+  // The view: the board asks for a closer look, a farther one or the whole board; the player's own
+  // gestures (Ctrl + wheel, a pinch, the wheel, dragging the bare board, a middle click, carrying a piece
+  // to the edge) are the canvas's. Nothing outside the canvas sees the zoom.
+  const View& view() const { return view_; }
+  void zoomIn();
+  void zoomOut();
+  void showWholeBoard();
+  // The bytes of every picture the elements keep for painting: those of the elements on the screen.
+  qsizetype cachedBytes() const;
+  // The screen point of a board point in twips.
+  QPoint globalPosOf(QPointF twips) const;
+
   // Called by elements.
   void add(Element* element);
   void remove(Element* element);
@@ -36,6 +54,10 @@ class BoardCanvas : public QWidget {
   void placed(const Element* element);
   void markDirty(const QRect& pixels);
   void pointerChanged();
+  // Whether a picture cached at another size may be shown stretched for this paint.
+  bool inAHurry() const { return hurry_; }
+  // A picture was shown stretched: the canvas paints again with sharp pictures.
+  void sharpenLater() { sharpPending_ = true; }
 
   // While paced, the canvas asks Qt for a repaint at most once a frame: what changes in between is
   // gathered and repainted together, however often pending events run. Ending the pacing asks for the
@@ -52,6 +74,8 @@ class BoardCanvas : public QWidget {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void deliver(MouseAction action, QMouseEvent* event);
@@ -59,6 +83,21 @@ class BoardCanvas : public QWidget {
   // pointer gets the release, whose button is unknown (0).
   void letGo();
   void updateCursor(QPointF twips);
+  // View gestures (platform/CanvasView.cpp).
+  // A touchpad pinch zooms as Ctrl + wheel does; false for any other native gesture.
+  bool pinch(const QNativeGestureEvent* gesture);
+  void zoomBy(double factor, QPointF canvasPoint);
+  void viewChanged();
+  void updateMaxZoom();
+  void placeScrollBars();
+  void syncScrollBars();
+  // A middle click, or a left press, move or release of a pan of the bare board: true when the event
+  // belonged to the view and goes no further.
+  bool viewGesture(MouseAction action, QMouseEvent* event);
+  // While a piece is carried near an edge of a zoomed view, the view scrolls that way.
+  void edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held);
+  void edgeScrollStep();
+  void dropCachesOffScreen();
 
   // Every element in paint order (layer, then creation), with the pixels it covers while it is shown
   // (empty while hidden), so that a paint finds the few elements it touches without visiting each one.
@@ -93,6 +132,23 @@ class BoardCanvas : public QWidget {
   bool paced_ = false;
   QRect gathered_;  // the pixels changed since the last repaint asked for while paced
   QElapsedTimer sinceRequest_;  // since the last repaint asked for while paced
+
+  View view_;
+  double closeUp_ = 4;  // the zoom a middle click on the whole board goes back to
+  QScrollBar* horizontalBar_ = nullptr;
+  QScrollBar* verticalBar_ = nullptr;
+  bool syncingBars_ = false;
+  bool panning_ = false;
+  QPointF panFrom_;  // canvas pixels
+  QPointF lastCanvasPointer_;
+  QTimer edgeTimer_;
+  QPointF edgeVelocity_;  // canvas pixels a step
+  QPointF edgePointer_;
+  Qt::MouseButtons edgeButtons_;
+  bool hurry_ = false;
+  bool sharpPending_ = false;
+  bool sweepCaches_ = false;
+  std::vector<QRect> keys_;  // scratch of one paint: the canvas pixels of each touched element
 };
 
 // Paces the canvas's repaints while it lives.

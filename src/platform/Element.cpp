@@ -81,20 +81,38 @@ void ImageElement::copyLookFrom(const ImageElement& design) {
 
 QRect ImageElement::computePixelBounds() const { return twipsToPixelRect(left_, top_, width_, height_); }
 
-// The picture is drawn from its source at the device's own pixels, so that it stays sharp on a screen
-// with several device pixels per pixel; each edge of the box goes to the nearest device pixel.
-void ImageElement::paint(QPainter& painter) const {
-  const QRect& box = pixelBounds();
+QRect ImageElement::canvasBounds(const View& view) const {
+  return view.isWhole() ? pixelBounds() : view.canvasRect(left_, top_, width_, height_);
+}
+
+// The picture is drawn from its source at the device pixels it covers on the screen now, so that it
+// stays sharp on a screen with several device pixels per pixel and at any zoom; each edge of the box goes
+// to the nearest device pixel. Right after the view changed, a picture cached at another size is shown
+// stretched for one frame while the canvas asks for a sharp one next.
+void ImageElement::paint(QPainter& painter, const View& view) const {
+  const QRect box = canvasBounds(view);
   if (picture_.isNull() || box.isEmpty()) return;
   const qreal ratio = painter.device()->devicePixelRatio();
   const QPoint topLeft(qRound(box.left() * ratio), qRound(box.top() * ratio));
   const QSize devicePixels(qRound((box.left() + box.width()) * ratio) - topLeft.x(),
                            qRound((box.top() + box.height()) * ratio) - topLeft.y());
-  if (cache_.size() != devicePixels || cache_.devicePixelRatio() != ratio) {
-    cache_ = picture_.render(devicePixels);
-    cache_.setDevicePixelRatio(ratio);
+  const QRectF target(QPointF(topLeft) / ratio, QSizeF(devicePixels) / ratio);
+  // An element larger than the whole device (the picture or a large piece seen closely) keeps no copy:
+  // it is drawn from its source over the pixels being painted.
+  const double deviceArea = painter.device()->width() * ratio * painter.device()->height() * ratio;
+  if (double(devicePixels.width()) * devicePixels.height() > deviceArea) {
+    cache_ = QImage();
+    picture_.draw(painter, target, devicePixels);
+  } else if (cache_.size() != devicePixels || cache_.devicePixelRatio() != ratio) {
+    if (!cache_.isNull() && canvas_->inAHurry()) {
+      painter.drawImage(target, cache_);
+      canvas_->sharpenLater();
+    } else {
+      cache_ = picture_.render(devicePixels);
+      cache_.setDevicePixelRatio(ratio);
+    }
   }
-  painter.drawImage(QPointF(topLeft) / ratio, cache_);
+  if (cache_.size() == devicePixels) painter.drawImage(QPointF(topLeft) / ratio, cache_);
   if (borderStyle_ == 1) {
     painter.setPen(QPen(QGuiApplication::palette().color(QPalette::WindowText), 0));
     painter.drawRect(box.adjusted(0, 0, -1, -1));
@@ -118,9 +136,12 @@ QRect LineElement::computePixelBounds() const {
   return QRect(twipsToPixelPoint(x1_, y1_), twipsToPixelPoint(x2_, y2_)).normalized().adjusted(-1, -1, 1, 1);
 }
 
-void LineElement::paint(QPainter& painter) const {
+void LineElement::paint(QPainter& painter, const View& view) const {
   painter.setPen(QPen(colour_, 0));
-  painter.drawLine(twipsToPixelPoint(x1_, y1_), twipsToPixelPoint(x2_, y2_));
+  if (view.isWhole())
+    painter.drawLine(twipsToPixelPoint(x1_, y1_), twipsToPixelPoint(x2_, y2_));
+  else
+    painter.drawLine(view.toCanvas({x1_, y1_}).toPoint(), view.toCanvas({x2_, y2_}).toPoint());
 }
 
 }  // namespace tarsio

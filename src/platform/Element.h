@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "platform/Picture.h"
+#include "platform/View.h"
 
 class QPainter;
 
@@ -45,9 +46,15 @@ class Element {
 
   Layer layer() const { return layer_; }
   std::uint64_t sequence() const { return sequence_; }
-  // The device pixels the element paints over.
+  // The pixels of the board (at zoom 1) the element paints over.
   const QRect& pixelBounds() const { return pixelBounds_; }
-  virtual void paint(QPainter& painter) const = 0;
+  // The canvas pixels the element paints over through `view`.
+  virtual QRect canvasBounds(const View& view) const { return view.canvasPixelsOf(pixelBounds_); }
+  virtual void paint(QPainter& painter, const View& view) const = 0;
+  // Lets go of any picture kept for painting; the next paint makes it again.
+  virtual void dropCache() const {}
+  // The bytes of the pictures kept for painting.
+  virtual qsizetype cachedBytes() const { return 0; }
   // Whether a paint covers every pixel of pixelBounds() with an opaque colour.
   virtual bool opaque() const { return false; }
 
@@ -99,7 +106,10 @@ class ImageElement : public Element {
   void copyLookFrom(const ImageElement& design);
 
   QRectF boxTwips() const { return QRectF(left_, top_, width_, height_); }
-  void paint(QPainter& painter) const override;
+  QRect canvasBounds(const View& view) const override;
+  void paint(QPainter& painter, const View& view) const override;
+  void dropCache() const override { cache_ = QImage(); }
+  qsizetype cachedBytes() const override { return cache_.sizeInBytes(); }
   bool opaque() const override { return !picture_.isNull() && !picture_.hasAlpha(); }
 
  protected:
@@ -114,7 +124,7 @@ class ImageElement : public Element {
   int mousePointer_ = PointerDefault;
   MouseHandler mouseHandler_;
   // The picture drawn at the size it is painted, in the device's pixels; rebuilt only when the picture,
-  // the size or the device pixel ratio changes.
+  // the size on the screen (the zoom included) or the device pixel ratio changes.
   mutable QImage cache_;
 };
 
@@ -130,7 +140,7 @@ class LineElement : public Element {
   void setLine(double x1, double y1, double x2, double y2);
   void copyLookFrom(const LineElement& design);
 
-  void paint(QPainter& painter) const override;
+  void paint(QPainter& painter, const View& view) const override;
 
  protected:
   QRect computePixelBounds() const override;

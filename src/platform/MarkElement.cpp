@@ -38,9 +38,11 @@ QRect MarkElement::computePixelBounds() const {
       .adjusted(-Rings, -Rings, Rings, Rings);
 }
 
-void MarkElement::paint(QPainter& painter) const {
-  const QRect bounds = pixelBounds();
-  const QRect box = bounds.adjusted(Rings, Rings, -Rings, -Rings);
+// The box follows the view; the outline keeps its three pixels at any zoom, within the painted area
+// that the zoom widens with the box.
+void MarkElement::paint(QPainter& painter, const View& view) const {
+  const QRect box = view.canvasRect(box_.left(), box_.top(), box_.width(), box_.height());
+  const QRect bounds = box.adjusted(-Rings, -Rings, Rings, Rings);
   painter.save();
   painter.setBrush(Qt::NoBrush);
   if (look_.wash.alpha() > 0) painter.fillRect(box, look_.wash);

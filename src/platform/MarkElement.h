@@ -23,7 +23,7 @@ class MarkElement : public Element {
   void setBox(const QRectF& twips);
   void setLook(const MarkLook& look);
 
-  void paint(QPainter& painter) const override;
+  void paint(QPainter& painter, const View& view) const override;
 
  protected:
   QRect computePixelBounds() const override;

@@ -170,6 +170,39 @@ Picture Picture::turnedQuarter() const {
   return turned;
 }
 
+namespace {
+
+// The reduced copy to scale from: the smallest one still at least `pixels` large.
+int levelFor(const QRect& rect, QSize pixels) {
+  int level = 0;
+  while (rect.width() >> (level + 1) >= pixels.width() && rect.height() >> (level + 1) >= pixels.height())
+    ++level;
+  return level;
+}
+
+QRectF scaledRect(const QRect& rect, int level) {
+  const double factor = 1.0 / (1 << level);
+  return QRectF(rect.x() * factor, rect.y() * factor, rect.width() * factor, rect.height() * factor);
+}
+
+}  // namespace
+
+// The mirrors apply after the turn, about the middle of the target, as in render().
+void Picture::draw(QPainter& painter, const QRectF& target, QSize pixels) const {
+  if (isNull() || pixels.isEmpty()) return;
+  const QSize upright = turned_ ? pixels.transposed() : pixels;
+  const int level = levelFor(rect_, upright);
+  const QSizeF box = turned_ ? target.size().transposed() : target.size();
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.translate(target.center());
+  painter.scale(mirrorX_ ? -1 : 1, mirrorY_ ? -1 : 1);
+  if (turned_) painter.rotate(90);
+  painter.drawImage(QRectF(QPointF(-box.width() / 2, -box.height() / 2), box), source_->level(level),
+                    scaledRect(rect_, level));
+  painter.restore();
+}
+
 QImage Picture::render(QSize pixels) const {
   if (isNull() || pixels.isEmpty()) return {};
   if (turned_) {
@@ -182,11 +215,8 @@ QImage Picture::render(QSize pixels) const {
   const QImage& full = source_->full();
   QImage out(pixels, full.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   out.fill(Qt::transparent);
-  int level = 0;
-  while (rect_.width() >> (level + 1) >= pixels.width() && rect_.height() >> (level + 1) >= pixels.height())
-    ++level;
-  const double factor = 1.0 / (1 << level);
-  const QRectF from(rect_.x() * factor, rect_.y() * factor, rect_.width() * factor, rect_.height() * factor);
+  const int level = levelFor(rect_, pixels);
+  const QRectF from = scaledRect(rect_, level);
   QPainter painter(&out);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, pixels != rect_.size());
   painter.translate(mirrorX_ ? pixels.width() : 0, mirrorY_ ? pixels.height() : 0);

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+class QPainter;
+
 namespace tarsio {
 
 // One decoded image, held once however many pictures show parts of it, with smaller copies (each half
@@ -50,6 +52,10 @@ class Picture {
   // otherwise (from the smallest reduced copy that is still at least as large as the target). A turned
   // picture is drawn upright, then turned and mirrored exactly.
   QImage render(QSize pixels) const;
+  // The picture drawn straight onto `painter` into `target` (the painter's coordinates), which covers
+  // `pixels` device pixels, with no image of its own: only the pixels the painter is clipped to are
+  // worked out. Turned and mirrored as render() gives it.
+  void draw(QPainter& painter, const QRectF& target, QSize pixels) const;
   // The picture as an image at its own size.
   QImage toImage() const { return render(size()); }
 

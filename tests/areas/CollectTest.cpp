@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "areas/Spread.h"
 #include "board/Layout.h"
 #include "play/GameFixture.h"
 #include "support/Pictures.h"
@@ -53,6 +54,32 @@ class Collect : public GameFixture {
 const QSize Picture(300, 200);
 constexpr double GridLeft = PictureLeft + 4500 + 30;
 constexpr double StartY = PictureTop + 3000 + 50;
+
+// D lays the loose pieces side by side: no two overlap, none reaches into the picture or the grid, and
+// a docked piece stays home.
+TEST_F(Collect, spreadingLaysTheLoosePiecesApartOutsideThePictureAndTheGrid) {
+  startGame({320, 240}, 6, 8, board->mRove);
+  turnTo(47, 0);
+  dragHome(47);
+  ASSERT_TRUE(game().Docked[47]);
+  board->Form_KeyPress('d');
+  const QRectF grid(game().GridLeft, game().GridTop, 8 * game().CellWidth, 6 * game().CellHeight);
+  for (int i = 0; i < 47; ++i) {
+    const QRectF box = piece(i).boxTwips();
+    EXPECT_FALSE(box.intersects(board->ImaOrig.boxTwips()) || box.intersects(grid)) << i;
+    for (int j = 0; j < i; ++j) EXPECT_FALSE(box.intersects(piece(j).boxTwips())) << i << " " << j;
+  }
+  EXPECT_EQ(topLeftOf(47), QPointF(home(47).left, home(47).top));
+}
+
+// Where the room holds fewer places than pieces, the places close up evenly and stay inside it.
+TEST(SpreadPlaces, closeUpEvenlyWhenTheRoomIsShort) {
+  const std::vector<QPointF> places = spreadPlaces({QRectF(0, 0, 1000, 100)}, {100, 100}, 20, 10);
+  ASSERT_EQ(places.size(), 20u);
+  EXPECT_NEAR(places.back().x(), 900, 0.05);
+  EXPECT_NEAR(places[1].x(), 900.0 / 19, 0.01);
+  EXPECT_EQ(places.back().y(), 0);
+}
 
 TEST_F(Collect, aSingleLoosePieceGoesExactlyToTheStartPoint) {
   startGame(Picture, 2, 2, board->mSpos);

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "platform/BoardCanvas.h"
 #include "platform/ElementArray.h"
@@ -158,6 +159,64 @@ TEST_F(Canvas, aPileOfPiecesOnOnePlaceShowsItsTopmostAndWhatShowsThroughASeeThro
   EXPECT_EQ(shown(), QColor(Qt::green));
 }
 
+// Zoomed in and moved across the board, only the pieces on the screen keep a picture for painting, each
+// at the pixels it covers there; back at the whole board the canvas shows exactly what it showed before.
+TEST_F(Canvas, aZoomedViewKeepsPicturesOnlyOnTheScreenAndTheWholeBoardPaintsAsBefore) {
+  QImage pattern(40, 30, QImage::Format_RGB32);
+  for (int y = 0; y < pattern.height(); ++y)
+    for (int x = 0; x < pattern.width(); ++x) pattern.setPixel(x, y, qRgb(x * 6, y * 8, (x + y) % 2 * 255));
+  for (int k = 0; k < 100; ++k) {
+    ImageElement& e = pieces.Load(10 + k);
+    e.setStretch(true);
+    e.setPicture(Picture::fromImage(pattern));
+    e.setBox(k % 10 * 600, k / 10 * 450, 600, 450);
+    e.setVisible(true);
+  }
+  const auto settle = [this] {
+    canvas.grab();
+    QApplication::processEvents();
+    return canvas.grab().toImage();
+  };
+  const QImage before = settle();
+  const qsizetype whole = canvas.cachedBytes();
+  for (int step = 0; step < 7; ++step) canvas.zoomIn();
+  settle();
+  for (const Qt::KeyboardModifier axis : {Qt::NoModifier, Qt::ShiftModifier}) {
+    QWheelEvent wheel({200, 150}, canvas.mapToGlobal(QPoint(200, 150)), {}, {0, -600}, Qt::NoButton, axis,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&canvas, &wheel);
+  }
+  settle();
+  qsizetype onScreen = 0;
+  for (int i = 0; i < 110; ++i) {
+    const QRect shown = i < 2 || i >= 10 ? pieces(i).canvasBounds(canvas.view()) : QRect();
+    if (shown.intersects(canvas.rect())) onScreen += shown.width() * shown.height() * 4;
+  }
+  EXPECT_GT(canvas.view().origin().x(), 0);
+  EXPECT_EQ(canvas.cachedBytes(), onScreen);
+  canvas.showWholeBoard();
+  EXPECT_EQ(settle(), before);
+  EXPECT_EQ(canvas.cachedBytes(), whole);
+}
+
+// The view: at zoom 1 it is the board itself; zooming keeps the board point under the pointer there.
+TEST(View, zoomingKeepsThePointUnderThePointerAndZoomOneIsTheBoardItself) {
+  View view;
+  view.setViewport({400, 300});
+  EXPECT_EQ(view.toTwips({7, 9}), QPointF(105, 135));
+  EXPECT_EQ(view.canvasRect(100, 0, 1012.5, 100), twipsToPixelRect(100, 0, 1012.5, 100));
+  const QPointF pointer(310, 70);
+  for (const double zoom : {4.0, 1.7, 8.0}) {
+    const QPointF under = view.toTwips(pointer);
+    view.zoomAt(zoom, pointer);
+    EXPECT_EQ(view.zoom(), zoom);
+    EXPECT_NEAR(view.toTwips(pointer).x(), under.x(), 1e-9);
+    EXPECT_NEAR(view.toTwips(pointer).y(), under.y(), 1e-9);
+  }
+  view.zoomAt(1, pointer);
+  EXPECT_EQ(view.origin(), QPointF());
+}
+
 // On a device with two device pixels per pixel a piece is drawn from its source at the device's pixels:
 // a pattern of single pixels, shown in a box of half its size in pixels, keeps every pixel, upright or
 // turned, and stays so when the piece moves.
@@ -185,7 +244,7 @@ TEST(ElementAtRatio2, aPieceOfAFinePatternKeepsItsPixels) {
       QImage screen(canvas.size() * 2, QImage::Format_RGB32);
       screen.setDevicePixelRatio(2);
       QPainter painter(&screen);
-      piece.paint(painter);
+      piece.paint(painter, View());
       painter.end();
       screen.setDevicePixelRatio(1);
       EXPECT_EQ(screen.copy(QRect(at * 2, shown.size())), shown) << at.x() << "," << at.y();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <cmath>
+#include <functional>
 
 #include "support/Pictures.h"
 
@@ -11,16 +12,17 @@ namespace tarsio {
 
 namespace {
 
-// A pixel position that the canvas turns back into these twips (15 per pixel): exactly when one
-// exists, else the nearest one on the given side (-1 short, +1 beyond; 0 accepts none).
-double pixelsFor(double twips, int side) {
-  double pixels = twips / 15;
-  for (int tries = 0; tries < 8 && pixels * 15 != twips; ++tries)
-    pixels = std::nextafter(pixels, pixels * 15 < twips ? HUGE_VAL : -HUGE_VAL);
-  if (pixels * 15 == twips) return pixels;
+// A canvas position that the canvas turns back into these twips through `toTwips` (its view along one
+// axis), searched from `guess`: exactly when one exists, else the nearest one on the given side (-1
+// short, +1 beyond; 0 accepts none).
+double pixelsFor(double twips, int side, const std::function<double(double)>& toTwips, double guess) {
+  double pixels = guess;
+  for (int tries = 0; tries < 64 && toTwips(pixels) != twips; ++tries)
+    pixels = std::nextafter(pixels, toTwips(pixels) < twips ? HUGE_VAL : -HUGE_VAL);
+  if (toTwips(pixels) == twips) return pixels;
   EXPECT_NE(side, 0) << "no pixel position for exactly " << twips << " twips";
-  while (side > 0 && pixels * 15 < twips) pixels = std::nextafter(pixels, HUGE_VAL);
-  while (side < 0 && pixels * 15 > twips) pixels = std::nextafter(pixels, -HUGE_VAL);
+  while (side > 0 && toTwips(pixels) < twips) pixels = std::nextafter(pixels, HUGE_VAL);
+  while (side < 0 && toTwips(pixels) > twips) pixels = std::nextafter(pixels, -HUGE_VAL);
   return pixels;
 }
 
@@ -42,7 +44,12 @@ HomePosition GameFixture::home(int i) {
 
 void GameFixture::send(QEvent::Type type, QPointF twips, Qt::MouseButton button, Qt::MouseButtons held,
                        Qt::KeyboardModifiers mods, QPoint side) {
-  const QPointF local(pixelsFor(twips.x(), side.x()), pixelsFor(twips.y(), side.y()));
+  const View& view = board->canvas->view();
+  const QPointF guess = view.toCanvas(twips);
+  const auto alongX = [&](double x) { return view.toTwips({x, 0}).x(); };
+  const auto alongY = [&](double y) { return view.toTwips({0, y}).y(); };
+  const QPointF local(pixelsFor(twips.x(), side.x(), alongX, guess.x()),
+                      pixelsFor(twips.y(), side.y(), alongY, guess.y()));
   QMouseEvent event(type, local, board->canvas->mapToGlobal(local), button, held, mods);
   QApplication::sendEvent(board->canvas, &event);
 }
@@ -79,6 +86,18 @@ void GameFixture::turnTo(int i, int v) {
     releaseAt(centreOf(piece(i)));
   }
   ASSERT_EQ(game().Orientation[i], v);
+}
+
+void GameFixture::zoomAt(QPointF twips, int angle) {
+  const QPointF at = board->canvas->view().toCanvas(twips);
+  QWheelEvent wheel(at, board->canvas->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, Qt::ControlModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(board->canvas, &wheel);
+}
+
+QPointF GameFixture::onCanvasPixel(QPointF twips) const {
+  const View& view = board->canvas->view();
+  return view.toTwips(view.toCanvas(twips).toPoint());
 }
 
 Qt::CursorShape GameFixture::cursorShape() const { return board->canvas->cursor().shape(); }

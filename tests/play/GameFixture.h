@@ -17,10 +17,10 @@ class GameFixture : public BoardFixture {
   HomePosition home(int i);
   QPointF topLeftOf(int i) { return piece(i).boxTwips().topLeft(); }
 
-  // Real mouse events at board twips, at sub-pixel positions so that a drag can end on any twip. Some
-  // twips have no pixel position that gives them exactly (15 twips a pixel); `side` then says, per
-  // axis, whether the pointer may land just short of them (-1) or just beyond (+1); 0 requires them
-  // exactly.
+  // Real mouse events at board twips, through the canvas's view, at sub-pixel positions so that a drag
+  // can end on any twip. Some twips have no pixel position that gives them exactly (15 twips a pixel);
+  // `side` then says, per axis, whether the pointer may land just short of them (-1) or just beyond
+  // (+1); 0 requires them exactly.
   void pressAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
   void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton, QPoint side = {});
   void releaseAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton);
@@ -32,6 +32,10 @@ class GameFixture : public BoardFixture {
   // Turns piece i with Ctrl and Shift clicks until it has orientation v (the scramble option must allow
   // the turns).
   void turnTo(int i, int v);
+  // Ctrl + wheel over a board point, `angle` eighths of a degree (120 a notch).
+  void zoomAt(QPointF twips, int angle);
+  // The board point at the canvas pixel nearest to `twips`, which a pointer can reach exactly.
+  QPointF onCanvasPixel(QPointF twips) const;
   // The pointer shape the canvas shows.
   Qt::CursorShape cursorShape() const;
   bool frameShown() const;

@@ -128,6 +128,24 @@ TEST_F(PieceHandling, aRightPressOnALoosePieceDragsItLikeALeftOne) {
   EXPECT_EQ(game().SelectedPiece, NoPiece);
 }
 
+// Seen four times closer, a press reaches the piece and the point of it that the same spot of the board
+// reaches at zoom 1, and the piece carried to its cell docks there.
+TEST_F(PieceHandling, zoomedInAPressTakesThePieceUnderThePointerAndAPieceCarriedHomeDocks) {
+  startGame(Picture, 2, 2, board->mSpos);
+  zoomAt(centreOf(piece(3)), 746);
+  ASSERT_NEAR(board->canvas->view().zoom(), 4, 0.01);
+  const QPointF grab = onCanvasPixel(centreOf(piece(3)) + QPointF(400, -300));
+  pressAt(grab);
+  EXPECT_EQ(game().SelectedPiece, 3);
+  EXPECT_EQ(QPointF(game().GrabX, game().GrabY), grab - topLeftOf(3));
+  const HomePosition at = home(3);
+  const QPointF to = onCanvasPixel(grab + QPointF(at.left + 60, at.top - 60) - topLeftOf(3));
+  moveTo(to);
+  releaseAt(to);
+  EXPECT_TRUE(game().Docked[3]);
+  EXPECT_EQ(topLeftOf(3), QPointF(at.left, at.top));
+}
+
 // Piece 3 is the topmost one, so a press in its middle always reaches it.
 TEST_F(PieceHandling, aDockedPieceIgnoresTheLeftButtonAndARightPressReleasesItInPlace) {
   startGame(Picture, 2, 2, board->mSpos);

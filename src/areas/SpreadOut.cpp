@@ -1,0 +1,77 @@
+// "&Disponi": every loose piece laid side by side in rows over the free part of the board.
+#include <QAction>
+#include <QMenu>
+#include <algorithm>
+
+#include "areas/Spread.h"
+#include "areas/Staircase.h"
+#include "board/Board.h"
+#include "platform/Events.h"
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+namespace {
+
+// Room left between two places, and between the places and the picture, the grid and the buttons.
+constexpr double SpreadGap = 30;
+// Pending events run once for so many pieces placed.
+constexpr int PiecesBetweenEvents = 256;
+
+}  // namespace
+
+// The free part of the board: right of the grid, and below the picture and the grid, clear of the
+// command rows while they are shown. The board is what the canvas shows of it on the whole.
+std::vector<QRectF> Board::freeRoom() const {
+  const double right = pixelsToTwips(canvas->width()), bottom = pixelsToTwips(canvas->height());
+  const double gridRight = liO(0).X2() + SpreadGap, gridBottom = Liv(0).Y2();
+  const double below = std::max(gridBottom, ImaOrig.Top() + ImaOrig.Height()) + SpreadGap;
+  std::vector<QRectF> room{QRectF(QPointF(gridRight, game.GridTop), QPointF(right, bottom))};
+  if (CmdAzze.Visible()) {
+    const double barRight = CmdAzze.Left() + CmdAzze.Width() + SpreadGap;
+    room.emplace_back(QPointF(barRight, below), QPointF(gridRight, bottom));
+    room.emplace_back(QPointF(ImaOrig.Left(), CmdAzze.Top() + CmdAzze.Height() + SpreadGap),
+                      QPointF(barRight, bottom));
+  } else {
+    room.emplace_back(QPointF(ImaOrig.Left(), below), QPointF(gridRight, bottom));
+  }
+  std::erase_if(room, [](const QRectF& r) { return r.isEmpty(); });
+  return room;
+}
+
+// Like gathering, spreading lets pending events run, holds the player's input back until the last piece
+// is placed, and clears the history of gestures.
+void Board::mDisponi_Click() {
+  if (game.GamePhase < 3) return;
+  beginMovingLoosePieces();
+  std::vector<int> loose;
+  QSizeF largest;
+  for (int i = 0; i < game.PieceCount; ++i) {
+    if (game.Docked[i]) continue;
+    loose.push_back(i);
+    largest = largest.expandedTo({ImA(i).Width(), ImA(i).Height()});
+  }
+  const std::vector<QRectF> room = freeRoom();
+  if (loose.empty() || room.empty()) return;
+  const int count = static_cast<int>(loose.size());
+  const std::vector<QPointF> places = spreadPlaces(room, largest, count, SpreadGap);
+  random.Randomize();
+  const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
+  const InputHold held;
+  const PacedRepaints paced(canvas);
+  for (int k = 0; k < count; ++k) {
+    if (k % PiecesBetweenEvents == 0) DoEvents();
+    ImA(order[k]).Move(places[k].x(), places[k].y());
+  }
+}
+
+// The command is there whenever gathering is.
+void Board::createSpreadCommand(QMenu* actions) {
+  mDisponi.attach(actions->addAction(QStringLiteral("&Disponi")));
+  mDisponi.onClick = [this] { mDisponi_Click(); };
+  mDisponi.setEnabled(mRaccogli.Enabled());
+  QObject::connect(mRaccogli.action(), &QAction::changed, this,
+                   [this] { mDisponi.setEnabled(mRaccogli.Enabled()); });
+}
+
+}  // namespace tarsio

@@ -1,0 +1,86 @@
+// The view of the board: zoom, the part shown, and the mapping between board twips and canvas pixels.
+#include "platform/View.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Twips.h"
+
+namespace tarsio {
+
+void View::setViewport(QSizeF pixels) {
+  viewport_ = pixels;
+  clampOrigin();
+}
+
+void View::setMaxZoom(double zoom) {
+  maxZoom_ = std::max(8.0, zoom);
+  if (zoom_ > maxZoom_) zoomAt(maxZoom_, {viewport_.width() / 2, viewport_.height() / 2});
+}
+
+QPointF View::toCanvas(QPointF twips) const {
+  return (QPointF(twipsToPixels(twips.x()), twipsToPixels(twips.y())) - origin_) * zoom_;
+}
+
+// At zoom 1 the origin is (0, 0) and a pixel gives its 15 twips exactly.
+QPointF View::toTwips(QPointF canvasPixels) const {
+  const QPointF board = canvasPixels / zoom_ + origin_;
+  return {pixelsToTwips(board.x()), pixelsToTwips(board.y())};
+}
+
+QRect View::canvasRect(double left, double top, double width, double height) const {
+  if (isWhole()) return twipsToPixelRect(left, top, width, height);
+  const QPointF a = toCanvas({left, top}), b = toCanvas({left + width, top + height});
+  const int x1 = static_cast<int>(std::lround(a.x())), y1 = static_cast<int>(std::lround(a.y()));
+  const int x2 = static_cast<int>(std::lround(b.x())), y2 = static_cast<int>(std::lround(b.y()));
+  return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+               QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
+}
+
+QRect View::canvasPixelsOf(const QRect& board) const {
+  if (isWhole() || board.isEmpty()) return board;
+  const QPointF a = (QPointF(board.topLeft()) - origin_) * zoom_;
+  const QPointF b = (QPointF(board.right() + 1, board.bottom() + 1) - origin_) * zoom_;
+  return QRect(QPoint(static_cast<int>(std::floor(a.x())) - 1, static_cast<int>(std::floor(a.y())) - 1),
+               QPoint(static_cast<int>(std::ceil(b.x())), static_cast<int>(std::ceil(b.y()))));
+}
+
+QRect View::boardPixelsOf(const QRect& canvas) const {
+  if (isWhole() || canvas.isEmpty()) return canvas;
+  const QPointF a = QPointF(canvas.topLeft()) / zoom_ + origin_;
+  const QPointF b = QPointF(canvas.right() + 1, canvas.bottom() + 1) / zoom_ + origin_;
+  return QRect(QPoint(static_cast<int>(std::floor(a.x())) - 1, static_cast<int>(std::floor(a.y())) - 1),
+               QPoint(static_cast<int>(std::ceil(b.x())), static_cast<int>(std::ceil(b.y()))));
+}
+
+void View::zoomAt(double zoom, QPointF canvasPoint) {
+  const QPointF under = canvasPoint / zoom_ + origin_;
+  zoom_ = std::clamp(zoom, WholeZoom, maxZoom_);
+  origin_ = under - canvasPoint / zoom_;
+  clampOrigin();
+}
+
+void View::zoomCentredOn(double zoom, QPointF twips) {
+  zoom_ = std::clamp(zoom, WholeZoom, maxZoom_);
+  const QPointF half(viewport_.width() / 2, viewport_.height() / 2);
+  origin_ = QPointF(twipsToPixels(twips.x()), twipsToPixels(twips.y())) - half / zoom_;
+  clampOrigin();
+}
+
+void View::panBy(QPointF canvasPixels) { setOrigin(origin_ + canvasPixels / zoom_); }
+
+void View::setOrigin(QPointF boardPixels) {
+  origin_ = boardPixels;
+  clampOrigin();
+}
+
+// The part shown stays inside the board: at zoom z it is 1/z of the board, so the origin runs from 0 to
+// (1 - 1/z) of the board's size; at zoom 1 it is always (0, 0).
+void View::clampOrigin() {
+  const double spanX = viewport_.width() * (1 - 1 / zoom_), spanY = viewport_.height() * (1 - 1 / zoom_);
+  origin_ = isWhole() ? QPointF()
+                      : QPointF(std::clamp(origin_.x(), 0.0, std::max(0.0, spanX)),
+                                std::clamp(origin_.y(), 0.0, std::max(0.0, spanY)));
+}
+
+}  // namespace tarsio
