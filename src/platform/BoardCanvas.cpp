@@ -172,6 +172,9 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
     hurry_ = false;
   }
   if (onPainted) onPainted();
+  // A paint slower than a frame must not be followed by another at once: the work it interrupts would
+  // then get no time at all between paints.
+  if (paced_) sinceRequest_.start();
 }
 
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {

@@ -134,7 +134,7 @@ class BoardCanvas : public QWidget {
   QMetaObject::Connection screenWatch_;
   bool paced_ = false;
   QRect gathered_;  // the pixels changed since the last repaint asked for while paced
-  QElapsedTimer sinceRequest_;  // since the last repaint asked for while paced
+  QElapsedTimer sinceRequest_;  // since the last repaint asked for, or painted, while paced
 
   View view_;
   double closeUp_ = 4;  // the zoom a middle click on the whole board goes back to
