@@ -148,15 +148,19 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
       touched_.push_back(&entry);
   // An opaque element hides whatever was painted before it over exactly its pixels: of a pile of pieces
   // on one place (a staircase of thousands of pieces has many) only the topmost is painted.
+  // The opaque ones are sorted by place, then paint order, so that a search finds a later one on a place.
   keys_.resize(touched_.size());
-  topmost_.clear();
+  opaquePlaces_.clear();
   for (std::size_t k = 0; k < touched_.size(); ++k) {
-    keys_[k] = whole ? touched_[k]->shown : touched_[k]->element->canvasBounds(view_);
-    if (touched_[k]->element->opaque()) topmost_[keys_[k]] = k;
+    const QRect r = whole ? touched_[k]->shown : touched_[k]->element->canvasBounds(view_);
+    keys_[k] = {r.x(), r.y(), r.width(), r.height(), k};
+    if (touched_[k]->element->opaque()) opaquePlaces_.push_back(keys_[k]);
   }
-  for (std::size_t k = 0; k < touched_.size(); ++k) {
-    const auto top = topmost_.find(keys_[k]);
-    if (top == topmost_.end() || top->second <= k) touched_[k]->element->paint(painter, view_);
+  std::sort(opaquePlaces_.begin(), opaquePlaces_.end());
+  for (const Place& place : keys_) {
+    const auto later = std::upper_bound(opaquePlaces_.begin(), opaquePlaces_.end(), place);
+    if (later == opaquePlaces_.end() || !later->samePlace(place))
+      touched_[place.k]->element->paint(painter, view_);
   }
   if (sweepCaches_) dropCachesOffScreen();
   if (std::exchange(sharpPending_, false)) {
@@ -168,6 +172,9 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
     hurry_ = false;
   }
   if (onPainted) onPainted();
+  // A paint slower than a frame must not be followed by another at once: the work it interrupts would
+  // then get no time at all between paints.
+  if (paced_) sinceRequest_.start();
 }
 
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {

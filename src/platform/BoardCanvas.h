@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/Element.h"
@@ -115,15 +114,19 @@ class BoardCanvas : public QWidget {
   std::vector<Entry>::const_iterator layerBegin(int layer) const;
   std::vector<Entry>::iterator entryOf(const Element* element);
   std::vector<Entry> elements_;
-  // Scratch lists of one paint, kept to spare their allocation: the elements it touches, in paint order,
-  // and for each place (pixels) the last opaque one among them.
+  // Scratch lists of one paint, kept to spare their allocation: the elements it touches, in paint order;
+  // the place (canvas pixels) of each, with its index in that order; the places of the opaque ones.
   std::vector<const Entry*> touched_;
-  struct RectHash {
-    std::size_t operator()(const QRect& r) const {
-      return qHashMulti(0, r.x(), r.y(), r.width(), r.height());
+  struct Place {
+    int x, y, width, height;
+    std::size_t k;
+    auto operator<=>(const Place&) const = default;
+    bool samePlace(const Place& o) const {
+      return x == o.x && y == o.y && width == o.width && height == o.height;
     }
   };
-  std::unordered_map<QRect, std::size_t, RectHash> topmost_;
+  std::vector<Place> keys_;
+  std::vector<Place> opaquePlaces_;
   std::size_t removed_ = 0;
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;
@@ -131,7 +134,7 @@ class BoardCanvas : public QWidget {
   QMetaObject::Connection screenWatch_;
   bool paced_ = false;
   QRect gathered_;  // the pixels changed since the last repaint asked for while paced
-  QElapsedTimer sinceRequest_;  // since the last repaint asked for while paced
+  QElapsedTimer sinceRequest_;  // since the last repaint asked for, or painted, while paced
 
   View view_;
   double closeUp_ = 4;  // the zoom a middle click on the whole board goes back to
@@ -148,7 +151,6 @@ class BoardCanvas : public QWidget {
   bool hurry_ = false;
   bool sharpPending_ = false;
   bool sweepCaches_ = false;
-  std::vector<QRect> keys_;  // scratch of one paint: the canvas pixels of each touched element
 };
 
 // Paces the canvas's repaints while it lives.

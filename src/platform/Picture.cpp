@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace tarsio {
 
@@ -19,6 +20,14 @@ namespace {
 
 // Reduced copies of pictures of at least this many pixels are made on two threads.
 constexpr qint64 MinPixelsToShare = 1 << 20;
+
+// Pictures rendered at most this many pixels wide and high are drawn on a kept scratch image.
+constexpr int ScratchSide = 256;
+
+struct Scratch {
+  QImage image;
+  std::unique_ptr<QPainter> painter;  // open on `image` for as long as the thread lives
+};
 
 // Output pixels [0, count) of a halved row from two source rows, four at a time, where every 2 x 2
 // block lies inside the rows; gives how many it made (the rest is left to the caller). The rounded mean
@@ -212,17 +221,40 @@ QImage Picture::render(QSize pixels) const {
         .transformed(QTransform().rotate(90))
         .mirrored(mirrorX_, mirrorY_);
   }
-  const QImage& full = source_->full();
-  QImage out(pixels, full.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-  out.fill(Qt::transparent);
+  const QImage::Format format =
+      source_->full().hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+  if (pixels.width() > ScratchSide || pixels.height() > ScratchSide) {
+    QImage out(pixels, format);
+    QPainter painter(&out);
+    paintUpright(painter, pixels);
+    return out;
+  }
+  // A painter set up for each of thousands of small pieces costs more than drawing them: they are drawn
+  // one after the other at the corner of an image kept with its painter, and copied out.
+  thread_local Scratch scratch[2];
+  Scratch& s = scratch[format == QImage::Format_RGB32 ? 0 : 1];
+  if (!s.painter) {
+    s.image = QImage(ScratchSide, ScratchSide, format);
+    s.painter = std::make_unique<QPainter>(&s.image);
+  }
+  paintUpright(*s.painter, pixels);
+  return s.image.copy(QRect(QPoint(0, 0), pixels));
+}
+
+// Draws the upright picture, mirrored, over the top-left `pixels` of the painter's image, which it clears
+// first when the picture may leave pixels uncovered.
+void Picture::paintUpright(QPainter& painter, QSize pixels) const {
+  const QRect area(QPoint(0, 0), pixels);
+  if (hasAlpha()) {
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(area, Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  }
   const int level = levelFor(rect_, pixels);
-  const QRectF from = scaledRect(rect_, level);
-  QPainter painter(&out);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, pixels != rect_.size());
-  painter.translate(mirrorX_ ? pixels.width() : 0, mirrorY_ ? pixels.height() : 0);
-  painter.scale(mirrorX_ ? -1 : 1, mirrorY_ ? -1 : 1);
-  painter.drawImage(QRectF(QPointF(0, 0), QSizeF(pixels)), source_->level(level), from);
-  return out;
+  painter.setTransform(QTransform(mirrorX_ ? -1 : 1, 0, 0, mirrorY_ ? -1 : 1, mirrorX_ ? pixels.width() : 0,
+                                  mirrorY_ ? pixels.height() : 0));
+  painter.drawImage(QRectF(area), source_->level(level), scaledRect(rect_, level));
 }
 
 void releaseAside(Picture picture) {

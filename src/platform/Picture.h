@@ -62,6 +62,8 @@ class Picture {
   bool operator==(const Picture& other) const = default;
 
  private:
+  void paintUpright(QPainter& painter, QSize pixels) const;
+
   std::shared_ptr<const SourceImage> source_;
   QRect rect_;  // in the shared image, before the turn
   bool turned_ = false;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
+#include <QThread>
 #include <QWheelEvent>
 
 #include "platform/BoardCanvas.h"
@@ -130,6 +131,19 @@ TEST_F(Canvas, aMovedPieceLeavesNothingBehindAndLaterElementsPaintOnTop) {
   shot = canvas.grab().toImage();
   EXPECT_EQ(shot.pixelColor(105, 150), background);
   EXPECT_EQ(shot.pixelColor(310, 210), QColor(Qt::red));
+}
+
+// Work that moves pieces while repaints are paced still gets a frame after a paint slower than a frame.
+TEST_F(Canvas, aPacedPaintSlowerThanAFrameIsNotFollowedByAnotherAtOnce) {
+  QApplication::processEvents();
+  int paints = 0;
+  canvas.onPainted = [&] { ++paints, QThread::msleep(25); };
+  const PacedRepaints paced(&canvas);
+  pieces(0).Move(4500, 3000);
+  QApplication::processEvents();
+  pieces(0).Move(1500, 3000);
+  QApplication::processEvents();
+  EXPECT_EQ(paints, 1);
 }
 
 TEST_F(Canvas, aPileOfPiecesOnOnePlaceShowsItsTopmostAndWhatShowsThroughASeeThroughOne) {
