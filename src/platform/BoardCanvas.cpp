@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/Events.h"
+#include "platform/ShareOut.h"
 #include "platform/Twips.h"
 
 namespace tarsio {
@@ -25,6 +26,9 @@ constexpr int MaxDirtyRects = 200;
 
 // One frame at 60 Hz, in milliseconds: how often a paced canvas asks for a repaint.
 constexpr qint64 FrameMs = 16;
+
+// Pictures made by one thread at a time when a paint shares them out.
+constexpr int PicturesAChunk = 4;
 
 // Whether two rectangles share a pixel; inline, as it runs for every element on every paint.
 bool overlaps(const QRect& a, const QRect& b) {
@@ -157,11 +161,22 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
     if (touched_[k]->element->opaque()) opaquePlaces_.push_back(keys_[k]);
   }
   std::sort(opaquePlaces_.begin(), opaquePlaces_.end());
+  const Surface surface = Surface::of(painter);
+  painted_.clear();
+  unmade_.clear();
   for (const Place& place : keys_) {
     const auto later = std::upper_bound(opaquePlaces_.begin(), opaquePlaces_.end(), place);
-    if (later == opaquePlaces_.end() || !later->samePlace(place))
-      touched_[place.k]->element->paint(painter, view_);
+    if (later != opaquePlaces_.end() && later->samePlace(place)) continue;
+    const Element* element = touched_[place.k]->element;
+    painted_.push_back(element);
+    if (element->needsPicture(view_, surface)) unmade_.push_back(element);
   }
+  // The pictures missing at the size they are shown now (hundreds after a zoom step or a cut) are made
+  // on two threads before anything is painted.
+  shareOut(static_cast<int>(unmade_.size()), PicturesAChunk, [&](int first, int last) {
+    for (int i = first; i < last; ++i) unmade_[i]->makePicture(view_, surface);
+  });
+  for (const Element* element : painted_) element->paint(painter, view_);
   if (sweepCaches_) dropCachesOffScreen();
   if (std::exchange(sharpPending_, false)) {
     QTimer::singleShot(0, this, [this] {

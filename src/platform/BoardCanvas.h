@@ -127,6 +127,10 @@ class BoardCanvas : public QWidget {
   };
   std::vector<Place> keys_;
   std::vector<Place> opaquePlaces_;
+  // The elements the paint shows (those not hidden by an opaque one on their place), and those of them
+  // whose picture is made first.
+  std::vector<const Element*> painted_;
+  std::vector<const Element*> unmade_;
   std::size_t removed_ = 0;
   ImageElement* captured_ = nullptr;
   QPointF lastPointer_;

@@ -34,6 +34,13 @@ using MouseHandler = std::function<void(MouseAction, const MouseArgs&)>;
 // Standard pointer shapes an element can ask for while the pointer is over it.
 enum PointerShape { PointerDefault = 0, PointerNoDrop = 12, PointerSizeAll = 15 };
 
+// What a paint draws on: device pixels per pixel, and the device's size in device pixels.
+struct Surface {
+  qreal ratio = 1;
+  double deviceArea = 0;
+  static Surface of(const QPainter& painter);
+};
+
 class Element {
  public:
   Element(BoardCanvas* canvas, Layer layer);
@@ -51,6 +58,11 @@ class Element {
   // The canvas pixels the element paints over through `view`.
   virtual QRect canvasBounds(const View& view) const { return view.canvasPixelsOf(pixelBounds_); }
   virtual void paint(QPainter& painter, const View& view) const = 0;
+  // Whether a paint through `view` on `surface` needs a picture of the element made first; a picture of
+  // another size, while the canvas is in a hurry, will do for that paint.
+  virtual bool needsPicture(const View&, const Surface&) const { return false; }
+  // Makes that picture. Elements make their pictures on several threads at once, each its own.
+  virtual void makePicture(const View&, const Surface&) const {}
   // Lets go of any picture kept for painting; the next paint makes it again.
   virtual void dropCache() const {}
   // The bytes of the pictures kept for painting.
@@ -108,6 +120,8 @@ class ImageElement : public Element {
   QRectF boxTwips() const { return QRectF(left_, top_, width_, height_); }
   QRect canvasBounds(const View& view) const override;
   void paint(QPainter& painter, const View& view) const override;
+  bool needsPicture(const View& view, const Surface& surface) const override;
+  void makePicture(const View& view, const Surface& surface) const override;
   void dropCache() const override { cache_ = QImage(); }
   qsizetype cachedBytes() const override { return cache_.sizeInBytes(); }
   bool opaque() const override { return !picture_.isNull() && !picture_.hasAlpha(); }
@@ -116,6 +130,21 @@ class ImageElement : public Element {
   QRect computePixelBounds() const override;
 
  private:
+  // Where the picture lands on the device: its canvas box with each edge at the nearest device pixel.
+  struct Placement {
+    QRectF target;       // in canvas pixels
+    QSize devicePixels;  // the device pixels it covers
+  };
+  Placement placement(const View& view, qreal ratio) const;
+  // An element larger than the whole device (the picture or a large piece seen closely) keeps no copy:
+  // it is drawn from its source over the pixels being painted.
+  static bool drawnFromSource(QSize devicePixels, const Surface& surface) {
+    return double(devicePixels.width()) * devicePixels.height() > surface.deviceArea;
+  }
+  bool cachedAt(QSize devicePixels, qreal ratio) const {
+    return cache_.size() == devicePixels && cache_.devicePixelRatio() == ratio;
+  }
+
   double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   Picture picture_;
   bool stretch_ = false;

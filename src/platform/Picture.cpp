@@ -6,7 +6,6 @@
 #endif
 
 #include <QPainter>
-#include <QSemaphore>
 #include <QThreadPool>
 #include <algorithm>
 #include <atomic>
@@ -14,12 +13,16 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/ShareOut.h"
+
 namespace tarsio {
 
 namespace {
 
-// Reduced copies of pictures of at least this many pixels are made on two threads.
+// Reduced copies of pictures of at least this many pixels are made on two threads, so many rows at a
+// time.
 constexpr qint64 MinPixelsToShare = 1 << 20;
+constexpr int RowsAChunk = 32;
 
 // Pictures rendered at most this many pixels wide and high are drawn on a kept scratch image.
 constexpr int ScratchSide = 256;
@@ -88,8 +91,8 @@ QImage halve(const QImage& image) {
 // a band of 2^steps rows halved `steps` times on its own gives one row of the result, the same as the
 // halvings of the whole image would (a halving looks only at 2 x 2 blocks, and every band starts at a
 // multiple of 2^steps), without ever holding the larger images in between. Making the copy of a large
-// photo is bound by how fast memory is read, and two cores read it faster than one: the lower half of
-// the rows is made on one of Qt's pool threads meanwhile, when one is free.
+// photo is bound by how fast memory is read, and two cores read it faster than one: the rows of a large
+// one are shared out with one of Qt's pool threads.
 QImage reduce(const QImage& image, int steps) {
   if (steps == 1) return halve(image);
   QSize size = image.size();
@@ -114,15 +117,10 @@ QImage reduce(const QImage& image, int steps) {
       std::memcpy(bits + row * bytesPerLine, rows.constScanLine(0), std::size_t(size.width()) * 4);
     }
   };
-  const int split = size.height() / 2;
-  QSemaphore lowerHalfMade;
-  const bool shared = qint64(image.width()) * image.height() >= MinPixelsToShare &&
-                      QThreadPool::globalInstance()->tryStart([&] {
-                        makeRows(split, size.height());
-                        lowerHalfMade.release();
-                      });
-  makeRows(0, shared ? split : size.height());
-  if (shared) lowerHalfMade.acquire();
+  if (qint64(image.width()) * image.height() >= MinPixelsToShare)
+    shareOut(size.height(), RowsAChunk, makeRows);
+  else
+    makeRows(0, size.height());
   return failed ? QImage() : out;
 }
 
@@ -134,7 +132,7 @@ SourceImage::SourceImage(QImage image) : full_(std::move(image)) {}
 // shown small needs none of its large reduced copies.
 const QImage& SourceImage::level(int level) const {
   if (level <= 0) return full_;
-  if (static_cast<int>(reduced_.size()) < level) reduced_.resize(level);
+  const std::lock_guard made(mutex_);
   QImage& wanted = reduced_[level - 1];
   if (wanted.isNull()) {
     int from = level - 1;

@@ -4,8 +4,9 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <array>
 #include <memory>
-#include <vector>
+#include <mutex>
 
 class QPainter;
 
@@ -18,12 +19,13 @@ class SourceImage {
  public:
   explicit SourceImage(QImage image);
   const QImage& full() const { return full_; }
-  // The copy reduced by 2^level; level 0 is the full image.
+  // The copy reduced by 2^level; level 0 is the full image. Safe to ask from several threads at once.
   const QImage& level(int level) const;
 
  private:
   QImage full_;
-  mutable std::vector<QImage> reduced_;  // level k at k - 1; null until asked for
+  mutable std::mutex mutex_;                // held while a copy is looked up or made
+  mutable std::array<QImage, 32> reduced_;  // level k at k - 1; null until asked for
 };
 
 class Picture {
