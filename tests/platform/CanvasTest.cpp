@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
 #include <QTest>
 #include <QThread>
@@ -211,6 +212,18 @@ TEST_F(Canvas, aZoomedViewKeepsPicturesOnlyOnTheScreenAndTheWholeBoardPaintsAsBe
   canvas.showWholeBoard();
   EXPECT_EQ(settle(), before);
   EXPECT_EQ(canvas.cachedBytes(), whole);
+}
+
+// A touchpad pinch zooms as Ctrl + wheel does, at the fingers: the board point under them stays there.
+TEST_F(Canvas, aPinchZoomsAtTheFingers) {
+  const QPointF fingers(310, 70);
+  const QPointF under = canvas.view().toTwips(fingers);
+  QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, fingers, fingers,
+                            canvas.mapToGlobal(fingers), 1.5, {});
+  QApplication::sendEvent(&canvas, &pinch);
+  EXPECT_DOUBLE_EQ(canvas.view().zoom(), 2.5);
+  EXPECT_NEAR(canvas.view().toTwips(fingers).x(), under.x(), 1e-9);
+  EXPECT_NEAR(canvas.view().toTwips(fingers).y(), under.y(), 1e-9);
 }
 
 // The view: at zoom 1 it is the board itself; zooming keeps the board point under the pointer there.
