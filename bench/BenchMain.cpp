@@ -45,6 +45,7 @@ bool useOffscreenScreen(const QTemporaryDir& folder, int ratio) {
 // Every figure of the default set, in the order of a game; `only`, when not empty, keeps the figures
 // whose key holds it, and "hidpi" the figures measured again at two device pixels per pixel.
 std::vector<Row> measureAll(const Inputs& in, const QString& only) {
+  PeakMemory memory(in, 80, 125);
   const std::vector<std::pair<QString, std::function<Row()>>> figures{
       {QStringLiteral("choose"), [&] { return choosePicture(in); }},
       {QStringLiteral("cut1000"), [&] { return cutPieces(in, 25, 40, 1.2); }},
@@ -59,7 +60,8 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
       {QStringLiteral("borders10000"), [&] { return bordersOnly(in, 80, 125, 2); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
-      {QStringLiteral("memory"), [&] { return peakMemory(in, 80, 125, 3); }},
+      {QStringLiteral("memory"), [&] { return memory.wholeBoard(3); }},
+      {QStringLiteral("memory-closest"), [&] { return memory.closestZoom(1); }},
       {QStringLiteral("zoom-step10000"), [&] { return zoomStep(in, 80, 125, 1); }},
       {QStringLiteral("zoom-sharp10000"), [&] { return zoomStep(in, 80, 125, 1, true); }},
       {QStringLiteral("zoom-pan10000"), [&] { return panStep(in, 80, 125, 1); }},
@@ -84,6 +86,7 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
 // the figures whose key holds it.
 std::vector<Row> measureLargest(const Inputs& in, const QString& only) {
   constexpr int Rows = 127, Columns = 258;
+  PeakMemory memory(in, Rows, Columns);
   const std::vector<std::pair<QString, std::function<Row()>>> figures{
       {QStringLiteral("cut"), [&] { return cutPieces(in, Rows, Columns, 1.0, 3); }},
       {QStringLiteral("collect"), [&] { return collectPieces(in, Rows, Columns, 250 / Frame, 3); }},
@@ -91,7 +94,8 @@ std::vector<Row> measureLargest(const Inputs& in, const QString& only) {
       {QStringLiteral("drag"), [&] { return dragStep(in, Rows, Columns, 1 / Frame); }},
       {QStringLiteral("borders"), [&] { return bordersOnly(in, Rows, Columns, 2, 3); }},
       {QStringLiteral("resume"), [&] { return resumeGame(in, Rows, Columns, 2.0, 3); }},
-      {QStringLiteral("memory"), [&] { return peakMemory(in, Rows, Columns, 2.0); }},
+      {QStringLiteral("memory"), [&] { return memory.wholeBoard(2.0); }},
+      {QStringLiteral("memory-closest"), [&] { return memory.closestZoom(1); }},
   };
   std::vector<Row> rows;
   for (const auto& [key, measure] : figures) {
