@@ -61,7 +61,9 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("borders10000"), [&] { return bordersOnly(in, 80, 125, 2); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
       {QStringLiteral("memory"), [&] { return memory.wholeBoard(3); }},
-      {QStringLiteral("memory-closest"), [&] { return memory.closestZoom(1); }},
+      // Seen 19 times closer, the pile of collected pieces keeps a picture of each of the hundreds of
+      // pieces in sight, some four canvases of pictures.
+      {QStringLiteral("memory-closest"), [&] { return memory.closestZoom(1.3); }},
       {QStringLiteral("zoom-step10000"), [&] { return zoomStep(in, 80, 125, 1); }},
       {QStringLiteral("zoom-sharp10000"), [&] { return zoomStep(in, 80, 125, 1, true); }},
       {QStringLiteral("zoom-pan10000"), [&] { return panStep(in, 80, 125, 1); }},

@@ -13,7 +13,6 @@
 #include <utility>
 
 #include "platform/Events.h"
-#include "platform/ShareOut.h"
 #include "platform/Twips.h"
 
 namespace tarsio {
@@ -26,9 +25,6 @@ constexpr int MaxDirtyRects = 200;
 
 // One frame at 60 Hz, in milliseconds: how often a paced canvas asks for a repaint.
 constexpr qint64 FrameMs = 16;
-
-// Pictures made by one thread at a time when a paint shares them out.
-constexpr int PicturesAChunk = 4;
 
 // Whether two rectangles share a pixel; inline, as it runs for every element on every paint.
 bool overlaps(const QRect& a, const QRect& b) {
@@ -139,6 +135,8 @@ void BoardCanvas::showEvent(QShowEvent* event) {
 
 void BoardCanvas::paintEvent(QPaintEvent* event) {
   dirtyRects_ = 0;
+  // Pictures of elements the view no longer shows go before the new ones are made.
+  if (sweepCaches_) dropCachesOffScreen();
   QPainter painter(this);
   const QRegion& region = event->region();
   const bool whole = view_.isWhole();
@@ -171,13 +169,8 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
     painted_.push_back(element);
     if (element->needsPicture(view_, surface)) unmade_.push_back(element);
   }
-  // The pictures missing at the size they are shown now (hundreds after a zoom step or a cut) are made
-  // on two threads before anything is painted.
-  shareOut(static_cast<int>(unmade_.size()), PicturesAChunk, [&](int first, int last) {
-    for (int i = first; i < last; ++i) unmade_[i]->makePicture(view_, surface);
-  });
+  makePictures(surface);
   for (const Element* element : painted_) element->paint(painter, view_);
-  if (sweepCaches_) dropCachesOffScreen();
   if (std::exchange(sharpPending_, false)) {
     QTimer::singleShot(0, this, [this] {
       hurry_ = false;

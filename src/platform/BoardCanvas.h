@@ -97,6 +97,8 @@ class BoardCanvas : public QWidget {
   void edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held);
   void edgeScrollStep();
   void dropCachesOffScreen();
+  // Makes the pictures a paint needs, before it paints.
+  void makePictures(const Surface& surface);
 
   // Every element in paint order (layer, then creation), with the pixels it covers while it is shown
   // (empty while hidden), so that a paint finds the few elements it touches without visiting each one.

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/BoardCanvas.h"
+#include "platform/ShareOut.h"
 #include "platform/Twips.h"
 
 namespace tarsio {
@@ -23,6 +24,9 @@ constexpr double WheelPixels = 80;
 constexpr double EdgeBand = 48;
 constexpr double EdgeSpeed = 24;
 constexpr int EdgeStepMs = 16;
+
+// Pictures made by one thread at a time when a paint shares them out.
+constexpr int PicturesAChunk = 4;
 
 // The speed along one axis: 0 away from the edges, growing to EdgeSpeed at the edge itself.
 double edgeSpeed(double at, double length) {
@@ -79,6 +83,14 @@ void BoardCanvas::dropCachesOffScreen() {
   const QRect onScreen = view_.boardPixelsOf(rect());
   for (const Entry& entry : elements_)
     if (entry.element && !onScreen.intersects(entry.shown)) entry.element->dropCache();
+}
+
+// The pictures missing at the size they are shown now (hundreds after a zoom step or a cut) are made on
+// two threads before anything is painted.
+void BoardCanvas::makePictures(const Surface& surface) {
+  shareOut(static_cast<int>(unmade_.size()), PicturesAChunk, [&](int first, int last) {
+    for (int i = first; i < last; ++i) unmade_[i]->makePicture(view_, surface);
+  });
 }
 
 qsizetype BoardCanvas::cachedBytes() const {

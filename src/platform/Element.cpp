@@ -102,12 +102,15 @@ ImageElement::Placement ImageElement::placement(const View& view, qreal ratio) c
 bool ImageElement::needsPicture(const View& view, const Surface& surface) const {
   if (picture_.isNull()) return false;
   const QSize pixels = placement(view, surface.ratio).devicePixels;
-  return !pixels.isEmpty() && !drawnFromSource(pixels, surface) && !cachedAt(pixels, surface.ratio) &&
+  return !pixels.isEmpty() && !drawnFromSource(pixels, view, surface) && !cachedAt(pixels, surface.ratio) &&
          (cache_.isNull() || !canvas_->inAHurry());
 }
 
 void ImageElement::makePicture(const View& view, const Surface& surface) const {
-  cache_ = picture_.render(placement(view, surface.ratio).devicePixels);
+  // The whole board keeps the reduced copies of the source it needs; a closer look reduces only the
+  // parts of pictures it shows, so that it needs no more memory than the whole board.
+  cache_ = picture_.render(placement(view, surface.ratio).devicePixels,
+                           view.isWhole() ? Copies::MakeAndKeep : Copies::OnlyMade);
   cache_.setDevicePixelRatio(surface.ratio);
 }
 
@@ -120,7 +123,7 @@ void ImageElement::paint(QPainter& painter, const View& view) const {
   if (picture_.isNull() || box.isEmpty()) return;
   const Surface surface = Surface::of(painter);
   const Placement at = placement(view, surface.ratio);
-  if (drawnFromSource(at.devicePixels, surface)) {
+  if (drawnFromSource(at.devicePixels, view, surface)) {
     cache_ = QImage();
     picture_.draw(painter, at.target, at.devicePixels);
   } else if (needsPicture(view, surface)) {

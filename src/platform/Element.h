@@ -136,10 +136,12 @@ class ImageElement : public Element {
     QSize devicePixels;  // the device pixels it covers
   };
   Placement placement(const View& view, qreal ratio) const;
-  // An element larger than the whole device (the picture or a large piece seen closely) keeps no copy:
-  // it is drawn from its source over the pixels being painted.
-  static bool drawnFromSource(QSize devicePixels, const Surface& surface) {
-    return double(devicePixels.width()) * devicePixels.height() > surface.deviceArea;
+  // An element larger than the whole device, or seen closely larger than a quarter of it (the picture,
+  // a large piece), keeps no copy: it is drawn from its source over the pixels being painted, so that a
+  // closer look keeps no larger pictures than the whole board does.
+  static bool drawnFromSource(QSize devicePixels, const View& view, const Surface& surface) {
+    return double(devicePixels.width()) * devicePixels.height() >
+           surface.deviceArea / (view.isWhole() ? 1 : 4);
   }
   bool cachedAt(QSize devicePixels, qreal ratio) const {
     return cache_.size() == devicePixels && cache_.devicePixelRatio() == ratio;

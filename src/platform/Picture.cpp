@@ -19,10 +19,13 @@ namespace tarsio {
 
 namespace {
 
-// Reduced copies of pictures of at least this many pixels are made on two threads, so many rows at a
-// time.
+// Reduced copies of pictures of at least this many pixels are made band by band on two threads, so many
+// rows at a time; smaller ones are halved whole on one.
 constexpr qint64 MinPixelsToShare = 1 << 20;
 constexpr int RowsAChunk = 32;
+
+// Parts of pictures up to this many pixels are reduced on their own when their copy is not kept.
+constexpr qint64 MaxPixelsReducedAlone = 1 << 20;
 
 // Pictures rendered at most this many pixels wide and high are drawn on a kept scratch image.
 constexpr int ScratchSide = 256;
@@ -94,7 +97,12 @@ QImage halve(const QImage& image) {
 // photo is bound by how fast memory is read, and two cores read it faster than one: the rows of a large
 // one are shared out with one of Qt's pool threads.
 QImage reduce(const QImage& image, int steps) {
-  if (steps == 1) return halve(image);
+  // A small image (a piece's part) is halved whole, step after step: fewer images to make.
+  if (steps == 1 || qint64(image.width()) * image.height() < MinPixelsToShare) {
+    QImage out = halve(image);
+    for (int step = 1; step < steps && !out.isNull(); ++step) out = halve(out);
+    return out;
+  }
   QSize size = image.size();
   for (int step = 0; step < steps; ++step) size = QSize((size.width() + 1) / 2, (size.height() + 1) / 2);
   QImage out(size, image.format());
@@ -117,10 +125,7 @@ QImage reduce(const QImage& image, int steps) {
       std::memcpy(bits + row * bytesPerLine, rows.constScanLine(0), std::size_t(size.width()) * 4);
     }
   };
-  if (qint64(image.width()) * image.height() >= MinPixelsToShare)
-    shareOut(size.height(), RowsAChunk, makeRows);
-  else
-    makeRows(0, size.height());
+  shareOut(size.height(), RowsAChunk, makeRows);
   return failed ? QImage() : out;
 }
 
@@ -140,6 +145,27 @@ const QImage& SourceImage::level(int level) const {
     wanted = reduce(from == 0 ? full_ : reduced_[from - 1], level - from);
   }
   return wanted;
+}
+
+QImage SourceImage::madeLevel(int level) const {
+  if (level <= 0) return full_;
+  const std::lock_guard made(mutex_);
+  return reduced_[level - 1];
+}
+
+// A reduction looks only at blocks of 2^level pixels aligned on the full image, so the blocks around
+// `rect` reduced on their own give what the whole copy holds there; the image's last, partial blocks are
+// reduced the same way in both.
+QImage SourceImage::levelPart(int level, const QRect& rect, QPoint* origin) const {
+  const int block = 1 << level;
+  const int left = std::max(0, (rect.left() / block - 1) * block);
+  const int top = std::max(0, (rect.top() / block - 1) * block);
+  const int right = std::min(full_.width(), ((rect.right() + block) / block + 1) * block);
+  const int bottom = std::min(full_.height(), ((rect.bottom() + block) / block + 1) * block);
+  const QImage blocks(full_.constScanLine(top) + std::size_t(left) * 4, right - left, bottom - top,
+                      full_.bytesPerLine(), full_.format());
+  *origin = QPoint(left / block, top / block);
+  return reduce(blocks, level);
 }
 
 Picture Picture::fromImage(const QImage& image) {
@@ -205,17 +231,17 @@ void Picture::draw(QPainter& painter, const QRectF& target, QSize pixels) const 
   painter.translate(target.center());
   painter.scale(mirrorX_ ? -1 : 1, mirrorY_ ? -1 : 1);
   if (turned_) painter.rotate(90);
-  painter.drawImage(QRectF(QPointF(-box.width() / 2, -box.height() / 2), box), source_->level(level),
-                    scaledRect(rect_, level));
+  const Scaling from = scalingFrom(level, Copies::OnlyMade);
+  painter.drawImage(QRectF(QPointF(-box.width() / 2, -box.height() / 2), box), from.image, from.rect);
   painter.restore();
 }
 
-QImage Picture::render(QSize pixels) const {
+QImage Picture::render(QSize pixels, Copies copies) const {
   if (isNull() || pixels.isEmpty()) return {};
   if (turned_) {
     Picture upright = *this;
     upright.turned_ = upright.mirrorX_ = upright.mirrorY_ = false;
-    return upright.render(pixels.transposed())
+    return upright.render(pixels.transposed(), copies)
         .transformed(QTransform().rotate(90))
         .mirrored(mirrorX_, mirrorY_);
   }
@@ -224,7 +250,7 @@ QImage Picture::render(QSize pixels) const {
   if (pixels.width() > ScratchSide || pixels.height() > ScratchSide) {
     QImage out(pixels, format);
     QPainter painter(&out);
-    paintUpright(painter, pixels);
+    paintUpright(painter, pixels, copies);
     return out;
   }
   // A painter set up for each of thousands of small pieces costs more than drawing them: they are drawn
@@ -235,13 +261,13 @@ QImage Picture::render(QSize pixels) const {
     s.image = QImage(ScratchSide, ScratchSide, format);
     s.painter = std::make_unique<QPainter>(&s.image);
   }
-  paintUpright(*s.painter, pixels);
+  paintUpright(*s.painter, pixels, copies);
   return s.image.copy(QRect(QPoint(0, 0), pixels));
 }
 
 // Draws the upright picture, mirrored, over the top-left `pixels` of the painter's image, which it clears
 // first when the picture may leave pixels uncovered.
-void Picture::paintUpright(QPainter& painter, QSize pixels) const {
+void Picture::paintUpright(QPainter& painter, QSize pixels, Copies copies) const {
   const QRect area(QPoint(0, 0), pixels);
   if (hasAlpha()) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -252,7 +278,19 @@ void Picture::paintUpright(QPainter& painter, QSize pixels) const {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, pixels != rect_.size());
   painter.setTransform(QTransform(mirrorX_ ? -1 : 1, 0, 0, mirrorY_ ? -1 : 1, mirrorX_ ? pixels.width() : 0,
                                   mirrorY_ ? pixels.height() : 0));
-  painter.drawImage(QRectF(area), source_->level(level), scaledRect(rect_, level));
+  const Scaling from = scalingFrom(level, copies);
+  painter.drawImage(QRectF(area), from.image, from.rect);
+}
+
+// Without the copy, a small part is reduced on its own; a large one (the picture seen closely) is
+// scaled from the full image instead, as reducing it would hold a copy as large as the one not kept.
+Picture::Scaling Picture::scalingFrom(int level, Copies copies) const {
+  if (copies == Copies::MakeAndKeep) return {source_->level(level), scaledRect(rect_, level)};
+  if (QImage made = source_->madeLevel(level); !made.isNull()) return {made, scaledRect(rect_, level)};
+  if (qint64(rect_.width()) * rect_.height() > MaxPixelsReducedAlone) return {source_->full(), rect_};
+  QPoint origin;
+  QImage part = source_->levelPart(level, rect_, &origin);
+  return {part, scaledRect(rect_, level).translated(-origin)};
 }
 
 void releaseAside(Picture picture) {

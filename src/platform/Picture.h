@@ -19,14 +19,25 @@ class SourceImage {
  public:
   explicit SourceImage(QImage image);
   const QImage& full() const { return full_; }
-  // The copy reduced by 2^level; level 0 is the full image. Safe to ask from several threads at once.
+  // The copy reduced by 2^level, made and kept; level 0 is the full image. Safe to ask from several
+  // threads at once, as are the two below.
   const QImage& level(int level) const;
+  // That copy when it has been made, else a null image.
+  QImage madeLevel(int level) const;
+  // The part of that copy over `rect` (full-image pixels) and a pixel around it, made for the caller
+  // alone: the pixels the whole copy holds there. `origin` gets the part's top-left in the copy.
+  QImage levelPart(int level, const QRect& rect, QPoint* origin) const;
 
  private:
   QImage full_;
   mutable std::mutex mutex_;                // held while a copy is looked up or made
   mutable std::array<QImage, 32> reduced_;  // level k at k - 1; null until asked for
 };
+
+// Which reduced copies a picture drawn smaller than its source may scale from: any it needs, made and
+// kept once for every later drawing, or only those already made, with just its own part of a missing
+// one reduced for this drawing.
+enum class Copies { MakeAndKeep, OnlyMade };
 
 class Picture {
  public:
@@ -52,11 +63,12 @@ class Picture {
   Picture turnedQuarter() const;
   // The picture drawn into an image of `pixels` size: an exact copy at its own size, smoothly scaled
   // otherwise (from the smallest reduced copy that is still at least as large as the target). A turned
-  // picture is drawn upright, then turned and mirrored exactly.
-  QImage render(QSize pixels) const;
+  // picture is drawn upright, then turned and mirrored exactly. The pixels are the same whichever the
+  // copies, but for a picture of over a million pixels drawn at less than half its size without its copy.
+  QImage render(QSize pixels, Copies copies = Copies::MakeAndKeep) const;
   // The picture drawn straight onto `painter` into `target` (the painter's coordinates), which covers
   // `pixels` device pixels, with no image of its own: only the pixels the painter is clipped to are
-  // worked out. Turned and mirrored as render() gives it.
+  // worked out, from the reduced copies already made only. Turned and mirrored as render() gives it.
   void draw(QPainter& painter, const QRectF& target, QSize pixels) const;
   // The picture as an image at its own size.
   QImage toImage() const { return render(size()); }
@@ -64,7 +76,13 @@ class Picture {
   bool operator==(const Picture& other) const = default;
 
  private:
-  void paintUpright(QPainter& painter, QSize pixels) const;
+  void paintUpright(QPainter& painter, QSize pixels, Copies copies) const;
+  // The image to scale this picture from at `level` with those copies, and the picture's place in it.
+  struct Scaling {
+    QImage image;
+    QRectF rect;
+  };
+  Scaling scalingFrom(int level, Copies copies) const;
 
   std::shared_ptr<const SourceImage> source_;
   QRect rect_;  // in the shared image, before the turn

@@ -99,6 +99,23 @@ TEST(Picture, aCopyReducedSeveralStepsAtOnceEqualsOneHalvingAfterAnother) {
   }
 }
 
+// Drawn from only the reduced copies already made, a part of a picture, turned or not, is reduced on its
+// own, to the same pixels, and no copy is kept; parts at the picture's edges included.
+TEST(Picture, aPartReducedOnItsOwnGivesThePixelsOfTheWholeCopyAndKeepsNone) {
+  const Picture whole = Picture::fromImage(noise(1031, 1023));
+  std::vector<std::pair<Picture, QSize>> drawn;
+  for (const QRect part : {QRect(0, 0, 300, 200), QRect(517, 333, 97, 131), QRect(700, 801, 331, 222)})
+    for (const QSize pixels : {QSize(140, 90), QSize(40, 30), QSize(11, 7)}) {
+      drawn.emplace_back(whole.region(part), pixels);
+      drawn.emplace_back(whole.region(part).turnedQuarter().mirrored(true, false), pixels.transposed());
+    }
+  std::vector<QImage> alone;
+  for (const auto& [picture, pixels] : drawn) alone.push_back(picture.render(pixels, Copies::OnlyMade));
+  for (int level = 1; level < 6; ++level) EXPECT_TRUE(whole.source()->madeLevel(level).isNull());
+  for (std::size_t k = 0; k < drawn.size(); ++k)
+    EXPECT_EQ(alone[k], drawn[k].first.render(drawn[k].second)) << "drawing " << k;
+}
+
 TEST(Picture, aLargePictureDrawnSmallLooksLikeItsAverage) {
   QImage image(4000, 3000, QImage::Format_RGB32);
   image.fill(qRgb(200, 40, 90));
