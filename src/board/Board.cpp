@@ -40,6 +40,9 @@ Board::Board(const BoardSetup& setup)
              [this] { return keptGameBytes(); }),
       clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
   setCentralWidget(canvas);
+  keeper.onWriteFailed = [this](const QString& file, const QString& reason) {
+    keptGameNotWritten(file, reason);
+  };
   createControls();
   createMenus();
   createUndoKeys();

@@ -303,6 +303,8 @@ class Board : public QMainWindow {
   std::optional<QByteArray> keptGameBytes() const;
   // Ctrl+Z with no gesture to take back: the game the last reset ended comes back.
   void bringBackEndedGame();
+  // The kept file could not be written: the player is told, and saves the game to be sure of it.
+  void keptGameNotWritten(const QString& file, const QString& reason);
 };
 
 }  // namespace tarsio

@@ -39,10 +39,12 @@ bool makeOwnerOnlyFolder(const QString& folder) {
 }  // namespace
 
 // Writes files one at a time on a thread of its own. Of the jobs handed over while one is being
-// written only the last counts: each holds the whole file, or its removal.
+// written only the last counts: each holds the whole file, or its removal. Each write's outcome is
+// handed to `done`, on the writing thread.
 class FileWriter {
  public:
-  FileWriter() { pool_.setMaxThreadCount(1); }
+  using Done = std::function<void(const DurableWrite&)>;
+  explicit FileWriter(Done done) : done_(std::move(done)) { pool_.setMaxThreadCount(1); }
   ~FileWriter() { pool_.waitForDone(); }
 
   // `bytes` empty: the file is removed.
@@ -74,12 +76,13 @@ class FileWriter {
         next_.reset();
       }
       if (job.bytes)
-        writeDurably(job.path, *job.bytes);
+        done_(writeDurably(job.path, *job.bytes));
       else
         QFile::remove(job.path);
     }
   }
 
+  Done done_;
   QThreadPool pool_;
   std::mutex mutex_;
   std::optional<Job> next_;
@@ -87,14 +90,20 @@ class FileWriter {
 };
 
 GameKeeper::GameKeeper(const QString& folder, Snapshot snapshot)
-    : folder_(folder), snapshot_(std::move(snapshot)), writer_(std::make_unique<FileWriter>()) {
+    : folder_(folder),
+      snapshot_(std::move(snapshot)),
+      writer_(std::make_unique<FileWriter>([this](const DurableWrite& result) {
+        QMetaObject::invokeMethod(
+            &timer_, [this, result] { written(result.written, result.reason); }, Qt::QueuedConnection);
+      })) {
   timer_.setSingleShot(true);
   timer_.setInterval(WriteDelayMs);
   timer_.callOnTimeout([this] { write(); });
   if (makeOwnerOnlyFolder(folder_)) claim(true);
 }
 
-GameKeeper::~GameKeeper() = default;
+// The writer posts each outcome to the timer, which goes before the writer: no write may be running then.
+GameKeeper::~GameKeeper() { writer_->wait(); }
 
 void GameKeeper::claim(bool reuseLeftBehind) {
   lock_.reset();
@@ -121,11 +130,20 @@ void GameKeeper::claim(bool reuseLeftBehind) {
 }
 
 void GameKeeper::changed() {
-  if (!file_.isEmpty() && !timer_.isActive()) timer_.start();
+  if (!timer_.isActive()) timer_.start();
 }
 
 void GameKeeper::write() {
-  if (std::optional<QByteArray> bytes = snapshot_()) writer_->put(file_, std::move(bytes));
+  std::optional<QByteArray> bytes = snapshot_();
+  if (!bytes) return;
+  if (file_.isEmpty()) return written(false, QStringLiteral("la cartella non è utilizzabile."));
+  writer_->put(file_, std::move(bytes));
+}
+
+void GameKeeper::written(bool ok, const QString& reason) {
+  const bool told = failing_;
+  failing_ = !ok;
+  if (!ok && !told && onWriteFailed) onWriteFailed(file_.isEmpty() ? folder_ : file_, reason);
 }
 
 void GameKeeper::flush() {

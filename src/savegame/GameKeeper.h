@@ -27,6 +27,10 @@ class GameKeeper {
   // Waits until what was handed to the disk is there; a change still waiting is not written.
   ~GameKeeper();
 
+  // Called on this thread when the game could not be written, with the file (the folder, when no file
+  // could be had) and the reason; once, until a later write succeeds.
+  std::function<void(const QString& file, const QString& reason)> onWriteFailed;
+
   // Something in the game changed: the game is written within half a second, and no more than
   // twice a second however often it changes.
   void changed();
@@ -47,6 +51,7 @@ class GameKeeper {
  private:
   void claim(bool reuseLeftBehind);
   void write();
+  void written(bool ok, const QString& reason);
 
   QString folder_;
   Snapshot snapshot_;
@@ -55,6 +60,7 @@ class GameKeeper {
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<FileWriter> writer_;
   QTimer timer_;
+  bool failing_ = false;  // the last write failed, and the player was told
 };
 
 }  // namespace tarsio

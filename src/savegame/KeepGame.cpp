@@ -96,6 +96,13 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
   return true;
 }
 
+void Board::keptGameNotWritten(const QString& file, const QString& reason) {
+  dialogs.MsgBox(QStringLiteral("Impossibile conservare la partita in corso in %1: %2\n"
+                                "Finché non si potrà, salvare la partita per non perderla.")
+                     .arg(file, reason),
+                 Title, MessageIcon::Critical);
+}
+
 void Board::bringBackEndedGame() {
   if (!endedGame) return;
   // The cut that brings it back ends the time in which it can be brought back.

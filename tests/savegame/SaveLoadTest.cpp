@@ -546,6 +546,25 @@ TEST_F(SaveLoad, ADamagedKeptGameIsSetAsideAndTheBoardStartsAsUsual) {
   EXPECT_EQ(game().GamePhase, 0);
 }
 
+// A game that cannot be kept (its file's place is taken by a folder) is told once, with the reason.
+TEST_F(SaveLoad, AKeptGameThatCannotBeWrittenIsToldOnce) {
+  const QString kept = folder.filePath(QStringLiteral("state/partita-1.tarsio"));
+  ASSERT_TRUE(QDir().mkpath(kept + QStringLiteral("/occupato")));
+  choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  for (const double by : {450.0, -450.0}) {
+    drag(1, QPointF(by, by));
+    board->keeper.flush();
+    QCoreApplication::processEvents();
+  }
+  const std::vector<DialogCall> told = dialogs.messages();
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].text, QStringLiteral("Impossibile conservare la partita in corso in %1: la scrittura non è "
+                                         "riuscita.\nFinché non si potrà, salvare la partita per non perderla.")
+                              .arg(kept));
+}
+
 // Two boards running at once keep their games in two files: neither is offered the other's.
 TEST_F(SaveLoad, TwoRunningCopiesKeepTheirGamesApart) {
   choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
