@@ -133,12 +133,8 @@ void BoardCanvas::showEvent(QShowEvent* event) {
     screenWatch_ = connect(handle, &QWindow::screenChanged, this, [this] { update(); });
 }
 
-void BoardCanvas::paintEvent(QPaintEvent* event) {
-  dirtyRects_ = 0;
-  // Pictures of elements the view no longer shows go before the new ones are made.
-  if (sweepCaches_) dropCachesOffScreen();
-  QPainter painter(this);
-  const QRegion& region = event->region();
+// The elements a paint over `region` shows, in paint order, and those whose picture it makes first.
+void BoardCanvas::listPainted(const QRegion& region, const Surface& surface) {
   const bool whole = view_.isWhole();
   const QRect bounds = view_.boardPixelsOf(region.boundingRect());
   // Most frames repaint one or two small rectangles: the bounding rectangle rules out nearly every
@@ -159,7 +155,6 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
     if (touched_[k]->element->opaque()) opaquePlaces_.push_back(keys_[k]);
   }
   std::sort(opaquePlaces_.begin(), opaquePlaces_.end());
-  const Surface surface = Surface::of(painter);
   painted_.clear();
   unmade_.clear();
   for (const Place& place : keys_) {
@@ -169,6 +164,15 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
     painted_.push_back(element);
     if (element->needsPicture(view_, surface)) unmade_.push_back(element);
   }
+}
+
+void BoardCanvas::paintEvent(QPaintEvent* event) {
+  dirtyRects_ = 0;
+  // Pictures of elements the view no longer shows go before the new ones are made.
+  if (sweepCaches_) dropCachesOffScreen();
+  QPainter painter(this);
+  const Surface surface = Surface::of(painter);
+  listPainted(event->region(), surface);
   makePictures(surface);
   for (const Element* element : painted_) element->paint(painter, view_);
   if (std::exchange(sharpPending_, false)) {

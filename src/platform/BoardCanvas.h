@@ -97,6 +97,7 @@ class BoardCanvas : public QWidget {
   void edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held);
   void edgeScrollStep();
   void dropCachesOffScreen();
+  void listPainted(const QRegion& region, const Surface& surface);
   // Makes the pictures a paint needs, before it paints.
   void makePictures(const Surface& surface);
 

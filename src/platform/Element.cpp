@@ -15,7 +15,8 @@ namespace {
 std::uint64_t nextSequence = 0;
 }
 
-Element::Element(BoardCanvas* canvas, Layer layer) : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
+Element::Element(BoardCanvas* canvas, Layer layer)
+    : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
   canvas_->add(this);
 }
 
@@ -91,8 +92,7 @@ Surface Surface::of(const QPainter& painter) {
   return {ratio, painter.device()->width() * ratio * painter.device()->height() * ratio};
 }
 
-ImageElement::Placement ImageElement::placement(const View& view, qreal ratio) const {
-  const QRect box = canvasBounds(view);
+ImageElement::Placement ImageElement::placement(const QRect& box, qreal ratio) {
   const QPoint topLeft(qRound(box.left() * ratio), qRound(box.top() * ratio));
   const QSize devicePixels(qRound((box.left() + box.width()) * ratio) - topLeft.x(),
                            qRound((box.top() + box.height()) * ratio) - topLeft.y());
@@ -100,18 +100,24 @@ ImageElement::Placement ImageElement::placement(const View& view, qreal ratio) c
 }
 
 bool ImageElement::needsPicture(const View& view, const Surface& surface) const {
-  if (picture_.isNull()) return false;
-  const QSize pixels = placement(view, surface.ratio).devicePixels;
-  return !pixels.isEmpty() && !drawnFromSource(pixels, view, surface) && !cachedAt(pixels, surface.ratio) &&
-         (cache_.isNull() || !canvas_->inAHurry());
+  return !picture_.isNull() &&
+         lacksPicture(placement(canvasBounds(view), surface.ratio).devicePixels, view, surface);
+}
+
+bool ImageElement::lacksPicture(QSize devicePixels, const View& view, const Surface& surface) const {
+  return !devicePixels.isEmpty() && !drawnFromSource(devicePixels, view, surface) &&
+         !cachedAt(devicePixels, surface.ratio) && (cache_.isNull() || !canvas_->inAHurry());
 }
 
 void ImageElement::makePicture(const View& view, const Surface& surface) const {
-  // The whole board keeps the reduced copies of the source it needs; a closer look reduces only the
-  // parts of pictures it shows, so that it needs no more memory than the whole board.
-  cache_ = picture_.render(placement(view, surface.ratio).devicePixels,
-                           view.isWhole() ? Copies::MakeAndKeep : Copies::OnlyMade);
-  cache_.setDevicePixelRatio(surface.ratio);
+  makePictureAt(placement(canvasBounds(view), surface.ratio).devicePixels, view, surface.ratio);
+}
+
+// The whole board keeps the reduced copies of the source it needs; a closer look reduces only the parts
+// of pictures it shows, so that it needs no more memory than the whole board.
+void ImageElement::makePictureAt(QSize devicePixels, const View& view, qreal ratio) const {
+  cache_ = picture_.render(devicePixels, view.isWhole() ? Copies::MakeAndKeep : Copies::OnlyMade);
+  cache_.setDevicePixelRatio(ratio);
 }
 
 // The picture is drawn from its source at the device pixels it covers on the screen now, so that it
@@ -122,12 +128,12 @@ void ImageElement::paint(QPainter& painter, const View& view) const {
   const QRect box = canvasBounds(view);
   if (picture_.isNull() || box.isEmpty()) return;
   const Surface surface = Surface::of(painter);
-  const Placement at = placement(view, surface.ratio);
+  const Placement at = placement(box, surface.ratio);
   if (drawnFromSource(at.devicePixels, view, surface)) {
     cache_ = QImage();
     picture_.draw(painter, at.target, at.devicePixels);
-  } else if (needsPicture(view, surface)) {
-    makePicture(view, surface);
+  } else if (lacksPicture(at.devicePixels, view, surface)) {
+    makePictureAt(at.devicePixels, view, surface.ratio);
   } else if (!at.devicePixels.isEmpty() && !cachedAt(at.devicePixels, surface.ratio)) {
     painter.drawImage(at.target, cache_);
     canvas_->sharpenLater();

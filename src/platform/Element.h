@@ -135,7 +135,10 @@ class ImageElement : public Element {
     QRectF target;       // in canvas pixels
     QSize devicePixels;  // the device pixels it covers
   };
-  Placement placement(const View& view, qreal ratio) const;
+  static Placement placement(const QRect& canvasBox, qreal ratio);
+  // Whether the picture at `devicePixels` is to be made before this paint shows it.
+  bool lacksPicture(QSize devicePixels, const View& view, const Surface& surface) const;
+  void makePictureAt(QSize devicePixels, const View& view, qreal ratio) const;
   // An element larger than the whole device, or seen closely larger than a quarter of it (the picture,
   // a large piece), keeps no copy: it is drawn from its source over the pixels being painted, so that a
   // closer look keeps no larger pictures than the whole board does.

@@ -37,20 +37,27 @@ QRect View::canvasRect(double left, double top, double width, double height) con
                QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
 }
 
-QRect View::canvasPixelsOf(const QRect& board) const {
-  if (isWhole() || board.isEmpty()) return board;
-  const QPointF a = (QPointF(board.topLeft()) - origin_) * zoom_;
-  const QPointF b = (QPointF(board.right() + 1, board.bottom() + 1) - origin_) * zoom_;
+namespace {
+
+// The whole pixels that cover the span from `a` to `b`, and one more above and to the left, where a
+// rounding of the other side may reach.
+QRect pixelsCovering(QPointF a, QPointF b) {
   return QRect(QPoint(static_cast<int>(std::floor(a.x())) - 1, static_cast<int>(std::floor(a.y())) - 1),
                QPoint(static_cast<int>(std::ceil(b.x())), static_cast<int>(std::ceil(b.y()))));
 }
 
+}  // namespace
+
+QRect View::canvasPixelsOf(const QRect& board) const {
+  if (isWhole() || board.isEmpty()) return board;
+  return pixelsCovering((QPointF(board.topLeft()) - origin_) * zoom_,
+                        (QPointF(board.right() + 1, board.bottom() + 1) - origin_) * zoom_);
+}
+
 QRect View::boardPixelsOf(const QRect& canvas) const {
   if (isWhole() || canvas.isEmpty()) return canvas;
-  const QPointF a = QPointF(canvas.topLeft()) / zoom_ + origin_;
-  const QPointF b = QPointF(canvas.right() + 1, canvas.bottom() + 1) / zoom_ + origin_;
-  return QRect(QPoint(static_cast<int>(std::floor(a.x())) - 1, static_cast<int>(std::floor(a.y())) - 1),
-               QPoint(static_cast<int>(std::ceil(b.x())), static_cast<int>(std::ceil(b.y()))));
+  return pixelsCovering(QPointF(canvas.topLeft()) / zoom_ + origin_,
+                        QPointF(canvas.right() + 1, canvas.bottom() + 1) / zoom_ + origin_);
 }
 
 void View::zoomAt(double zoom, QPointF canvasPoint) {
