@@ -267,8 +267,8 @@ class Board : public QMainWindow {
   void stopPlayAids();
   // A new picture is shown: "&Nascondi immagine" is unchecked.
   void showPictureAgain();
-  // Piece `index` has docked or been freed: its cell lights up and the count follows. A freed piece
-  // off the ring goes out of sight while "Solo i &bordi" is checked.
+  // Piece `index` has docked or been freed: its cell lights up and the count follows. A docked piece
+  // is in sight; a freed piece off the ring goes out of sight while "Solo i &bordi" is checked.
   void pieceDocked(int index);
   void pieceFreed(int index);
   // The caption, then while pieces exist how many are in place, the time and the hints used.
