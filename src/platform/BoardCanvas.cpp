@@ -51,9 +51,12 @@ QString droppedFile(const QMimeData* data) {
 
 Qt::CursorShape cursorFor(int pointer) {
   switch (pointer) {
-    case PointerNoDrop: return Qt::ForbiddenCursor;
-    case PointerSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case PointerNoDrop:
+      return Qt::ForbiddenCursor;
+    case PointerSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 
@@ -144,6 +147,11 @@ void BoardCanvas::listPainted(const QRegion& region, const Surface& surface) {
   for (const Entry& entry : elements_)
     if (overlaps(bounds, entry.shown) && (oneRect || region.intersects(entry.shown)))
       touched_.push_back(&entry);
+  const auto paintsFirst = [](const Entry* a, const Entry* b) {
+    return a->layer != b->layer ? a->layer < b->layer : a->element->beneath() > b->element->beneath();
+  };
+  if (!std::is_sorted(touched_.begin(), touched_.end(), paintsFirst))
+    std::stable_sort(touched_.begin(), touched_.end(), paintsFirst);
   // An opaque element hides whatever was painted before it over exactly its pixels: of a pile of pieces
   // on one place (a staircase of thousands of pieces has many) only the topmost is painted.
   // The opaque ones are sorted by place, then paint order, so that a search finds a later one on a place.
@@ -192,14 +200,17 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {
   const auto first = layerBegin(static_cast<int>(Layer::Pieces));
   auto it = layerBegin(static_cast<int>(Layer::Frame));
+  ImageElement* beneath = nullptr;
   while (it != first) {
     --it;
     auto* image = static_cast<ImageElement*>(it->element);
-    if (image && image->Visible() && image->Enabled() && image->mouseHandler() &&
-        image->boxTwips().contains(twips))
-      return image;
+    if (!image || !image->Visible() || !image->Enabled() || !image->mouseHandler() ||
+        !image->boxTwips().contains(twips))
+      continue;
+    if (!image->beneath()) return image;
+    if (!beneath) beneath = image;
   }
-  return nullptr;
+  return beneath;
 }
 
 // Every event reaches the game in board twips, through the view's inverse.

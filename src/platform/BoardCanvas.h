@@ -29,7 +29,8 @@ class BoardCanvas : public QWidget {
   // Called after each paint of the board.
   std::function<void()> onPainted;
 
-  // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
+  // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips);
+  // one beneath only where no other holds it.
   ImageElement* elementAt(QPointF twips) const;
   // The element that got the press, while a button is held.
   ImageElement* captured() const { return captured_; }

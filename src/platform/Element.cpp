@@ -32,6 +32,12 @@ void Element::setVisible(bool visible) {
   canvas_->markDirty(pixelBounds_);
 }
 
+void Element::setBeneath(bool beneath) {
+  if (beneath_ == beneath) return;
+  beneath_ = beneath;
+  if (visible_) canvas_->markDirty(pixelBounds_);
+}
+
 void Element::changed() {
   const QRect before = pixelBounds_;
   pixelBounds_ = computePixelBounds();

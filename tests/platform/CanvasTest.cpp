@@ -172,6 +172,13 @@ TEST_F(Canvas, aPileOfPiecesOnOnePlaceShowsItsTopmostAndWhatShowsThroughASeeThro
   pieces(4).setVisible(false);
   pieces(3).Move(4500, 3000);
   EXPECT_EQ(shown(), QColor(Qt::green));
+  // One beneath the others of its layer shows, and takes the pointer, only where no other lies.
+  pieces(3).Move(4500, 750);
+  pieces(3).setBeneath(true);
+  EXPECT_EQ(shown(), QColor(Qt::green));
+  EXPECT_EQ(canvas.elementAt({4800, 1000}), &pieces(2));
+  pieces(2).setVisible(false);
+  EXPECT_EQ(shown(), QColor(0, 0, 255));
 }
 
 // Zoomed in and moved across the board, only the pieces on the screen keep a picture for painting, each
@@ -218,8 +225,8 @@ TEST_F(Canvas, aZoomedViewKeepsPicturesOnlyOnTheScreenAndTheWholeBoardPaintsAsBe
 TEST_F(Canvas, aPinchZoomsAtTheFingers) {
   const QPointF fingers(310, 70);
   const QPointF under = canvas.view().toTwips(fingers);
-  QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, fingers, fingers,
-                            canvas.mapToGlobal(fingers), 1.5, {});
+  QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, fingers,
+                            fingers, canvas.mapToGlobal(fingers), 1.5, {});
   QApplication::sendEvent(&canvas, &pinch);
   EXPECT_DOUBLE_EQ(canvas.view().zoom(), 2.5);
   EXPECT_NEAR(canvas.view().toTwips(fingers).x(), under.x(), 1e-9);
