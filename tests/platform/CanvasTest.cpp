@@ -173,6 +173,7 @@ TEST_F(Canvas, aPileOfPiecesOnOnePlaceShowsItsTopmostAndWhatShowsThroughASeeThro
   pieces(3).Move(4500, 3000);
   EXPECT_EQ(shown(), QColor(Qt::green));
   // One beneath the others of its layer shows, and takes the pointer, only where no other lies.
+  pieces(5).setVisible(false);
   pieces(3).Move(4500, 750);
   pieces(3).setBeneath(true);
   EXPECT_EQ(shown(), QColor(Qt::green));
