@@ -284,6 +284,11 @@ class Board : public QMainWindow {
  protected:
   // Sees every typed key before the focused control of the board.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A window taken out of maximized keeps to the screen's available area, its title bar on it.
+  void changeEvent(QEvent* event) override;
+  // Moves and shrinks the window, when it is neither maximized nor full screen, to lie on the screen.
+  void keepNormalWindowOnScreen();
+  bool placingNormalWindow = false;  // the window has just been taken out of maximized
 
  private:
   // The picture command's first steps, before a file is chosen.

@@ -87,6 +87,7 @@ void Board::CmdTarsio_Click() {
   for (MenuItem* option : {&mSpos, &mRuot, &mRove, &mTrasp}) option->setEnabled(false);
   game.GamePhase = 3;
   startPlayAids();
+  canvas->showWholeBoard();
 }
 
 }  // namespace tarsio

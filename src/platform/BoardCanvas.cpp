@@ -91,8 +91,11 @@ void BoardCanvas::remove(Element* element) {
 
 void BoardCanvas::placed(const Element* element) {
   const auto it = entryOf(element);
-  if (it != elements_.end()) it->shown = element->Visible() ? element->pixelBounds() : QRect();
-  sweepCaches_ = sweepCaches_ || !view_.isWhole();
+  if (it != elements_.end()) {
+    it->shown = element->Visible() ? element->pixelBounds() : QRect();
+    reachTo(it->shown);
+  }
+  sweepCaches_ = sweepCaches_ || !view_.isPlain();
 }
 
 std::vector<BoardCanvas::Entry>::const_iterator BoardCanvas::layerBegin(int layer) const {
@@ -138,7 +141,7 @@ void BoardCanvas::showEvent(QShowEvent* event) {
 
 // The elements a paint over `region` shows, in paint order, and those whose picture it makes first.
 void BoardCanvas::listPainted(const QRegion& region, const Surface& surface) {
-  const bool whole = view_.isWhole();
+  const bool whole = view_.isPlain();
   const QRect bounds = view_.boardPixelsOf(region.boundingRect());
   // Most frames repaint one or two small rectangles: the bounding rectangle rules out nearly every
   // element at the cost of four comparisons.
@@ -278,12 +281,13 @@ void BoardCanvas::dropEvent(QDropEvent* event) {
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }
 
-// Over the bare board of a zoomed view an open hand says the table can be dragged; a closed one holds it.
+// Over the bare board of a view that scrolls an open hand says the table can be dragged; a closed one holds
+// it.
 void BoardCanvas::updateCursor(QPointF twips) {
   const ImageElement* over = captured_ ? captured_ : elementAt(twips);
   if (panning_)
     setCursor(Qt::ClosedHandCursor);
-  else if (!over && !view_.isWhole())
+  else if (!over && view_.scrolls())
     setCursor(Qt::OpenHandCursor);
   else
     setCursor(cursorFor(over ? over->MousePointer() : PointerDefault));

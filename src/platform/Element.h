@@ -149,7 +149,7 @@ class ImageElement : public Element {
   // closer look keeps no larger pictures than the whole board does.
   static bool drawnFromSource(QSize devicePixels, const View& view, const Surface& surface) {
     return double(devicePixels.width()) * devicePixels.height() >
-           surface.deviceArea / (view.isWhole() ? 1 : 4);
+           surface.deviceArea / (view.isPlain() ? 1 : 4);
   }
   bool cachedAt(QSize devicePixels, qreal ratio) const {
     return cache_.size() == devicePixels && cache_.devicePixelRatio() == ratio;

@@ -250,6 +250,15 @@ TEST(View, zoomingKeepsThePointUnderThePointerAndZoomOneIsTheBoardItself) {
   }
   view.zoomAt(1, pointer);
   EXPECT_EQ(view.origin(), QPointF());
+  // A board larger than the canvas scrolls at zoom 1 and shows whole only farther away.
+  view.setBoard({1000, 450});
+  EXPECT_EQ(view.scrollSpan(), QSizeF(600, 150));
+  view.setOrigin({9999, 9999});
+  EXPECT_EQ(view.origin(), QPointF(600, 150));
+  view.zoomAt(0.1, {});
+  EXPECT_EQ(view.zoom(), 0.4);
+  EXPECT_TRUE(view.showsAll());
+  EXPECT_EQ(view.toTwips({400, 180}), QPointF(15000, 6750));
 }
 
 // On a device with two device pixels per pixel a piece is drawn from its source at the device's pixels:
