@@ -169,8 +169,7 @@ TEST_F(Undo, commandsThatRebuildOrRearrangeThePiecesForgetTheGestures) {
       {"another picture dropped on the game",
        [&] {
          dialogs.answers.push_back(QStringLiteral("Sì"));
-         board->OpenFromOutside(
-             writePicture(folder.path(), QStringLiteral("altra.bmp"), blocksPicture(200, 300, 3, 2)));
+         board->OpenFromOutside(writePicture(folder.path(), "altra.bmp", blocksPicture(200, 300, 3, 2)));
        },
        true, true},
       {"loading a saved game",

@@ -1,5 +1,6 @@
 // Tests of saving and loading a game on a real board.
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,7 +16,6 @@
 #include "savegame/SavedGame.h"
 #include "support/BoardFixture.h"
 #include "support/Pictures.h"
-#include "support/PlainUser.h"
 
 namespace tarsio {
 namespace {
@@ -347,7 +347,6 @@ class FailedSave : public SaveLoad {
     EXPECT_TRUE(board->mSalva.Enabled());
     EXPECT_EQ(game().GamePhase, 3);
   }
-  QStringList pictureFolderFiles() { return QDir(pictureFolder).entryList(QDir::Files | QDir::Hidden); }
 
   QString pictureFolder, picture, saved;
 };
@@ -360,30 +359,23 @@ TEST_F(FailedSave, ReadOnlyPlacesKeepTheSavedGameAndOfferAnotherFolder) {
   writeFile(QStringLiteral("foto/mare.bmp.trs"), earlier);
   const QString elsewhere = folder.filePath(QStringLiteral("altrove"));
   ASSERT_TRUE(QDir().mkdir(elsewhere));
-  const PlainUser user = plainUser();
-  for (const QString& path : {pictureFolder, saved, elsewhere})
-    ASSERT_EQ(chown(QFile::encodeName(path).constData(), user.uid, user.gid), 0);
-  ASSERT_TRUE(QFile::setPermissions(
-      folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther));
-  EXPECT_TRUE(asPlainUser([&] {
-    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
-    ASSERT_TRUE(QFile::setPermissions(saved, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    expectRefusedSave(QStringLiteral("il file è di sola lettura."));
-    EXPECT_EQ(fileBytes(saved), earlier);
-    ASSERT_TRUE(QFile::setPermissions(pictureFolder, readOnly));
-    for (const QFile::Permissions mode :
-         {QFile::Permissions(QFile::ReadOwner), QFile::ReadOwner | QFile::WriteOwner}) {
-      ASSERT_TRUE(QFile::setPermissions(saved, mode));
-      expectRefusedSave(QStringLiteral("la cartella non è scrivibile."));
+  ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 0711), 0);
+  EXPECT_TRUE(asPlainUser({pictureFolder, saved, elsewhere}, [&] {
+    const std::tuple<mode_t, mode_t, const char*> places[] = {{0700, 0400, "il file è di sola lettura."},
+                                                              {0500, 0400, "la cartella non è scrivibile."},
+                                                              {0500, 0600, "la cartella non è scrivibile."}};
+    for (const auto& [folderMode, fileMode, reason] : places) {
+      ASSERT_EQ(chmod(QFile::encodeName(pictureFolder).constData(), folderMode) |
+                    chmod(QFile::encodeName(saved).constData(), fileMode),
+                0);
+      expectRefusedSave(QString::fromUtf8(reason));
       EXPECT_EQ(fileBytes(saved), earlier);
-      EXPECT_EQ(pictureFolderFiles(), QStringList({"mare.bmp", "mare.bmp.trs"}));
+      EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files | QDir::Hidden),
+                QStringList({"mare.bmp", "mare.bmp.trs"}));
     }
-    dialogs.answers.push_back(QStringLiteral("Salva altrove…"));
-    dialogs.answers.push_back(elsewhere);
+    dialogs.answers.insert(dialogs.answers.end(), {QStringLiteral("Salva altrove…"), elsewhere});
     saveGame();
-    const QString there = elsewhere + QStringLiteral("/mare.bmp.trs");
-    EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + there);
-    EXPECT_TRUE(fileBytes(there).startsWith("\"" + QFile::encodeName(picture) + "\"\r\n"));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + elsewhere + "/mare.bmp.trs");
     EXPECT_FALSE(board->mSalva.Enabled());
   }));
 }
@@ -413,7 +405,8 @@ TEST_F(FailedSave, AWriteStoppedPartwayKeepsTheEarlierSavedGameByteForByte) {
     waitpid(child, &status, 0);
     EXPECT_EQ(status, 0) << side;
     EXPECT_EQ(fileBytes(saved), earlier) << side;
-    EXPECT_EQ(pictureFolderFiles(), QStringList({"mare.bmp", "mare.bmp.trs"}));
+    EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"mare.bmp", "mare.bmp.trs"}));
   }
 }
 
