@@ -1,4 +1,4 @@
-// Buttons, labels and text boxes: Qt widgets placed in twips.
+// Buttons, labels, text boxes and drop-down lists: Qt widgets placed in twips.
 #include "platform/Controls.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-// Buttons, labels and text boxes placed on the board in twips, with the game's events.
+// Buttons, labels, text boxes and drop-down lists placed on the board in twips, with the game's events.
 #pragma once
 
 #include <QLineEdit>
