@@ -64,6 +64,7 @@ void Board::ChooseFile(const QString& path) {
   };
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
   LastFolder = QFileInfo(path).absolutePath();
+  preferences.set(remembered::LastFolder, LastFolder);
   QDir::setCurrent(LastFolder);
   if (splitPath(path).extension == u"trs") {
     QString missing;
@@ -84,7 +85,8 @@ void Board::ChooseFile(const QString& path) {
   mGrig.setEnabled(true);
   CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
   mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
-  for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &CmdAzze}) control->setEnabled(true);
+  for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &Pezzi, &CmdAzze})
+    control->setEnabled(true);
   mAzze.setEnabled(true);
 }
 
