@@ -29,8 +29,9 @@ std::vector<QRectF> Board::freeRoom() const {
   std::vector<QRectF> room{QRectF(QPointF(gridRight, game.GridTop), QPointF(right, bottom))};
   if (CmdAzze.Visible()) {
     // The grid-size label may paint beyond the buttons below it.
-    const double barRight =
-        std::max(CmdAzze.Left() + CmdAzze.Width(), RC1.Left() + RC1.PaintedWidth()) + SpreadGap;
+    const double barRight = std::max({CmdAzze.Left() + CmdAzze.Width(), Pezzi.Left() + Pezzi.Width(),
+                                      RC1.Left() + RC1.PaintedWidth()}) +
+                            SpreadGap;
     room.emplace_back(QPointF(barRight, below), QPointF(gridRight, bottom));
     room.emplace_back(QPointF(ImaOrig.Left(), CmdAzze.Top() + CmdAzze.Height() + SpreadGap),
                       QPointF(barRight, bottom));
