@@ -28,7 +28,10 @@ std::vector<QRectF> Board::freeRoom() const {
   const double below = std::max(gridBottom, ImaOrig.Top() + ImaOrig.Height()) + SpreadGap;
   std::vector<QRectF> room{QRectF(QPointF(gridRight, game.GridTop), QPointF(right, bottom))};
   if (CmdAzze.Visible()) {
-    const double barRight = std::max(CmdAzze.Left() + CmdAzze.Width(), Pezzi.Left() + Pezzi.Width()) + SpreadGap;
+    // The grid-size label may paint beyond the buttons below it.
+    const double barRight = std::max({CmdAzze.Left() + CmdAzze.Width(), Pezzi.Left() + Pezzi.Width(),
+                                      RC1.Left() + RC1.PaintedWidth()}) +
+                            SpreadGap;
     room.emplace_back(QPointF(barRight, below), QPointF(gridRight, bottom));
     room.emplace_back(QPointF(ImaOrig.Left(), CmdAzze.Top() + CmdAzze.Height() + SpreadGap),
                       QPointF(barRight, bottom));
@@ -44,19 +47,18 @@ std::vector<QRectF> Board::freeRoom() const {
 void Board::mDisponi_Click() {
   if (game.GamePhase < 3) return;
   beginMovingLoosePieces();
+  // Pieces kept out of sight by "Solo i &bordi" stay where they lie and take no place.
   std::vector<int> loose;
-  QSizeF largest;
-  for (int i = 0; i < game.PieceCount; ++i) {
-    if (game.Docked[i]) continue;
-    loose.push_back(i);
-    largest = largest.expandedTo({ImA(i).Width(), ImA(i).Height()});
-  }
+  for (int i = 0; i < game.PieceCount; ++i)
+    if (!game.Docked[i] && pieceShown(i)) loose.push_back(i);
   const std::vector<QRectF> room = freeRoom();
   if (loose.empty() || room.empty()) return;
   const int count = static_cast<int>(loose.size());
-  const std::vector<QPointF> places = spreadPlaces(room, largest, count, SpreadGap);
   random.Randomize();
   const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
+  std::vector<QSizeF> sizes(count);
+  for (int k = 0; k < count; ++k) sizes[k] = {ImA(order[k]).Width(), ImA(order[k]).Height()};
+  const std::vector<QPointF> places = spreadPlaces(room, sizes, SpreadGap);
   const InputHold held;
   const PacedRepaints paced(canvas);
   for (int k = 0; k < count; ++k) {

@@ -284,8 +284,8 @@ class Board : public QMainWindow {
   void stopPlayAids();
   // A new picture is shown: "&Nascondi immagine" is unchecked.
   void showPictureAgain();
-  // Piece `index` has docked or been freed: its cell lights up and the count follows. A freed piece
-  // off the ring goes out of sight while "Solo i &bordi" is checked.
+  // Piece `index` has docked or been freed: its cell lights up and the count follows. A docked piece
+  // is in sight; a freed piece off the ring goes out of sight while "Solo i &bordi" is checked.
   void pieceDocked(int index);
   void pieceFreed(int index);
   // The caption, then while pieces exist how many are in place, the time and the hints used.
@@ -319,6 +319,11 @@ class Board : public QMainWindow {
  protected:
   // Sees every typed key before the focused control of the board.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A window taken out of maximized keeps to the screen's available area, its title bar on it.
+  void changeEvent(QEvent* event) override;
+  // Moves and shrinks the window, when it is neither maximized nor full screen, to lie on the screen.
+  void keepNormalWindowOnScreen();
+  bool placingNormalWindow = false;  // the window has just been taken out of maximized
 
  private:
   // The picture command's first steps, before a file is chosen.

@@ -13,6 +13,9 @@ namespace tarsio {
 // such as Alt+P is not one.
 bool Board::eventFilter(QObject* watched, QEvent* event) {
   followPlayer(watched, event);
+  if (watched == this && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+      placingNormalWindow)
+    keepNormalWindowOnScreen();
   if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (const int typed = typedCharacter(*key)) Form_KeyPress(typed);

@@ -99,6 +99,7 @@ void Board::showPicture(const Picture& picture) {
   FitPicture();
   PictureClip1.setPicture(picture);
   showPictureAgain();
+  canvas->showWholeBoard();
 }
 
 QString Board::ShowOpenDialog() {

@@ -51,9 +51,12 @@ QString droppedFile(const QMimeData* data) {
 
 Qt::CursorShape cursorFor(int pointer) {
   switch (pointer) {
-    case PointerNoDrop: return Qt::ForbiddenCursor;
-    case PointerSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case PointerNoDrop:
+      return Qt::ForbiddenCursor;
+    case PointerSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 
@@ -98,8 +101,11 @@ void BoardCanvas::remove(Element* element) {
 
 void BoardCanvas::placed(const Element* element) {
   const auto it = entryOf(element);
-  if (it != elements_.end()) it->shown = element->Visible() ? element->pixelBounds() : QRect();
-  sweepCaches_ = sweepCaches_ || !view_.isWhole();
+  if (it != elements_.end()) {
+    it->shown = element->Visible() ? element->pixelBounds() : QRect();
+    reachTo(it->shown);
+  }
+  sweepCaches_ = sweepCaches_ || !view_.isPlain();
 }
 
 std::vector<BoardCanvas::Entry>::const_iterator BoardCanvas::layerBegin(int layer) const {
@@ -145,7 +151,7 @@ void BoardCanvas::showEvent(QShowEvent* event) {
 
 // The elements a paint over `region` shows, in paint order, and those whose picture it makes first.
 void BoardCanvas::listPainted(const QRegion& region, const Surface& surface) {
-  const bool whole = view_.isWhole();
+  const bool whole = view_.isPlain();
   const QRect bounds = view_.boardPixelsOf(region.boundingRect());
   // Most frames repaint one or two small rectangles: the bounding rectangle rules out nearly every
   // element at the cost of four comparisons.
@@ -154,6 +160,11 @@ void BoardCanvas::listPainted(const QRegion& region, const Surface& surface) {
   for (const Entry& entry : elements_)
     if (overlaps(bounds, entry.shown) && (oneRect || region.intersects(entry.shown)))
       touched_.push_back(&entry);
+  const auto paintsFirst = [](const Entry* a, const Entry* b) {
+    return a->layer != b->layer ? a->layer < b->layer : a->element->beneath() > b->element->beneath();
+  };
+  if (!std::is_sorted(touched_.begin(), touched_.end(), paintsFirst))
+    std::stable_sort(touched_.begin(), touched_.end(), paintsFirst);
   // An opaque element hides whatever was painted before it over exactly its pixels: of a pile of pieces
   // on one place (a staircase of thousands of pieces has many) only the topmost is painted.
   // The opaque ones are sorted by place, then paint order, so that a search finds a later one on a place.
@@ -202,14 +213,17 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {
   const auto first = layerBegin(static_cast<int>(Layer::Pieces));
   auto it = layerBegin(static_cast<int>(Layer::Frame));
+  ImageElement* beneath = nullptr;
   while (it != first) {
     --it;
     auto* image = static_cast<ImageElement*>(it->element);
-    if (image && image->Visible() && image->Enabled() && image->mouseHandler() &&
-        image->boxTwips().contains(twips))
-      return image;
+    if (!image || !image->Visible() || !image->Enabled() || !image->mouseHandler() ||
+        !image->boxTwips().contains(twips))
+      continue;
+    if (!image->beneath()) return image;
+    if (!beneath) beneath = image;
   }
-  return nullptr;
+  return beneath;
 }
 
 // Every event reaches the game in board twips, through the view's inverse.
@@ -277,12 +291,13 @@ void BoardCanvas::dropEvent(QDropEvent* event) {
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }
 
-// Over the bare board of a zoomed view an open hand says the table can be dragged; a closed one holds it.
+// Over the bare board of a view that scrolls an open hand says the table can be dragged; a closed one holds
+// it.
 void BoardCanvas::updateCursor(QPointF twips) {
   const ImageElement* over = captured_ ? captured_ : elementAt(twips);
   if (panning_)
     setCursor(Qt::ClosedHandCursor);
-  else if (!over && !view_.isWhole())
+  else if (!over && view_.scrolls())
     setCursor(Qt::OpenHandCursor);
   else
     setCursor(cursorFor(over ? over->MousePointer() : PointerDefault));

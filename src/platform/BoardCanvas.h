@@ -29,7 +29,8 @@ class BoardCanvas : public QWidget {
   // Called after each paint of the board.
   std::function<void()> onPainted;
 
-  // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
+  // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips);
+  // one beneath only where no other holds it.
   ImageElement* elementAt(QPointF twips) const;
   // The element that got the press, while a button is held.
   ImageElement* captured() const { return captured_; }
@@ -40,6 +41,7 @@ class BoardCanvas : public QWidget {
   const View& view() const { return view_; }
   void zoomIn();
   void zoomOut();
+  // The whole board, fitted into the canvas.
   void showWholeBoard();
   // The table under the elements and the ink of the lines and captions on it; an invalid colour gives
   // the window's own colours.
@@ -92,6 +94,10 @@ class BoardCanvas : public QWidget {
   void zoomBy(double factor, QPointF canvasPoint);
   void viewChanged();
   void updateMaxZoom();
+  // The board reaches as far as every element shown (measured anew), or further to take in `shown`
+  // (which it never gives back until it is measured again).
+  void measureBoard();
+  void reachTo(const QRect& shown);
   void placeScrollBars();
   void syncScrollBars();
   // A middle click, or a left press, move or release of a pan of the bare board: true when the event
@@ -144,10 +150,11 @@ class BoardCanvas : public QWidget {
   int dirtyRects_ = 0;
   QMetaObject::Connection screenWatch_;
   bool paced_ = false;
-  QRect gathered_;  // the pixels changed since the last repaint asked for while paced
+  QRect gathered_;              // the pixels changed since the last repaint asked for while paced
   QElapsedTimer sinceRequest_;  // since the last repaint asked for, or painted, while paced
 
   View view_;
+  QRect reach_;         // board pixels
   double closeUp_ = 4;  // the zoom a middle click on the whole board goes back to
   QScrollBar* horizontalBar_ = nullptr;
   QScrollBar* verticalBar_ = nullptr;

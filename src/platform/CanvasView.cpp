@@ -41,10 +41,27 @@ void BoardCanvas::zoomIn() { zoomBy(ZoomStep, QPointF(width() / 2.0, height() / 
 void BoardCanvas::zoomOut() { zoomBy(1 / ZoomStep, QPointF(width() / 2.0, height() / 2.0)); }
 
 void BoardCanvas::showWholeBoard() {
-  if (view_.isWhole()) return;
-  closeUp_ = view_.zoom();
-  view_.zoomAt(View::WholeZoom, {});
+  measureBoard();
+  const double whole = view_.wholeZoom();
+  if (view_.zoom() == whole && view_.origin().isNull()) return;
+  if (view_.zoom() > whole) closeUp_ = view_.zoom();
+  view_.zoomAt(whole, {});
   viewChanged();
+}
+
+// The board reaches as far as the elements shown on it.
+void BoardCanvas::measureBoard() {
+  reach_ = QRect();
+  for (const Entry& entry : elements_) reach_ |= entry.shown;
+  view_.setBoard(QSizeF(std::max(0, reach_.right() + 1), std::max(0, reach_.bottom() + 1)));
+}
+
+void BoardCanvas::reachTo(const QRect& shown) {
+  if (shown.isEmpty() || reach_.contains(shown)) return;
+  const QSizeF before = view_.board();
+  reach_ |= shown;
+  view_.setBoard(QSizeF(std::max(0, reach_.right() + 1), std::max(0, reach_.bottom() + 1)));
+  if (view_.board() != before) syncScrollBars();
 }
 
 QPoint BoardCanvas::globalPosOf(QPointF twips) const { return mapToGlobal(view_.toCanvas(twips).toPoint()); }
@@ -102,6 +119,7 @@ qsizetype BoardCanvas::cachedBytes() const {
 
 void BoardCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  measureBoard();
   view_.setViewport(size());
   if (!horizontalBar_) return;
   const int thick = verticalBar_->sizeHint().width();
@@ -110,7 +128,7 @@ void BoardCanvas::resizeEvent(QResizeEvent* event) {
   syncScrollBars();
 }
 
-// The bars lie over the table's right and bottom edges while it is zoomed, and move it when dragged.
+// The bars lie over the table's right and bottom edges while it does not fit, and move it when dragged.
 void BoardCanvas::placeScrollBars() {
   horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
   verticalBar_ = new QScrollBar(Qt::Vertical, this);
@@ -131,15 +149,15 @@ void BoardCanvas::syncScrollBars() {
   if (!horizontalBar_) return;
   syncingBars_ = true;
   const double z = view_.zoom();
-  const QSizeF span = view_.viewport() * (z - 1);
+  const QSizeF span = view_.scrollSpan();
   horizontalBar_->setRange(0, static_cast<int>(std::lround(span.width())));
   horizontalBar_->setPageStep(width());
   horizontalBar_->setValue(static_cast<int>(std::lround(view_.origin().x() * z)));
   verticalBar_->setRange(0, static_cast<int>(std::lround(span.height())));
   verticalBar_->setPageStep(height());
   verticalBar_->setValue(static_cast<int>(std::lround(view_.origin().y() * z)));
-  horizontalBar_->setVisible(!view_.isWhole());
-  verticalBar_->setVisible(!view_.isWhole());
+  horizontalBar_->setVisible(span.width() > 0);
+  verticalBar_->setVisible(span.height() > 0);
   syncingBars_ = false;
 }
 
@@ -152,7 +170,7 @@ void BoardCanvas::wheelEvent(QWheelEvent* event) {
     if (notches != 0) zoomBy(std::pow(ZoomStep, notches), event->position());
     return;
   }
-  if (view_.isWhole()) return;
+  if (!view_.scrolls()) return;
   QPointF by = -QPointF(event->pixelDelta());
   if (by.isNull()) {
     by = -QPointF(event->angleDelta()) / 120.0 * WheelPixels;
@@ -173,7 +191,7 @@ bool BoardCanvas::pinch(const QNativeGestureEvent* gesture) {
 bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   const Qt::MouseButton button = event->button();
   if (!captured_ && !panning_ && button == Qt::MiddleButton) {
-    if (action == MouseAction::Down && view_.isWhole()) {
+    if (action == MouseAction::Down && view_.showsAll()) {
       updateMaxZoom();
       view_.zoomCentredOn(closeUp_, view_.toTwips(event->position()));
       viewChanged();
@@ -182,7 +200,7 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
     }
     return true;
   }
-  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && !view_.isWhole() &&
+  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && view_.scrolls() &&
       !elementAt(view_.toTwips(event->position()))) {
     panning_ = true;
     panFrom_ = event->position();
@@ -203,7 +221,7 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
 }
 
 void BoardCanvas::edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held) {
-  edgeVelocity_ = view_.isWhole() || held == Qt::NoButton
+  edgeVelocity_ = !view_.scrolls() || held == Qt::NoButton
                       ? QPointF()
                       : QPointF(edgeSpeed(canvasPoint.x(), width()), edgeSpeed(canvasPoint.y(), height()));
   edgePointer_ = canvasPoint;

@@ -50,6 +50,10 @@ class Element {
 
   bool Visible() const { return visible_; }
   void setVisible(bool visible);
+  // An element beneath is painted, and found by the pointer, under the others of its layer, whatever
+  // the order they were made in.
+  bool beneath() const { return beneath_; }
+  void setBeneath(bool beneath);
 
   Layer layer() const { return layer_; }
   std::uint64_t sequence() const { return sequence_; }
@@ -80,6 +84,7 @@ class Element {
   Layer layer_;
   std::uint64_t sequence_;
   bool visible_ = false;
+  bool beneath_ = false;
   QRect pixelBounds_;
 };
 
@@ -146,7 +151,7 @@ class ImageElement : public Element {
   // closer look keeps no larger pictures than the whole board does.
   static bool drawnFromSource(QSize devicePixels, const View& view, const Surface& surface) {
     return double(devicePixels.width()) * devicePixels.height() >
-           surface.deviceArea / (view.isWhole() ? 1 : 4);
+           surface.deviceArea / (view.isPlain() ? 1 : 4);
   }
   bool cachedAt(QSize devicePixels, qreal ratio) const {
     return cache_.size() == devicePixels && cache_.devicePixelRatio() == ratio;

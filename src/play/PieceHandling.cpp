@@ -44,6 +44,7 @@ void turnPiece(Board& board, int index, int orientation, Board::PiecePlace place
 // A right press frees a docked piece where it lies; the picture is no longer complete.
 void Board::releaseDocked(int index) {
   game.Docked[index] = false;
+  ImA(index).setBeneath(false);
   ImA(index).setBorderStyle(0);
   game.GamePhase = 3;
   ImaCompl.setVisible(false);

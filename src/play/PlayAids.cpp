@@ -1,6 +1,7 @@
 // Play aids: how far along and for how long (in the title), the border pieces alone, the picture hidden,
 // where the held piece goes, and a sign when a piece docks or is freed.
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWindow>
 #include <algorithm>
 
@@ -47,6 +48,13 @@ bool isInput(QEvent::Type type) {
 bool inBoardWindow(const QObject* watched, const Board& board) {
   return watched == static_cast<const QObject*>(board.windowHandle()) ||
          (watched->isWidgetType() && static_cast<const QWidget*>(watched)->window() == &board);
+}
+
+// The window system's focus counts as well as the widgets' active window: after a modal dialog whose
+// text box showed a completion list, Qt gives the board the focus again without making it active.
+bool boardActive(const Board& board) {
+  return board.isActiveWindow() ||
+         (board.windowHandle() && QGuiApplication::focusWindow() == board.windowHandle());
 }
 
 void showMark(MarkElement& mark, QTimer& timer, const QRectF& cell, const MarkLook& look, int ms) {
@@ -121,6 +129,7 @@ void Board::stopPlayAids() {
 }
 
 void Board::pieceDocked(int index) {
+  ImA(index).setVisible(pieceShown(index));
   sounds.play(game.GamePhase == 4 ? Sound::Completed : Sound::Docked);
   showMark(dockMark, dockTimer, homeCell(game, index), DockedLook, CellSignMs);
   refreshTitle();
@@ -137,7 +146,7 @@ void Board::pieceFreed(int index) {
 void Board::refreshTitle() {
   QString title = QString::fromLatin1(BoardCaption);
   if (game.GamePhase >= 3) {
-    playTime.advance(clock(), game.GamePhase == 3 && isActiveWindow());
+    playTime.advance(clock(), game.GamePhase == 3 && boardActive(*this));
     const auto docked = std::count(game.Docked.begin(), game.Docked.begin() + game.PieceCount, true);
     title += QStringLiteral(" — %1 di %2 a posto — %3")
                  .arg(docked)
@@ -155,7 +164,9 @@ void Board::followPlayer(QObject* watched, QEvent* event) {
   if (game.GamePhase < 3) return;
   if (isInput(event->type()) && inBoardWindow(watched, *this))
     playTime.playerActed(clock());
-  else if (watched == this && event->type() == QEvent::ActivationChange)
+  else if ((watched == this && event->type() == QEvent::ActivationChange) ||
+           (watched == windowHandle() &&
+            (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)))
     refreshTitle();
 }
 

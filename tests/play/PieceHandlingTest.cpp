@@ -1,4 +1,7 @@
 // Pressing, dragging and releasing pieces on a real board: frame, pointer, refused places, gestures.
+#include <QScrollBar>
+#include <QTest>
+
 #include "pieces/Orientation.h"
 #include "play/GameFixture.h"
 #include "windows/InfoWindow.h"
@@ -144,6 +147,24 @@ TEST_F(PieceHandling, zoomedInAPressTakesThePieceUnderThePointerAndAPieceCarried
   releaseAt(to);
   EXPECT_TRUE(game().Docked[3]);
   EXPECT_EQ(topLeftOf(3), QPointF(at.left, at.top));
+}
+
+// A window smaller than the board: the board scrolls at zoom 1, and Ctrl+0 fits the whole of it in.
+TEST_F(PieceHandling, aWindowSmallerThanTheBoardScrollsAndCtrl0FitsTheWholeBoardIntoIt) {
+  startGame(QSize(600, 500), 2, 2, board->mSpos);
+  board->showNormal();
+  board->resize(500, 300);
+  QApplication::processEvents();
+  const View& view = board->canvas->view();
+  const auto bars = board->canvas->findChildren<QScrollBar*>();
+  EXPECT_TRUE(view.scrolls() && bars[0]->isVisible() && bars[1]->isVisible());
+  QTest::keyClick(board->windowHandle(), Qt::Key_0, Qt::ControlModifier);
+  EXPECT_LT(view.zoom(), 1);
+  EXPECT_TRUE(view.showsAll() && !bars[0]->isVisible() && !bars[1]->isVisible());
+  const QPointF corner = view.toCanvas({board->liO(0).X2(), board->Liv(0).Y2()});
+  EXPECT_TRUE(QRectF(board->canvas->rect()).contains(corner)) << corner.x() << ", " << corner.y();
+  pressAt(centreOf(piece(3)));
+  EXPECT_EQ(game().SelectedPiece, 3);
 }
 
 // Piece 3 is the topmost one, so a press in its middle always reaches it.
