@@ -37,7 +37,7 @@ Board::Board(const BoardSetup& setup)
       CmdRaccogli(canvas),
       CmdAzze(canvas),
       keeper(setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder,
-             [this] { return keptGameBytes(); }),
+             [this] { return keptGameNow(); }),
       clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
   setCentralWidget(canvas);
   keeper.onWriteFailed = [this](const QString& file, const QString& reason) {

@@ -217,7 +217,8 @@ class Board : public QMainWindow {
   OpenResult resumeSavedGame(const SavedGame& saved);
 
   // ---- The game in progress kept on disk (savegame/KeepGame.cpp) ----
-  // Told after every change in play; writes the game in phase 3 to this copy's file.
+  // Told of every input of the player, whose gestures and commands change the game; writes the game
+  // in phase 3 to this copy's file.
   GameKeeper keeper;
   // The game that the last reset (or a new picture) ended: Ctrl+Z brings it back until the next cut.
   std::optional<KeptGame> endedGame;
@@ -298,9 +299,9 @@ class Board : public QMainWindow {
   void createViewCommands(QMenu* menu);
   void createSpreadCommand(QMenu* actions);
   void setCommandBarVisible(bool visible);
-  // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
-  // that the file could not hold.
-  std::optional<QByteArray> keptGameBytes() const;
+  // The game in phase 3 for its kept file; nothing in any other phase, while a piece is in the
+  // player's hand, or for a path that the file could not hold.
+  std::optional<KeptGame> keptGameNow() const;
   // Ctrl+Z with no gesture to take back: the game the last reset ended comes back.
   void bringBackEndedGame();
   // The kept file could not be written: the player is told, and saves the game to be sure of it.

@@ -79,7 +79,6 @@ void Board::CmdTarsio_Click() {
   undoHistory.clear();
   // A game a reset ended can no longer come back; the new one is kept in its place.
   endedGame.reset();
-  keeper.changed();
 
   CmdRaccogli.setEnabled(true);
   mRaccogli.setEnabled(true);

@@ -97,7 +97,6 @@ void Board::ImA_MouseMove(int index, const MouseArgs& args) {
   piece.setTop(game.DragTop);
   placeFrame(*this, piece);
   DockingTest(index);
-  keeper.changed();
 }
 
 void Board::setFrameVisible(bool visible) {
@@ -109,7 +108,6 @@ void Board::ImA_MouseUp(int index, const MouseArgs&) {
   ImA(index).setMousePointer(PointerDefault);
   setFrameVisible(false);
   undoHistory.finish(index, pieceState(index));
-  keeper.changed();
 }
 
 }  // namespace tarsio

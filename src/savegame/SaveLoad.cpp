@@ -66,7 +66,6 @@ void Board::mSalva_Click() {
     return;
   }
   mSalva.setEnabled(false);
-  keeper.changed();
   dialogs.MsgBox(QStringLiteral("Gioco salvato in ") + fileName, title, MessageIcon::None);
 }
 
