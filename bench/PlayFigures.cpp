@@ -227,7 +227,8 @@ Row keptDragStep(const Inputs& in, int rows, int columns, double target) {
   for (int step = 0; dragging.elapsed() < 3000; ++step) {
     const int along = step / 40 % 2 == 0 ? step % 40 : 40 - step % 40;
     steps.push_back(millisecondsOf([&] {
-      sendMouse(board, QEvent::MouseMove, start + QPoint(along + 1, (along + 1) / 2), Qt::NoButton, Qt::LeftButton);
+      sendMouse(board, QEvent::MouseMove, start + QPoint(along + 1, (along + 1) / 2), Qt::NoButton,
+                Qt::LeftButton);
       runEvents(bench);
     }));
   }

@@ -37,8 +37,8 @@ const QString NotResumed = QStringLiteral(
 }  // namespace
 
 KeptGame Board::keptGame() const {
-  KeptGame kept{savedGame(), {}, boardRoom(*this), game.AreaLevel, mSalva.Enabled(), {}, playTime.elapsed(),
-                std::min(HintCount, MaxKeptHints)};
+  KeptGame kept{savedGame(),      {}, boardRoom(*this),   game.AreaLevel,
+                mSalva.Enabled(), {}, playTime.elapsed(), std::min(HintCount, MaxKeptHints)};
   if (game.PictureExtension == u"trs") kept.origin = game.PictureBaseName + QStringLiteral(".trs");
   kept.places.reserve(game.PieceCount);
   for (int i = 0; i < game.PieceCount; ++i) kept.places.emplace_back(ImA(i).Left(), ImA(i).Top());

@@ -39,7 +39,8 @@ bool within(std::optional<T> value, T low, T high) {
 std::optional<QPointF> pair(QByteArrayView text) {
   const qsizetype space = text.indexOf(' ');
   if (space < 0) return std::nullopt;
-  const std::optional<double> x = number<double>(text.first(space)), y = number<double>(text.sliced(space + 1));
+  const std::optional<double> x = number<double>(text.first(space)),
+                              y = number<double>(text.sliced(space + 1));
   if (!x || !y) return std::nullopt;
   return QPointF(*x, *y);
 }
