@@ -43,14 +43,17 @@ bool makeOwnerOnlyFolder(const QString& folder) {
 
 // The kept file is its owner's alone whatever folder it lies in. The durable write gives the new file
 // the permissions of the one it replaces, so that one is made owner-only first: an empty one when there
-// is none yet, taken away again when the write fails.
+// is none yet, taken away again when the write fails. Whatever else lies at its name is left alone.
 DurableWrite writeOwnerOnly(const QString& path, QByteArrayView bytes) {
   const QByteArray name = QFile::encodeName(path);
   const int made = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
-  if (made >= 0)
+  if (made >= 0) {
     ::close(made);
-  else
-    ::chmod(name.constData(), S_IRUSR | S_IWUSR);
+  } else if (const int old = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC); old >= 0) {
+    struct stat status {};
+    if (::fstat(old, &status) == 0 && S_ISREG(status.st_mode)) ::fchmod(old, S_IRUSR | S_IWUSR);
+    ::close(old);
+  }
   DurableWrite result = writeDurably(path, bytes);
   if (!result.written && made >= 0) ::unlink(name.constData());
   return result;
