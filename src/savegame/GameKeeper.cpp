@@ -2,10 +2,6 @@
 // writing on a thread of its own.
 #include "savegame/GameKeeper.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,6 +17,8 @@ namespace tarsio {
 namespace {
 
 constexpr int WriteDelayMs = 1000;
+// The kept file is its owner's alone, whatever folder it lies in.
+constexpr unsigned OwnerOnly = 0600;
 const QString FilePattern = QStringLiteral("partita-*.tarsio");
 
 QString slotFile(const QString& folder, int n) {
@@ -39,24 +37,6 @@ bool makeOwnerOnlyFolder(const QString& folder) {
   if (QFileInfo(folder).isDir()) return true;
   const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
   return QDir().mkpath(QFileInfo(folder).absolutePath()) && QDir().mkdir(folder, ownerOnly);
-}
-
-// The kept file is its owner's alone whatever folder it lies in. The durable write gives the new file
-// the permissions of the one it replaces, so that one is made owner-only first: an empty one when there
-// is none yet, taken away again when the write fails. Whatever else lies at its name is left alone.
-DurableWrite writeOwnerOnly(const QString& path, QByteArrayView bytes) {
-  const QByteArray name = QFile::encodeName(path);
-  const int made = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
-  if (made >= 0) {
-    ::close(made);
-  } else if (const int old = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC); old >= 0) {
-    struct stat status {};
-    if (::fstat(old, &status) == 0 && S_ISREG(status.st_mode)) ::fchmod(old, S_IRUSR | S_IWUSR);
-    ::close(old);
-  }
-  DurableWrite result = writeDurably(path, bytes);
-  if (!result.written && made >= 0) ::unlink(name.constData());
-  return result;
 }
 
 }  // namespace
@@ -99,7 +79,7 @@ class FileWriter {
         next_.reset();
       }
       if (job.game)
-        done_(writeOwnerOnly(job.path, formatKeptGame(*job.game)));
+        done_(writeDurably(job.path, formatKeptGame(*job.game), OwnerOnly));
       else
         QFile::remove(job.path);
     }
@@ -135,16 +115,11 @@ void GameKeeper::claim(bool reuseLeftBehind) {
   const QDir dir(folder_);
   if (reuseLeftBehind) {
     for (const QFileInfo& left : dir.entryInfoList({FilePattern}, QDir::Files, QDir::Time)) {
-      auto lock = tryLock(left.filePath());
-      if (!lock) continue;
-      // An empty file is a first write that never finished: it holds no game.
-      if (left.size() == 0) {
-        QFile::remove(left.filePath());
-        continue;
+      if (auto lock = tryLock(left.filePath())) {
+        lock_ = std::move(lock);
+        file_ = offered_ = left.filePath();
+        return;
       }
-      lock_ = std::move(lock);
-      file_ = offered_ = left.filePath();
-      return;
     }
   }
   for (int n = 1; n < 1000; ++n) {
