@@ -1,24 +1,20 @@
 // Tests of the kept-game reader: what it accepts, and every value no game can hold.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "savegame/KeptGame.h"
 
 namespace tarsio {
 namespace {
 
 TEST(KeptGame, ReadsWhatItWroteAndFilesWithoutABoardButRefusesWhatNoGameCanHold) {
-  KeptGame kept{{QStringLiteral("/tmp/foto.bmp"),
-                 QStringLiteral("2"),
-                 QStringLiteral("2"),
-                 3,
-                 {{true, 0, 1}, {false, 5, 0}, {false, 3, 3}, {true, 0, 2}}},
-                {{4650, 240}, {-300.5, 7000.25}, {0, 0}, {6900, 240}},
-                {19200, 14700},
-                -2,
-                true,
-                {},
-                420000,
-                3};
+  KeptGame kept;
+  kept.saved = {QStringLiteral("/tmp/foto.bmp"), QStringLiteral("2"), QStringLiteral("2"), 3,
+                {{true, 0, 1}, {false, 5, 0}, {false, 3, 3}, {true, 0, 2}}};
+  kept.places = {{4650, 240}, {-300.5, 7000.25}, {0, 0}, {6900, 240}};
+  kept.board = {19200, 14700};
+  std::tie(kept.areaLevel, kept.saveOffered, kept.playedMs, kept.hints) = std::tuple(-2, true, 420000, 3);
   const QByteArray bytes = formatKeptGame(kept);
   EXPECT_EQ(parseKeptGame(bytes), kept);
   const QByteArray older = QByteArray(bytes).replace("tavolo 19200 14700\n", "");

@@ -604,9 +604,7 @@ TEST_F(SaveLoad, AKeptGameThatCannotBeWrittenIsToldOnce) {
 // is its owner's alone, in a folder that others may read.
 TEST_F(SaveLoad, TwoRunningCopiesKeepTheirGamesApart) {
   const mode_t mask = ::umask(022);
-  ASSERT_TRUE(QFile::setPermissions(folder.filePath(QStringLiteral("state")),
-                                    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
-                                        QFile::ExeOther));
+  ASSERT_EQ(::chmod(QFile::encodeName(folder.filePath(QStringLiteral("state"))).constData(), 0755), 0);
   choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
   chooseGrid(2, 2);
   click(board->CmdTarsio);
@@ -621,11 +619,8 @@ TEST_F(SaveLoad, TwoRunningCopiesKeepTheirGamesApart) {
   board->keeper.flush();
   const QFileInfoList kept = QDir(folder.filePath(QStringLiteral("state"))).entryInfoList({"partita-*.tarsio"});
   EXPECT_EQ(kept.size(), 2);
-  for (const QFileInfo& file : kept) {
-    struct stat status {};
-    EXPECT_EQ(::stat(QFile::encodeName(file.filePath()).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u) << file.fileName().toStdString();
-  }
+  for (const QFileInfo& file : kept)
+    EXPECT_EQ(file.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
   ::umask(mask);
 }
 
@@ -646,9 +641,7 @@ TEST_F(SaveLoad, AHeldPieceIsKeptOnceReleasedAndAnUnchangedGameIsNotWrittenAgain
   EXPECT_EQ(parseKeptGame(fileBytes(file)), cut);
   release(to);
   QTest::qWait(1200);
-  const std::optional<KeptGame> dropped = parseKeptGame(fileBytes(file));
-  ASSERT_TRUE(dropped);
-  EXPECT_EQ(dropped->places[1], board->ImA(1).boxTwips().topLeft());
+  EXPECT_EQ(parseKeptGame(fileBytes(file))->places[1], board->ImA(1).boxTwips().topLeft());
   struct stat before {}, after {};
   ASSERT_EQ(::stat(file.constData(), &before), 0);
   now += 60 * 1000;
@@ -673,7 +666,6 @@ TEST_F(SaveLoad, AKeptGameTakenUpOnASmallerScreenHasItsPiecesInTheirCellsAndOnTh
   board = makeBoard(small);
   dialogs.answers.push_back(QStringLiteral("Sì"));
   board->offerKeptGame();
-  ASSERT_EQ(game().PieceCount, 12);
   for (int i = 0; i < game().PieceCount; ++i) {
     const QRectF box = board->ImA(i).boxTwips();
     if (game().Docked[i])
@@ -681,7 +673,7 @@ TEST_F(SaveLoad, AKeptGameTakenUpOnASmallerScreenHasItsPiecesInTheirCellsAndOnTh
     else
       EXPECT_TRUE(QRectF(QPointF(), small).contains(box)) << "piece " << i;
   }
-  EXPECT_EQ(std::count(game().Docked.begin(), game().Docked.begin() + 12, true), 2);
+  EXPECT_EQ(std::count(game().Docked.begin(), game().Docked.end(), true), 2);
 }
 
 }  // namespace
