@@ -1,6 +1,8 @@
 // The figures of play, each measured on a real board with its pieces cut from the photo.
 #pragma once
 
+#include <vector>
+
 #include "Figures.h"
 
 namespace tarsio::bench {
@@ -25,5 +27,13 @@ Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs)
 // Saving a 10000-piece game to its file and reading it back, against a plain write and read of the
 // same bytes.
 Row saveAndLoad(const Inputs& in);
+
+// One mouse move of a held piece with the game kept on disk, handled, painted and the pending events
+// run, over three seconds of dragging (whatever the keeper does meanwhile counted), against one frame.
+Row keptDragStep(const Inputs& in, int rows, int columns, double target);
+// Twelve seconds of steady play (a piece put down twice a second), then, once the last change is on
+// disk, three of none: the writes of the kept game a minute, against 60, and its bytes a minute,
+// against 60 writes of its file. Ends the benchmark when the game is written while nothing changes.
+std::vector<Row> keptPlay(const Inputs& in, int rows, int columns);
 
 }  // namespace tarsio::bench

@@ -10,9 +10,7 @@ namespace tarsio {
 
 // Gathering or spreading moves the loose pieces: the gestures that put them where they lay cannot be
 // taken back, and a piece held meanwhile is let go, as it is about to be moved from under the pointer.
-// The game in progress is kept again once they lie in their new places.
 void Board::beginMovingLoosePieces() {
-  keeper.changed();
   undoHistory.clear();
   if (game.SelectedPiece != NoPiece) {
     game.SelectedPiece = NoPiece;

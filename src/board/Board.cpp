@@ -40,7 +40,7 @@ Board::Board(const BoardSetup& setup)
       CmdRaccogli(canvas),
       CmdAzze(canvas),
       keeper(setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder,
-             [this] { return keptGameBytes(); }),
+             [this] { return keptGameNow(); }),
       clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)),
       preferences(setup.configFolder.isEmpty() ? preferencesFolder() : setup.configFolder) {
   setCentralWidget(canvas);

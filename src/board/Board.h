@@ -234,7 +234,8 @@ class Board : public QMainWindow {
   OpenResult resumeSavedGame(const SavedGame& saved, const QString& file);
 
   // ---- The game in progress kept on disk (savegame/KeepGame.cpp) ----
-  // Told after every change in play; writes the game in phase 3 to this copy's file.
+  // Told of every input of the player, whose gestures and commands change the game; writes the game
+  // in phase 3 to this copy's file.
   GameKeeper keeper;
   // The game that the last reset (or a new picture) ended: Ctrl+Z brings it back until the next cut.
   std::optional<KeptGame> endedGame;
@@ -344,9 +345,9 @@ class Board : public QMainWindow {
   // Saves the game to `fileName` and says so; a failure is told, offering another folder when the
   // file's folder or disk took no file.
   void saveGameIn(const QString& fileName);
-  // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
-  // that the file could not hold.
-  std::optional<QByteArray> keptGameBytes() const;
+  // The game in phase 3 for its kept file; nothing in any other phase, while a piece is in the
+  // player's hand, or for a path that the file could not hold.
+  std::optional<KeptGame> keptGameNow() const;
   // Ctrl+Z with no gesture to take back: the game the last reset ended comes back.
   void bringBackEndedGame();
   // The kept file could not be written: the player is told, and saves the game to be sure of it.

@@ -4,18 +4,31 @@
 #include <QWindow>
 
 #include "board/Board.h"
+#include "platform/Events.h"
 #include "platform/Keys.h"
 
 namespace tarsio {
 
+namespace {
+
+// Every gesture on the board and every command ends with one of these.
+bool endsAGesture(QEvent::Type type) {
+  return type == QEvent::MouseButtonRelease || type == QEvent::KeyPress || type == QEvent::Shortcut ||
+         type == FileDropEvent::kind();
+}
+
+}  // namespace
+
 // Every key typed into the board's window passes its window handle once, before Qt hands it to the
 // focused control; that is where the board sees it. Only typed characters reach Form_KeyPress: a chord
-// such as Alt+P is not one.
+// such as Alt+P is not one. This is also the one place where the keeper hears of changes: it is told of
+// the input that ends each gesture and command, and gathers the game once they are over.
 bool Board::eventFilter(QObject* watched, QEvent* event) {
   followPlayer(watched, event);
   if (watched == this && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
       placingNormalWindow)
     keepNormalWindowOnScreen();
+  if (endsAGesture(event->type())) keeper.changed();
   if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (const int typed = typedCharacter(*key)) Form_KeyPress(typed);

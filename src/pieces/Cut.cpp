@@ -82,7 +82,6 @@ void Board::CmdTarsio_Click() {
   // new one is kept in its place.
   endedGame.reset();
   dropRemovedSavedGame();
-  keeper.changed();
 
   CmdRaccogli.setEnabled(true);
   mRaccogli.setEnabled(true);

@@ -98,7 +98,6 @@ void Board::ImA_MouseMove(int index, const MouseArgs& args) {
   piece.setTop(game.DragTop);
   placeFrame(*this, piece);
   DockingTest(index);
-  keeper.changed();
 }
 
 void Board::setFrameVisible(bool visible) {
@@ -110,7 +109,6 @@ void Board::ImA_MouseUp(int index, const MouseArgs&) {
   ImA(index).setMousePointer(PointerDefault);
   setFrameVisible(false);
   undoHistory.finish(index, pieceState(index));
-  keeper.changed();
 }
 
 }  // namespace tarsio

@@ -75,7 +75,6 @@ void Board::putPiece(int index, const PieceState& state) {
     drawInOrientation(index, state.orientation, PiecePlace::Stay);
   ImA(index).Move(state.left, state.top);
   if (!game.Docked[index] && state.docked) dockPiece(index);
-  keeper.changed();
 }
 
 }  // namespace tarsio

@@ -80,7 +80,6 @@ void Board::saveGameIn(const QString& fileName) {
     return;
   }
   mSalva.setEnabled(false);
-  keeper.changed();
   dialogs.MsgBox(QStringLiteral("Gioco salvato in ") + fileName, title, MessageIcon::None);
 }
 
