@@ -31,6 +31,8 @@
 #include <vector>
 
 #include "board/GameState.h"
+#include "picture/FirstSight.h"
+#include "platform/Background.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -124,6 +126,14 @@ class Board : public QMainWindow {
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
   // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
   void showPicture(const Picture& picture);
+  // A large JPEG is shown at once from a reduced decode while its full decode runs on a worker thread
+  // (picture/FullPicture.cpp); firstSight is set while the full picture is on its way.
+  Background<Picture> fullDecode;
+  std::unique_ptr<FirstSight> firstSight;
+  // Whether the picture shown has all its pixels: the full decode is waited for when it has not ended
+  // (the pointer busy past a frame). False when it failed: "Immagine non valida", and the board is back
+  // as it was before the picture was chosen.
+  bool needFullPicture();
   // The picture the last one shown replaced, let go once the board has painted the new one: while the
   // system takes a large photo's memory back, a paint that needs fresh memory would wait for it.
   Picture ReplacedPicture;
@@ -286,6 +296,13 @@ class Board : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Shows the decoded picture (reduced by 2^level from the checked file, whose full decode then
+  // starts) with the commands of a chosen picture.
+  void showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> sight);
+  void enableGridChoice();
+  // Puts the full picture on the board in place of its first sight; false, after the refusal, when
+  // there is none.
+  bool fullPictureArrived(const Picture& full);
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
   // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false
