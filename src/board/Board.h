@@ -134,6 +134,9 @@ class Board : public QMainWindow {
   // (the pointer busy past a frame). False when it failed: "Immagine non valida", and the board is back
   // as it was before the picture was chosen.
   bool needFullPicture();
+  // Puts the full picture the worker made on the board in place of its first sight; a null picture (the
+  // decode failed) is refused as needFullPicture says. Whether the full picture is on the board.
+  bool fullPictureArrived(const Picture& full);
   // The picture the last one shown replaced, let go once the board has painted the new one: while the
   // system takes a large photo's memory back, a paint that needs fresh memory would wait for it.
   Picture ReplacedPicture;
@@ -300,14 +303,12 @@ class Board : public QMainWindow {
   // starts) with the commands of a chosen picture.
   void showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> sight);
   void enableGridChoice();
-  // Puts the full picture on the board in place of its first sight; false, after the refusal, when
-  // there is none.
-  bool fullPictureArrived(const Picture& full);
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
   // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false
   // when the player keeps the game), then runs the picture command's first steps (a grid or game goes).
   bool makeRoomForFile();
+  const GameState* gameBeforeChoice = nullptr;  // the game as it was, while a chosen file is opened
   void createControls();
   void createMenus();
   void createUndoKeys();

@@ -1,6 +1,7 @@
 // Choosing a picture (or a saved game) in the open-file dialog or from outside, and showing it fitted.
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include "board/Board.h"
 #include "picture/PictureFile.h"
@@ -33,7 +34,19 @@ bool Board::makeRoomForFile() {
                                  .arg(QFileInfo(game.PicturePath).fileName());
     if (!dialogs.YesNo(question, QStringLiteral("Tarsio"), Answer::No)) return false;
   }
+  // The game that goes is kept under its own file's names, not under those of the file replacing it.
+  const GameState chosen = game;
+  if (gameBeforeChoice) {
+    game.PicturePath = gameBeforeChoice->PicturePath;
+    game.PictureBaseName = gameBeforeChoice->PictureBaseName;
+    game.PictureExtension = gameBeforeChoice->PictureExtension;
+    game.LoadingSavedGame = gameBeforeChoice->LoadingSavedGame;
+  }
   beginPictureChoice();
+  game.PicturePath = chosen.PicturePath;
+  game.PictureBaseName = chosen.PictureBaseName;
+  game.PictureExtension = chosen.PictureExtension;
+  game.LoadingSavedGame = chosen.LoadingSavedGame;
   return true;
 }
 
@@ -52,6 +65,8 @@ void Board::ChooseFile(const QString& path) {
   // click does not act on the other file. A saved game whose picture is gone names the picture on a
   // second line of the refusal.
   const GameState before = game;
+  gameBeforeChoice = &before;
+  const auto chosen = qScopeGuard([this] { gameBeforeChoice = nullptr; });
   const auto notOpened = [this, &before](bool refused, const QString& missing = {}) {
     game = before;
     const QString text = QStringLiteral("Immagine non valida");

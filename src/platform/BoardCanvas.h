@@ -28,6 +28,9 @@ class BoardCanvas : public QWidget {
   std::function<void(const QString& path)> onFileDropped;
   // Called after each paint of the board.
   std::function<void()> onPainted;
+  // Called before the board is looked at more closely, so that pictures drawn from a reduced copy
+  // can be given their full pixels first.
+  std::function<void()> beforeCloserLook;
 
   // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
   ImageElement* elementAt(QPointF twips) const;

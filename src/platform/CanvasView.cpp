@@ -50,6 +50,7 @@ void BoardCanvas::showWholeBoard() {
 QPoint BoardCanvas::globalPosOf(QPointF twips) const { return mapToGlobal(view_.toCanvas(twips).toPoint()); }
 
 void BoardCanvas::zoomBy(double factor, QPointF canvasPoint) {
+  if (factor > 1 && beforeCloserLook) beforeCloserLook();
   updateMaxZoom();
   const double before = view_.zoom();
   view_.zoomAt(before * factor, canvasPoint);
@@ -174,6 +175,7 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   const Qt::MouseButton button = event->button();
   if (!captured_ && !panning_ && button == Qt::MiddleButton) {
     if (action == MouseAction::Down && view_.isWhole()) {
+      if (beforeCloserLook) beforeCloserLook();
       updateMaxZoom();
       view_.zoomCentredOn(closeUp_, view_.toTwips(event->position()));
       viewChanged();
