@@ -77,6 +77,7 @@ void BoardCanvas::viewChanged() {
   syncScrollBars();
   update();
   updateCursor(view_.toTwips(lastCanvasPointer_));
+  fadeFurniture(lastCanvasPointer_);
 }
 
 void BoardCanvas::dropCachesOffScreen() {
@@ -187,6 +188,7 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && !view_.isWhole() &&
       !elementAt(view_.toTwips(event->position()))) {
     panning_ = true;
+    panMoved_ = false;
     panFrom_ = event->position();
     setCursor(Qt::ClosedHandCursor);
     return true;
@@ -196,9 +198,14 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
     const QPointF before = view_.origin();
     view_.panBy(panFrom_ - event->position());
     panFrom_ = event->position();
-    if (view_.origin() != before) viewChanged();
+    if (view_.origin() != before) {
+      panMoved_ = true;
+      viewChanged();
+    }
   } else if (action == MouseAction::Up && button == Qt::LeftButton) {
     panning_ = false;
+    // A press and release on the map without a drag is a click on it.
+    if (!panMoved_) clickOnMap(view_.toTwips(event->position()));
     updateCursor(view_.toTwips(event->position()));
   }
   return true;
