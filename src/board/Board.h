@@ -302,6 +302,8 @@ class Board : public QMainWindow {
   // Shows the decoded picture (reduced by 2^level from the checked file, whose full decode then
   // starts) with the commands of a chosen picture.
   void showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> sight);
+  // Starts the full decode of the first sight, unless there is none or it has started.
+  void startFullDecode();
   void enableGridChoice();
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();

@@ -47,6 +47,7 @@ void Board::createControls() {
   canvas->beforeCloserLook = [this] { needFullPicture(); };
   canvas->onPainted = [this] {
     if (!ReplacedPicture.isNull()) releaseAside(std::exchange(ReplacedPicture, Picture()));
+    startFullDecode();
   };
 
   RC1.setCaption(QStringLiteral("Righe       Colonne"));

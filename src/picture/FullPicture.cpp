@@ -10,6 +10,7 @@ constexpr std::chrono::milliseconds Frame(16);
 }  // namespace
 
 bool Board::needFullPicture() {
+  startFullDecode();
   if (!fullDecode.pending()) return true;
   return fullPictureArrived(fullDecode.take(Frame));
 }

@@ -113,16 +113,22 @@ void Board::showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> s
   if (!sight) {
     showPicture(Picture::fromImage(image));
   } else {
+    // The full decode starts once the board has painted the first sight, which it would slow down.
     showPicture(Picture::fromReduced(image, sight->level, sight->file.size));
     firstSight = std::move(sight);
-    fullDecode.start([file = firstSight->file, level = firstSight->level] {
-          const std::optional<QImage> full = decodePicture(file);
-          return full ? Picture::fromImage(*full, level) : Picture();
-        },
-        this, [this] { fullPictureArrived(fullDecode.take(std::chrono::milliseconds(0))); });
   }
   game.GamePhase = 1;
   enableGridChoice();
+}
+
+void Board::startFullDecode() {
+  if (!firstSight || fullDecode.pending()) return;
+  fullDecode.start(
+      [file = firstSight->file, level = firstSight->level](const std::atomic<bool>& dropped) {
+        const std::optional<QImage> full = decodePicture(file, 0, &dropped);
+        return full ? Picture::fromImage(*full, level) : Picture();
+      },
+      this, [this] { fullPictureArrived(fullDecode.take(std::chrono::milliseconds(0))); });
 }
 
 void Board::enableGridChoice() {

@@ -278,20 +278,36 @@ std::optional<CheckedPicture> checkPicture(const QString& path) {
   return CheckedPicture{std::move(*bytes), kind, turned ? size.transposed() : size};
 }
 
-std::optional<QImage> decodePicture(const CheckedPicture& checked, int level) {
-  QBuffer buffer;
+namespace {
+
+// The file's bytes, which run out as soon as the decode is no longer wanted: the decoder then ends
+// without reading the rest.
+class StoppableBuffer : public QBuffer {
+ public:
+  explicit StoppableBuffer(const std::atomic<bool>* stopped) : stopped_(stopped) {}
+
+ protected:
+  qint64 readData(char* data, qint64 length) override {
+    return stopped_ && *stopped_ ? -1 : QBuffer::readData(data, length);
+  }
+
+ private:
+  const std::atomic<bool>* stopped_;
+};
+
+}  // namespace
+
+std::optional<QImage> decodePicture(const CheckedPicture& checked, int level, const std::atomic<bool>* stopped) {
+  StoppableBuffer buffer(stopped);
   buffer.setData(checked.bytes);
   QImageReader reader(&buffer, checked.kind);
   reader.setAutoTransform(true);
   const QSize stored = reader.size();
-  // The reduced size as halving the picture `level` times gives it, which is what the JPEG decoder
-  // makes at 1/2, 1/4 and 1/8 of the size; the picture is turned only after it is reduced.
-  if (level > 0) {
-    const int block = 1 << level;
-    reader.setScaledSize(QSize((stored.width() + block - 1) / block, (stored.height() + block - 1) / block));
-  }
+  // The JPEG decoder makes 1/2, 1/4 and 1/8 of the size while it decodes when asked for that size
+  // rounded down (rounded up, it decodes larger and scales); the picture is turned once reduced.
+  if (level > 0) reader.setScaledSize(QSize(stored.width() >> level, stored.height() >> level));
   QImage image;
-  if (!reader.read(&image) || image.isNull()) return std::nullopt;
+  if (!reader.read(&image) || image.isNull() || (stopped && *stopped)) return std::nullopt;
   return image;
 }
 

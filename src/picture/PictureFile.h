@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <atomic>
 #include <optional>
 
 namespace tarsio {
@@ -29,8 +30,10 @@ struct CheckedPicture {
 };
 std::optional<CheckedPicture> checkPicture(const QString& path);
 // The checked picture decoded, upright; reduced, when `level` > 0, to the size that halving it `level`
-// times gives (rounded up), which only a JPEG is decoded at (see firstSightLevel). Safe on any thread.
-std::optional<QImage> decodePicture(const CheckedPicture& checked, int level = 0);
+// times gives (rounded down), which only a JPEG is decoded at (see firstSightLevel). Safe on any
+// thread; nothing, early, once `stopped` (when given) is set.
+std::optional<QImage> decodePicture(const CheckedPicture& checked, int level = 0,
+                                    const std::atomic<bool>* stopped = nullptr);
 
 // The largest reduction a JPEG decoder makes while it decodes: an eighth.
 inline constexpr int MaxFirstSightLevel = 3;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QObject>
 #include <QThreadPool>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -24,14 +25,17 @@ class Background {
   Background& operator=(const Background&) = delete;
 
   // Starts `work` on a worker thread; once it is done `done` runs on the thread of `context` (the
-  // interface thread), unless the value has been taken or the work dropped by then.
-  void start(std::function<T()> work, QObject* context, std::function<void()> done) {
+  // interface thread), unless the value has been taken or the work dropped by then. The work is told
+  // through its argument when it has been dropped, and may then end early with any value.
+  void start(std::function<T(const std::atomic<bool>& dropped)> work, QObject* context,
+             std::function<void()> done) {
     drop();
     auto promise = std::make_shared<std::promise<T>>();
     future_ = promise->get_future();
+    dropped_ = std::make_shared<std::atomic<bool>>(false);
     const unsigned run = runs_;
-    pool_.start([this, promise, work = std::move(work), context, done = std::move(done), run] {
-      promise->set_value(work());
+    pool_.start([this, promise, dropped = dropped_, work = std::move(work), context, done = std::move(done), run] {
+      promise->set_value(work(*dropped));
       QMetaObject::invokeMethod(
           context, [this, done, run] { if (run == runs_ && future_.valid()) done(); }, Qt::QueuedConnection);
     });
@@ -50,17 +54,21 @@ class Background {
       QGuiApplication::restoreOverrideCursor();
     }
     ++runs_;
+    dropped_.reset();
     return future_.get();
   }
 
-  // Forgets the work: it runs to its end on its own thread, and its value is thrown away there.
+  // Forgets the work: it ends on its own thread, as early as it can, and its value is thrown away there.
   void drop() {
+    if (dropped_) *dropped_ = true;
+    dropped_.reset();
     future_ = {};
     ++runs_;
   }
 
  private:
   std::future<T> future_;
+  std::shared_ptr<std::atomic<bool>> dropped_;  // the running work's flag
   unsigned runs_ = 0;  // counts the works started, taken or dropped, so that a late `done` is ignored
   QThreadPool pool_;   // last, so that it waits for a running work before the rest goes
 };
