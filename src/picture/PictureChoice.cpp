@@ -1,7 +1,6 @@
 // Choosing a picture (or a saved game) in the open-file dialog or from outside, and showing it fitted.
 #include <QDir>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 #include "board/Board.h"
 #include "picture/PictureFile.h"
@@ -28,25 +27,20 @@ void Board::beginPictureChoice() {
   mVisual.setEnabled(true);
 }
 
-bool Board::makeRoomForFile() {
+bool Board::makeRoomForFile(const QString& file) {
   if (game.GamePhase == 3) {
-    const QString question = QStringLiteral("Lasciare il gioco in corso per aprire %1?")
-                                 .arg(QFileInfo(game.PicturePath).fileName());
+    const QString question =
+        QStringLiteral("Lasciare il gioco in corso per aprire %1?").arg(QFileInfo(file).fileName());
     if (!dialogs.YesNo(question, QStringLiteral("Tarsio"), Answer::No)) return false;
   }
-  // The game that goes is kept under its own file's names, not under those of the file replacing it.
-  const GameState chosen = game;
-  if (gameBeforeChoice) {
-    game.PicturePath = gameBeforeChoice->PicturePath;
-    game.PictureBaseName = gameBeforeChoice->PictureBaseName;
-    game.PictureExtension = gameBeforeChoice->PictureExtension;
-    game.LoadingSavedGame = gameBeforeChoice->LoadingSavedGame;
-  }
+  // A game that goes here is remembered under its own file's names; only then does the board take
+  // the chosen file's.
   beginPictureChoice();
-  game.PicturePath = chosen.PicturePath;
-  game.PictureBaseName = chosen.PictureBaseName;
-  game.PictureExtension = chosen.PictureExtension;
-  game.LoadingSavedGame = chosen.LoadingSavedGame;
+  game.PicturePath = file;
+  const PathParts parts = splitPath(file);
+  game.PictureBaseName = parts.baseName;
+  game.PictureExtension = parts.extension;
+  game.LoadingSavedGame = parts.extension == u"trs";
   return true;
 }
 
@@ -60,46 +54,36 @@ void Board::ChoosePicture() {
 }
 
 void Board::ChooseFile(const QString& path) {
-  // A chosen file that is not opened (it cannot be used, or the player keeps the game in progress)
-  // leaves the board naming the file it showed before, so that a later save, completion or grid-box
-  // click does not act on the other file. A saved game whose picture is gone names the picture on a
-  // second line of the refusal.
-  const GameState before = game;
-  gameBeforeChoice = &before;
-  const auto chosen = qScopeGuard([this] { gameBeforeChoice = nullptr; });
-  const auto notOpened = [this, &before](bool refused, const QString& missing = {}) {
-    game = before;
+  // The board takes the chosen file's names only once it opens: one not opened (it cannot be used, or
+  // the player keeps the game in progress) leaves the board naming the file it showed before, so that
+  // a later save, completion or grid-box click does not act on the other file. A saved game whose
+  // picture is gone names the picture on a second line of the refusal.
+  const auto refuse = [this](const QString& missing = {}) {
     const QString text = QStringLiteral("Immagine non valida");
-    if (refused)
-      dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
-                     MessageIcon::None);
+    dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
+                   MessageIcon::None);
   };
-  game.PicturePath = path;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
-  LastFolder = QFileInfo(game.PicturePath).absolutePath();
+  LastFolder = QFileInfo(path).absolutePath();
+  preferences.set(remembered::LastFolder, LastFolder);
   QDir::setCurrent(LastFolder);
-  const PathParts parts = splitPath(game.PicturePath);
-  game.PictureBaseName = parts.baseName;
-  game.PictureExtension = parts.extension;
-
-  game.LoadingSavedGame = false;
-  if (game.PictureExtension == u"trs") {
-    game.LoadingSavedGame = true;
+  if (splitPath(path).extension == u"trs") {
     QString missing;
-    const OpenResult result = LoadSavedGame(&missing);
-    if (result != OpenResult::Opened) notOpened(result == OpenResult::Refused, missing);
+    if (LoadSavedGame(path, &missing) == OpenResult::Refused) refuse(missing);
     return;
   }
   // Decoding comes first, so a broken file leaves the board, a game in progress included, exactly as
   // it was; the picture decoded for the check is the one shown. A large JPEG is decoded reduced for its
   // first sight, and in full on a worker thread.
-  const std::optional<CheckedPicture> checked = checkPicture(game.PicturePath);
+  const GameState before = game;
+  const std::optional<CheckedPicture> checked = checkPicture(path);
   const int level = checked ? firstSightLevel(*checked, screenDevicePixels()) : 0;
   const std::optional<QImage> image = checked ? decodePicture(*checked, level) : std::nullopt;
-  if (!image || !makeRoomForFile()) {
-    notOpened(!image);
+  if (!image) {
+    refuse();
     return;
   }
+  if (!makeRoomForFile(path)) return;
   std::unique_ptr<FirstSight> sight;
   if (level > 0) {
     const bool replacesFirstSight = ImaOrig.picture().isReduced() && firstSight;
@@ -136,7 +120,8 @@ void Board::enableGridChoice() {
   mGrig.setEnabled(true);
   CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
   mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
-  for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &CmdAzze}) control->setEnabled(true);
+  for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &Pezzi, &CmdAzze})
+    control->setEnabled(true);
   mAzze.setEnabled(true);
 }
 

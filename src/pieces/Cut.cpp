@@ -61,7 +61,7 @@ void Board::CmdTarsio_Click() {
   // The pieces are cut from the full picture; a first sight that cannot have one is refused.
   if (!needFullPicture()) return;
   for (Control* control :
-       std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne})
+       std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne, &Pezzi})
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   prepareTurnedPicture(*this);
@@ -79,8 +79,10 @@ void Board::CmdTarsio_Click() {
   game.PieceCount = pieces;
   // Gestures on the pieces of an earlier cut mean nothing for these.
   undoHistory.clear();
-  // A game a reset ended can no longer come back; the new one is kept in its place.
+  // A game a reset ended can no longer come back, nor can the saved game a completion set aside; the
+  // new one is kept in its place.
   endedGame.reset();
+  dropRemovedSavedGame();
   keeper.changed();
 
   CmdRaccogli.setEnabled(true);
