@@ -34,6 +34,8 @@
 
 #include "board/GameState.h"
 #include "board/Preferences.h"
+#include "picture/FirstSight.h"
+#include "platform/Background.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -130,6 +132,17 @@ class Board : public QMainWindow {
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
   // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
   void showPicture(const Picture& picture);
+  // A large JPEG is shown at once from a reduced decode while its full decode runs on a worker thread
+  // (picture/FullPicture.cpp); firstSight is set while the full picture is on its way.
+  Background<Picture> fullDecode;
+  std::unique_ptr<FirstSight> firstSight;
+  // Whether the picture shown has all its pixels: the full decode is waited for when it has not ended
+  // (the pointer busy past a frame). False when it failed: "Immagine non valida", and the board is back
+  // as it was before the picture was chosen.
+  bool needFullPicture();
+  // Puts the full picture the worker made on the board in place of its first sight; a null picture (the
+  // decode failed) is refused as needFullPicture says. Whether the full picture is on the board.
+  bool fullPictureArrived(const Picture& full);
   // The picture the last one shown replaced, let go once the board has painted the new one: while the
   // system takes a large photo's memory back, a paint that needs fresh memory would wait for it.
   Picture ReplacedPicture;
@@ -327,6 +340,12 @@ class Board : public QMainWindow {
   bool placingNormalWindow = false;  // the window has just been taken out of maximized
 
  private:
+  // Shows the decoded picture (reduced by 2^level from the checked file, whose full decode then
+  // starts) with the commands of a chosen picture.
+  void showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> sight);
+  // Starts the full decode of the first sight, unless there is none or it has started.
+  void startFullDecode();
+  void enableGridChoice();
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
   // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false

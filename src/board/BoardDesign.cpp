@@ -44,8 +44,10 @@ void Board::createControls() {
     if (action == MouseAction::Move) Form_MouseMove(args);
   };
   canvas->onFileDropped = [this](const QString& path) { OpenFromOutside(path); };
+  canvas->beforeCloserLook = [this] { needFullPicture(); };
   canvas->onPainted = [this] {
     if (!ReplacedPicture.isNull()) releaseAside(std::exchange(ReplacedPicture, Picture()));
+    startFullDecode();
   };
 
   RC1.setCaption(QStringLiteral("Righe       Colonne"));

@@ -59,6 +59,8 @@ void rebuildSaved(Board& board, int pieces) {
 }  // namespace
 
 void Board::CmdTarsio_Click() {
+  // The pieces are cut from the full picture; a first sight that cannot have one is refused.
+  if (!needFullPicture()) return;
   for (Control* control :
        std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne, &Pezzi})
     control->setEnabled(false);

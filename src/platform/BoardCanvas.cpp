@@ -196,6 +196,7 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
   listPainted(event->region(), surface);
   makePictures(surface);
   for (const Element* element : painted_) element->paint(painter, view_);
+  paintMap(painter);
   if (std::exchange(sharpPending_, false)) {
     QTimer::singleShot(0, this, [this] {
       hurry_ = false;
@@ -247,6 +248,7 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
   }
   if (captured_ && action == MouseAction::Move) edgeScrollFrom(event->position(), event->buttons());
   updateCursor(twips);
+  fadeFurniture(event->position());
 }
 
 void BoardCanvas::letGo() {

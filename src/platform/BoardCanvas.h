@@ -28,6 +28,13 @@ class BoardCanvas : public QWidget {
   std::function<void(const QString& path)> onFileDropped;
   // Called after each paint of the board.
   std::function<void()> onPainted;
+  // The picture that maps a part of the board, both in board twips: while the board is looked at
+  // closely, a click on `map` centres the view on the same spot of `territory`, and the part of the
+  // territory in view is outlined on the map. Empty rectangles: no map.
+  void setMap(const QRectF& map, const QRectF& territory);
+  // Called before the board is looked at more closely, so that pictures drawn from a reduced copy
+  // can be given their full pixels first.
+  std::function<void()> beforeCloserLook;
 
   // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips);
   // one beneath only where no other holds it.
@@ -107,6 +114,11 @@ class BoardCanvas : public QWidget {
   void edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held);
   void edgeScrollStep();
   void dropCachesOffScreen();
+  // The map (platform/CanvasMap.cpp): a click on it while zoomed, true when it moved the view; its
+  // outline; the command rows faint while zoomed unless the pointer is near them.
+  bool clickOnMap(QPointF twips);
+  void paintMap(QPainter& painter) const;
+  void fadeFurniture(QPointF canvasPoint);
   void listPainted(const QRegion& region, const Surface& surface);
   // Makes the pictures a paint needs, before it paints.
   void makePictures(const Surface& surface);
@@ -169,6 +181,9 @@ class BoardCanvas : public QWidget {
   bool hurry_ = false;
   bool sharpPending_ = false;
   bool sweepCaches_ = false;
+  QRectF map_, territory_;
+  bool furnitureFaint_ = false;
+  bool panMoved_ = false;  // the bare board was dragged since the press, not just clicked
 };
 
 // Paces the canvas's repaints while it lives.

@@ -67,6 +67,7 @@ void BoardCanvas::reachTo(const QRect& shown) {
 QPoint BoardCanvas::globalPosOf(QPointF twips) const { return mapToGlobal(view_.toCanvas(twips).toPoint()); }
 
 void BoardCanvas::zoomBy(double factor, QPointF canvasPoint) {
+  if (factor > 1 && beforeCloserLook) beforeCloserLook();
   updateMaxZoom();
   const double before = view_.zoom();
   view_.zoomAt(before * factor, canvasPoint);
@@ -93,6 +94,7 @@ void BoardCanvas::viewChanged() {
   syncScrollBars();
   update();
   updateCursor(view_.toTwips(lastCanvasPointer_));
+  fadeFurniture(lastCanvasPointer_);
 }
 
 void BoardCanvas::dropCachesOffScreen() {
@@ -192,6 +194,7 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   const Qt::MouseButton button = event->button();
   if (!captured_ && !panning_ && button == Qt::MiddleButton) {
     if (action == MouseAction::Down && view_.showsAll()) {
+      if (beforeCloserLook) beforeCloserLook();
       updateMaxZoom();
       view_.zoomCentredOn(closeUp_, view_.toTwips(event->position()));
       viewChanged();
@@ -203,6 +206,7 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && view_.scrolls() &&
       !elementAt(view_.toTwips(event->position()))) {
     panning_ = true;
+    panMoved_ = false;
     panFrom_ = event->position();
     setCursor(Qt::ClosedHandCursor);
     return true;
@@ -212,9 +216,14 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
     const QPointF before = view_.origin();
     view_.panBy(panFrom_ - event->position());
     panFrom_ = event->position();
-    if (view_.origin() != before) viewChanged();
+    if (view_.origin() != before) {
+      panMoved_ = true;
+      viewChanged();
+    }
   } else if (action == MouseAction::Up && button == Qt::LeftButton) {
     panning_ = false;
+    // A press and release on the map without a drag is a click on it.
+    if (!panMoved_) clickOnMap(view_.toTwips(event->position()));
     updateCursor(view_.toTwips(event->position()));
   }
   return true;

@@ -25,6 +25,9 @@ void Board::CmdAzze_Click() {
     endedGame = keptGame();
     keeper.forget();
   }
+  // A full picture still being decoded is no longer wanted.
+  fullDecode.drop();
+  firstSight.reset();
   ImaOrig.setStretch(false);
   ImaOrig.setPicture(CopiaImIni);
   FitPicture();
