@@ -14,6 +14,7 @@
 //   play/Docking.cpp           docking and completion
 //   play/Reset.cpp             the reset
 //   play/Undo.cpp              taking gestures on pieces back and doing them again
+//   play/GroupHandling.cpp     selecting many pieces, moving and turning them together
 //   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
@@ -42,6 +43,7 @@
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
 #include "play/PlayTime.h"
+#include "play/Selection.h"
 #include "play/UndoHistory.h"
 #include "savegame/GameKeeper.h"
 #include "savegame/KeptGame.h"
@@ -49,6 +51,8 @@
 class QMenu;
 
 namespace tarsio {
+
+struct DragSurroundings;
 
 // What the board takes from outside: the dialogs, the random numbers, the screen, the clock.
 struct BoardSetup {
@@ -191,8 +195,9 @@ class Board : public QMainWindow {
   void CmdAzze_Click();
 
   // ---- Taking gestures back and doing them again (play/Undo.cpp) ----
-  // The gestures on pieces since the pieces were last made or rearranged (cut, reset, collecting).
-  UndoHistory undoHistory;
+  // The gestures on pieces and the commands that moved many of them, since the pieces were last made or
+  // resized (cut, reset, area steps).
+  UndoHistory undoHistory{[this](int index) { return pieceState(index); }};
   // Ctrl+Z takes the last gesture back, Ctrl+Y or Ctrl+Shift+Z does it again; when there is none, or a
   // piece is in the player's hand, nothing happens.
   void undoGesture();
@@ -201,6 +206,26 @@ class Board : public QMainWindow {
   // Gives piece `index` the place, orientation and docked state of `state` through the routines the
   // player's own gestures run, so that the phase, "Completato !" and the commands follow.
   void putPiece(int index, const PieceState& state);
+
+  // ---- Many pieces at once (play/GroupHandling.cpp) ----
+  // Shift + drag on the bare board, Ctrl + Shift + click and Ctrl+A select loose pieces in sight;
+  // dragging or turning a selected piece moves or turns them all, as one step of the history.
+  Selection selection{canvas, ImA};
+  MenuItem mScopri, mRaddrizza;
+  void selectAll();
+  void endSelection();
+  void Form_MouseUp(const MouseArgs& args);
+  // "Sco&pri" turns every selected piece face up, "&Raddrizza" upright on its face.
+  void mScopri_Click();
+  void mRaddrizza_Click();
+  // The pieces a press on piece `index` moves: the selection when the piece is in it, else the piece.
+  std::vector<int> handOf(int index) const;
+  // The held piece (with the selection it is in) turns about the pointer without being let go: a
+  // quarter turn per notch of the wheel, clockwise forward; a right click turns it front to back.
+  void turnInHand(int quarterTurns);
+  void flipInHand();
+  // What a dragged piece's new place is checked against.
+  DragSurroundings dragSurroundings() const;
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
@@ -230,8 +255,10 @@ class Board : public QMainWindow {
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
-  // Clears the history of gestures and lets go of a held piece, before the loose pieces are moved.
-  void beginMovingLoosePieces();
+  // Before the loose pieces `loose` are moved: the selection ends, a held piece is let go (its gesture
+  // so far kept), and a step of the history opens, which the command closes once they lie in their
+  // new places.
+  void beginMovingLoosePieces(const std::vector<int>& loose);
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();
@@ -294,6 +321,11 @@ class Board : public QMainWindow {
   void createControls();
   void createMenus();
   void createUndoKeys();
+  void createGroupCommands(QMenu* actions);
+  // Moves the selection with held piece `index` by the pointer's move, as a whole or not at all.
+  void moveGroup(int index, const MouseArgs& args);
+  // The selection is put down: each piece close enough to its home docks and leaves it.
+  void putGroupDown();
   void createPlayAids();
   void createViewCommands(QMenu* menu);
   void createSpreadCommand(QMenu* actions);

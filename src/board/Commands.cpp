@@ -31,6 +31,8 @@ void Board::Form_KeyPress(int keyAscii) {
     case u'B': if (mBordi.Enabled()) mBordi_Click(); break;
     case u'C': showHint(); break;
     case u'D': if (mDisponi.Enabled()) mDisponi_Click(); break;
+    case u'U': if (mScopri.Enabled()) mScopri_Click(); break;
+    case u'R': if (mRaddrizza.Enabled()) mRaddrizza_Click(); break;
     case u'+': EnlargeGridArea(); break;
     case u'-': ReduceGridArea(); break;
     case u'0': RestoreEqualAreas(); break;
@@ -38,13 +40,19 @@ void Board::Form_KeyPress(int keyAscii) {
   }
 }
 
+// A left press on the bare board ends the selection; with Shift it begins a rectangle that selects.
 void Board::Form_MouseDown(const MouseArgs& args) {
   if (args.button == 2 && game.GamePhase > 0) visualMenu->popup(canvas->globalPosOf({args.x, args.y}));
+  if (args.button == 1 && args.shift == 1 && game.GamePhase == 3)
+    selection.beginRectangle({args.x, args.y});
+  else if (args.button == 1 && args.shift == 0)
+    endSelection();
 }
 
 void Board::Form_MouseMove(const MouseArgs& args) {
   game.DragLeft = args.x;
   game.DragTop = args.y;
+  selection.stretchRectangle({args.x, args.y});
 }
 
 void Board::mChiudi_Click() { close(); }

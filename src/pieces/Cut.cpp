@@ -63,6 +63,7 @@ void Board::CmdTarsio_Click() {
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   prepareTurnedPicture(*this);
+  endSelection();
 
   ImageElement& design = ImA(999);
   design.setStretch(true);

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/Picture.h"
 #include "platform/View.h"
@@ -73,6 +74,8 @@ class Element {
  protected:
   // Recomputes the painted area and repaints both the old and the new one.
   void changed();
+  // Recomputes the painted area and repaints only `dirty` (board pixels), the parts that changed.
+  void changedWithin(const std::vector<QRect>& dirty);
   virtual QRect computePixelBounds() const = 0;
   BoardCanvas* canvas_;
 

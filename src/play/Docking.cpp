@@ -41,6 +41,7 @@ void Board::dockPiece(int index) {
   ImA(index).setTop(home.top);
   setFrameVisible(false);
   game.Docked[index] = true;
+  selection.remove(index);
   mSalva.setEnabled(true);
   CheckCompletion();
   pieceDocked(index);

@@ -46,7 +46,7 @@ void Board::createUndoKeys() {
 }
 
 // Taking the completion back takes back the removal of the saved game it came from; doing it again
-// removes the file again.
+// removes the file again. A step of thousands of pieces is repainted once a frame.
 void Board::undoGesture() {
   const std::optional<Gesture> gesture = undoHistory.undo();
   if (!gesture) {
@@ -54,12 +54,19 @@ void Board::undoGesture() {
     return;
   }
   const bool wasComplete = game.GamePhase == 4;
-  putPiece(gesture->piece, gesture->before);
+  const PacedRepaints paced(canvas);
+  for (auto change = gesture->changes.rbegin(); change != gesture->changes.rend(); ++change)
+    putPiece(change->piece, change->before);
+  selection.refresh();
   if (wasComplete && game.GamePhase != 4) restoreRemovedSavedGame();
 }
 
 void Board::redoGesture() {
-  if (const std::optional<Gesture> gesture = undoHistory.redo()) putPiece(gesture->piece, gesture->after);
+  const std::optional<Gesture> gesture = undoHistory.redo();
+  if (!gesture) return;
+  const PacedRepaints paced(canvas);
+  for (const PieceChange& change : gesture->changes) putPiece(change.piece, change.after);
+  selection.refresh();
 }
 
 PieceState Board::pieceState(int index) const {
