@@ -26,10 +26,13 @@ void Board::CmdRaccogli_Click() {
   if (game.GamePhase < 3) return;
   std::vector<int> loose;
   for (int i = 0; i < game.PieceCount; ++i)
-    if (!game.Docked[i]) loose.push_back(i);
+    if (!game.Docked[i] && !trays.trayOf(i)) loose.push_back(i);
   beginMovingLoosePieces(loose);
   for (int i : loose) ImA(i).setVisible(false);
-  if (loose.empty()) return undoHistory.finish(UndoHistory::Command);
+  if (loose.empty()) {
+    trays.layOutChanged(true);
+    return undoHistory.finish(UndoHistory::Command);
+  }
 
   const StaircaseArea area{game.AreaLevel,
                            {ImaOrig.Left(), ImaOrig.Top(), ImaOrig.Width(), ImaOrig.Height()},
@@ -64,6 +67,8 @@ void Board::CmdRaccogli_Click() {
     piece.setLeft(static_cast<double>(game.CollectX));
     piece.setVisible(pieceShown(order[k]));
   }
+  // The pieces in trays stay there; after a step of the areas they are laid out at their new sizes.
+  trays.layOutChanged(true);
   undoHistory.finish(UndoHistory::Command);
 }
 

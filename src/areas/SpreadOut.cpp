@@ -46,7 +46,7 @@ void Board::mDisponi_Click() {
   std::vector<int> loose;
   QSizeF largest;
   for (int i = 0; i < game.PieceCount; ++i) {
-    if (game.Docked[i]) continue;
+    if (game.Docked[i] || trays.trayOf(i)) continue;
     loose.push_back(i);
     largest = largest.expandedTo({ImA(i).Width(), ImA(i).Height()});
   }

@@ -21,6 +21,7 @@
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   areas/SpreadOut.cpp        laying the loose pieces side by side
+//   areas/TrayCommands.cpp     trays to sort pieces into
 //   windows/AuxWindows.cpp     the help and information windows
 #pragma once
 
@@ -32,6 +33,7 @@
 #include <vector>
 
 #include "board/GameState.h"
+#include "areas/Trays.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -267,6 +269,21 @@ class Board : public QMainWindow {
   // The free part of the board (twips): outside the picture, the grid and the shown command rows.
   std::vector<QRectF> freeRoom() const;
 
+  // ---- Trays (areas/TrayCommands.cpp) ----
+  // "Nuovo &vassoio" puts an empty tray on the free part of the board. Loose pieces put down on a tray
+  // go into it, and leave it when put down elsewhere; its title moves it, renames it (a double click)
+  // and offers "Svuota" and "Elimina" (a right click). Gathering and spreading leave trays alone.
+  Trays trays{canvas, ImA};
+  MenuItem mVassoio;
+  void mVassoio_Click();
+  // The loose ones of `pieces`, put down with the pointer at `at` (twips): into the tray there, or out
+  // of their trays.
+  void dropPieces(const std::vector<int>& pieces, QPointF at);
+  // A press, move or release of the bare board on a tray's title; false when it is no tray's.
+  bool trayTitleMouse(MouseAction action, const MouseArgs& args);
+  // The tray's pieces go onto the table beside it, as they lay in it.
+  void emptyTray(int tray);
+
   // ---- Play aids (play/PlayAids.cpp) ----
   // The title tells how many pieces are in place and how long the game has been played; "Solo i
   // &bordi" shows only the loose pieces whose home is on the grid's outer ring; "&Nascondi immagine"
@@ -322,6 +339,7 @@ class Board : public QMainWindow {
   void createMenus();
   void createUndoKeys();
   void createGroupCommands(QMenu* actions);
+  void createTrayCommands(QMenu* actions);
   // Moves the selection with held piece `index` by the pointer's move, as a whole or not at all.
   void moveGroup(int index, const MouseArgs& args);
   // The selection is put down: each piece close enough to its home docks and leaves it.

@@ -128,6 +128,7 @@ void Board::createMenus() {
   for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   createSpreadCommand(actions);
   createGroupCommands(actions);
+  createTrayCommands(actions);
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });

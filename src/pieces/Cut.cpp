@@ -64,6 +64,7 @@ void Board::CmdTarsio_Click() {
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   prepareTurnedPicture(*this);
   endSelection();
+  trays.clear();
 
   ImageElement& design = ImA(999);
   design.setStretch(true);

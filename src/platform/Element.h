@@ -19,7 +19,7 @@ namespace tarsio {
 class BoardCanvas;
 
 // Paint order of the board, back to front; within a layer, elements paint in creation order.
-enum class Layer { Picture, GridLines, Pieces, Frame, Completion };
+enum class Layer { Picture, GridLines, Trays, Pieces, Frame, Completion };
 
 enum class MouseAction { Down, Move, Up };
 // A mouse event as the game sees it: button 1 left, 2 right, 4 middle; shift the sum of 1 Shift,

@@ -13,8 +13,6 @@ namespace tarsio {
 
 namespace {
 
-constexpr int ShiftKey = 1;
-
 QPointF centreOf(const ImageElement& piece) { return piece.boxTwips().center(); }
 
 // A new place for every piece of `hand`: the orientation and the centre each is to have. The place is
@@ -149,7 +147,7 @@ void Board::mRaddrizza_Click() { turnSelected(*this, upright); }
 // A plain press on the bare board ends the selection; Shift + press begins a rectangle that adds the
 // loose pieces in sight it touches.
 void Board::Form_MouseUp(const MouseArgs& args) {
-  if (!selection.drawing()) return;
+  if (trayTitleMouse(MouseAction::Up, args) || !selection.drawing()) return;
   selection.stretchRectangle({args.x, args.y});
   std::vector<std::pair<int, QRectF>> inSight;
   for (int i = 0; i < game.PieceCount && game.GamePhase == 3; ++i)
@@ -176,7 +174,6 @@ void Board::createGroupCommands(QMenu* actions) {
     key->setContext(Qt::WindowShortcut);
     connect(key, &QShortcut::activated, this, run);
   }
-  canvas->boardClaims = [](QPointF, int shift) { return shift == ShiftKey; };
   canvas->onWheelWhileHeld = [this](int notches) { turnInHand(notches); };
 }
 

@@ -128,11 +128,15 @@ void Board::setFrameVisible(bool visible) {
 
 void Board::ImA_MouseUp(int index, const MouseArgs& args) {
   if (std::exchange(game.TurnedInHand, false) && args.button == RightButton) return;
-  const bool carried = game.SelectedPiece == index && selection.contains(index);
+  const bool carried = game.SelectedPiece == index;
   game.SelectedPiece = NoPiece;
   ImA(index).setMousePointer(PointerDefault);
   setFrameVisible(false);
-  if (carried) putGroupDown();
+  if (carried && selection.contains(index)) putGroupDown();
+  // A piece put down goes into the tray under the pointer, or out of its tray; a tray lays out again
+  // a piece turned in it.
+  if (carried) dropPieces(handOf(index), {ImA(index).Left() + args.x, ImA(index).Top() + args.y});
+  trays.layOutChanged(true);
   undoHistory.finish(index);
   keeper.changed();
 }
