@@ -13,20 +13,41 @@ constexpr int RightButton = 2;
 
 const QString TrayName = QStringLiteral("Vassoio");
 
-// The first place, in rows over the free part of the board, where an empty tray overlaps no other.
+// The first place, in rows over the free part of the board, where an empty tray covers no other tray
+// and no loose piece; else the first where it covers no other tray.
 QPointF freePlaceForTray(const Board& board) {
   const std::vector<QRectF> room = board.freeRoom();
   const QSizeF size = layTray({}, {}).frame.size();
-  for (const QRectF& free : room)
-    for (double y = free.top(); y + size.height() <= free.bottom(); y += size.height() + TrayGap)
-      for (double x = free.left(); x + size.width() <= free.right(); x += size.width() + TrayGap) {
-        const QRectF frame(QPointF(x, y), size);
-        const std::vector<int> trays = board.trays.numbers();
-        if (std::none_of(trays.begin(), trays.end(),
-                         [&](int t) { return board.trays.frame(t).intersects(frame); }))
-          return frame.topLeft();
-      }
+  std::vector<QRectF> trays, pieces;
+  for (int t : board.trays.numbers()) trays.push_back(board.trays.frame(t));
+  for (int i = 0; i < board.game.PieceCount; ++i)
+    if (!board.game.Docked[i] && board.ImA(i).Visible()) pieces.push_back(board.ImA(i).boxTwips());
+  const auto clear = [](const std::vector<QRectF>& taken, const QRectF& frame) {
+    return std::none_of(taken.begin(), taken.end(), [&](const QRectF& r) { return r.intersects(frame); });
+  };
+  for (const bool overPieces : {false, true})
+    for (const QRectF& free : room)
+      for (double y = free.top(); y + size.height() <= free.bottom(); y += size.height() + TrayGap)
+        for (double x = free.left(); x + size.width() <= free.right(); x += size.width() + TrayGap) {
+          const QRectF frame(QPointF(x, y), size);
+          if (clear(trays, frame) && (overPieces || clear(pieces, frame))) return frame.topLeft();
+        }
   return room.empty() ? QPointF() : room.front().topLeft();
+}
+
+// The tray's pieces go onto the table beside it as they lay in it: to the right, or to the left where
+// the right has no room, or below.
+void emptyTray(Board& board, int tray) {
+  const QRectF frame = board.trays.frame(tray);
+  QPointF by(frame.width() + TrayGap, 0);
+  if (frame.right() + by.x() > board.screen.width()) by = QPointF(-by.x(), 0);
+  if (frame.left() + by.x() < 0) by = QPointF(0, frame.height() + TrayGap);
+  const std::vector<int> pieces = board.trays.piecesOf(tray);
+  board.trays.take(pieces);
+  for (int i : pieces) board.ImA(i).Move(board.ImA(i).Left() + by.x(), board.ImA(i).Top() + by.y());
+  board.trays.layOutChanged();
+  board.selection.refresh();
+  board.keeper.changed();
 }
 
 }  // namespace
@@ -77,20 +98,6 @@ bool Board::trayTitleMouse(MouseAction action, const MouseArgs& args) {
   return true;
 }
 
-// Beside it to the right, or to the left where the right has no room, or below.
-void Board::emptyTray(int tray) {
-  const QRectF frame = trays.frame(tray);
-  QPointF by(frame.width() + TrayGap, 0);
-  if (frame.right() + by.x() > screen.width()) by = QPointF(-by.x(), 0);
-  if (frame.left() + by.x() < 0) by = QPointF(0, frame.height() + TrayGap);
-  const std::vector<int> pieces = trays.piecesOf(tray);
-  trays.take(pieces);
-  for (int i : pieces) ImA(i).Move(ImA(i).Left() + by.x(), ImA(i).Top() + by.y());
-  trays.layOutChanged();
-  selection.refresh();
-  keeper.changed();
-}
-
 // The command is there whenever gathering is; the title's menu is made once and shown for the tray
 // clicked.
 void Board::createTrayCommands(QMenu* actions) {
@@ -102,7 +109,7 @@ void Board::createTrayCommands(QMenu* actions) {
   menu->setObjectName(QStringLiteral("trayMenu"));
   const auto tray = [menu] { return menu->property("tray").toInt(); };
   connect(menu->addAction(QStringLiteral("Svuota")), &QAction::triggered, this, [this, tray] {
-    if (trays.exists(tray())) emptyTray(tray());
+    if (trays.exists(tray())) emptyTray(*this, tray());
   });
   connect(menu->addAction(QStringLiteral("Elimina")), &QAction::triggered, this, [this, tray] {
     if (trays.exists(tray()) && trays.piecesOf(tray()).empty()) trays.remove(tray());

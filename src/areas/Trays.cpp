@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/BoardCanvas.h"
+
 namespace tarsio {
 
 TrayShape layTray(QPointF topLeft, const std::vector<QSizeF>& sizes) {
@@ -153,7 +155,9 @@ void Trays::moveBy(int tray, QPointF by) {
   t->panel.setBox(t->panel.box().translated(by));
 }
 
+// The pieces of a tray laid out again are repainted as one rectangle around them, not piece by piece.
 void Trays::layOutChanged(bool all) {
+  const PacedRepaints paced(canvas_);
   for (const auto& tray : trays_)
     if (all || tray->changed) layOut(*tray);
 }

@@ -32,8 +32,8 @@
 #include <functional>
 #include <vector>
 
-#include "board/GameState.h"
 #include "areas/Trays.h"
+#include "board/GameState.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -44,6 +44,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
+#include "play/DragLimits.h"
 #include "play/PlayTime.h"
 #include "play/Selection.h"
 #include "play/UndoHistory.h"
@@ -53,8 +54,6 @@
 class QMenu;
 
 namespace tarsio {
-
-struct DragSurroundings;
 
 // What the board takes from outside: the dialogs, the random numbers, the screen, the clock.
 struct BoardSetup {
@@ -197,8 +196,7 @@ class Board : public QMainWindow {
   void CmdAzze_Click();
 
   // ---- Taking gestures back and doing them again (play/Undo.cpp) ----
-  // The gestures on pieces and the commands that moved many of them, since the pieces were last made or
-  // resized (cut, reset, area steps).
+  // The gestures and the commands that moved many pieces, since the last cut, reset or area step.
   UndoHistory undoHistory{[this](int index) { return pieceState(index); }};
   // Ctrl+Z takes the last gesture back, Ctrl+Y or Ctrl+Shift+Z does it again; when there is none, or a
   // piece is in the player's hand, nothing happens.
@@ -210,14 +208,14 @@ class Board : public QMainWindow {
   void putPiece(int index, const PieceState& state);
 
   // ---- Many pieces at once (play/GroupHandling.cpp) ----
-  // Shift + drag on the bare board, Ctrl + Shift + click and Ctrl+A select loose pieces in sight;
-  // dragging or turning a selected piece moves or turns them all, as one step of the history.
+  // Shift + drag on the bare board, Ctrl + Shift + click and Ctrl+A select loose pieces in sight; a
+  // selected piece dragged or turned moves or turns them all. "Sco&pri" turns every selected piece face
+  // up, "&Raddrizza" upright on its face.
   Selection selection{canvas, ImA};
   MenuItem mScopri, mRaddrizza;
   void selectAll();
   void endSelection();
   void Form_MouseUp(const MouseArgs& args);
-  // "Sco&pri" turns every selected piece face up, "&Raddrizza" upright on its face.
   void mScopri_Click();
   void mRaddrizza_Click();
   // The pieces a press on piece `index` moves: the selection when the piece is in it, else the piece.
@@ -257,9 +255,8 @@ class Board : public QMainWindow {
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
-  // Before the loose pieces `loose` are moved: the selection ends, a held piece is let go (its gesture
-  // so far kept), and a step of the history opens, which the command closes once they lie in their
-  // new places.
+  // Before the loose pieces `loose` are moved: the selection ends, a held piece is let go, and a step
+  // of the history opens, which the command closes once they lie in their new places.
   void beginMovingLoosePieces(const std::vector<int>& loose);
   void EnlargeGridArea();
   void ReduceGridArea();
@@ -270,19 +267,15 @@ class Board : public QMainWindow {
   std::vector<QRectF> freeRoom() const;
 
   // ---- Trays (areas/TrayCommands.cpp) ----
-  // "Nuovo &vassoio" puts an empty tray on the free part of the board. Loose pieces put down on a tray
-  // go into it, and leave it when put down elsewhere; its title moves it, renames it (a double click)
-  // and offers "Svuota" and "Elimina" (a right click). Gathering and spreading leave trays alone.
+  // "Nuovo &vassoio" puts an empty tray on the free board; its title moves it, renames it (a double
+  // click) and offers "Svuota" and "Elimina" (a right click).
   Trays trays{canvas, ImA};
   MenuItem mVassoio;
   void mVassoio_Click();
-  // The loose ones of `pieces`, put down with the pointer at `at` (twips): into the tray there, or out
-  // of their trays.
+  // The loose ones of `pieces`, put down at `at` (twips), go into the tray there or out of theirs.
   void dropPieces(const std::vector<int>& pieces, QPointF at);
   // A press, move or release of the bare board on a tray's title; false when it is no tray's.
   bool trayTitleMouse(MouseAction action, const MouseArgs& args);
-  // The tray's pieces go onto the table beside it, as they lay in it.
-  void emptyTray(int tray);
 
   // ---- Play aids (play/PlayAids.cpp) ----
   // The title tells how many pieces are in place and how long the game has been played; "Solo i
@@ -340,9 +333,8 @@ class Board : public QMainWindow {
   void createUndoKeys();
   void createGroupCommands(QMenu* actions);
   void createTrayCommands(QMenu* actions);
-  // Moves the selection with held piece `index` by the pointer's move, as a whole or not at all.
+  // The selection carried moves as a whole or not at all; put down, its pieces near home dock.
   void moveGroup(int index, const MouseArgs& args);
-  // The selection is put down: each piece close enough to its home docks and leaves it.
   void putGroupDown();
   void createPlayAids();
   void createViewCommands(QMenu* menu);

@@ -16,7 +16,8 @@ namespace {
 QPointF centreOf(const ImageElement& piece) { return piece.boxTwips().center(); }
 
 // A new place for every piece of `hand`: the orientation and the centre each is to have. The place is
-// taken only when no piece of it is refused, so the hand moves or turns as a whole or not at all.
+// taken only when no piece of it is refused, so the hand moves or turns as a whole or not at all. A
+// piece that already lies where a drag could not put it (put there by a command) refuses nothing.
 struct Placing {
   int piece;
   int orientation;
@@ -28,7 +29,9 @@ bool placeHand(Board& board, const std::vector<Placing>& placings) {
   const DragSurroundings around = board.dragSurroundings();
   for (const Placing& p : placings) {
     const QSizeF box = boxOf(p.orientation, game.CellWidth, game.CellHeight);
-    if (placeRefused(QRectF(p.centre - QPointF(box.width(), box.height()) / 2, box), around)) return false;
+    if (placeRefused(QRectF(p.centre - QPointF(box.width(), box.height()) / 2, box), around) &&
+        !placeRefused(board.ImA(p.piece).boxTwips(), around))
+      return false;
   }
   for (const Placing& p : placings) {
     if (game.Orientation[p.piece] != p.orientation)
@@ -99,6 +102,7 @@ void Board::moveGroup(int index, const MouseArgs& args) {
   std::vector<Placing> placings;
   placings.reserve(selection.pieces().size());
   for (int i : selection.pieces()) placings.push_back({i, game.Orientation[i], centreOf(ImA(i)) + by});
+  const PacedRepaints paced(canvas);
   if (!placeHand(*this, placings)) {
     held.setMousePointer(PointerNoDrop);
     return;
