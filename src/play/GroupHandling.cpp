@@ -171,13 +171,9 @@ void Board::createGroupCommands(QMenu* actions) {
   };
   item(mScopri, QStringLiteral("Sco&pri"), [this] { mScopri_Click(); });
   item(mRaddrizza, QStringLiteral("&Raddrizza"), [this] { mRaddrizza_Click(); });
-  for (const auto& [keys, run] : {std::pair<QKeySequence, std::function<void()>>{QKeySequence::SelectAll,
-                                                                                 [this] { selectAll(); }},
-                                  {QKeySequence(Qt::Key_Escape), [this] { endSelection(); }}}) {
-    auto* key = new QShortcut(keys, this);
-    key->setContext(Qt::WindowShortcut);
-    connect(key, &QShortcut::activated, this, run);
-  }
+  auto* all = new QShortcut(QKeySequence::SelectAll, this);
+  all->setContext(Qt::WindowShortcut);
+  connect(all, &QShortcut::activated, this, [this] { selectAll(); });
   canvas->onWheelWhileHeld = [this](int notches) { turnInHand(notches); };
 }
 
