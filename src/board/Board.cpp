@@ -56,6 +56,7 @@ Board::Board(const BoardSetup& setup)
 
 // A change not yet written reaches the disk before the board goes.
 Board::~Board() {
+  dropRemovedSavedGame();
   keeper.flush();
   qApp->removeEventFilter(this);
 }

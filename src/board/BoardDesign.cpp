@@ -111,6 +111,7 @@ void Board::createMenus() {
   file->addSeparator();
   addItem(file, mSalva, "&Salva a questo punto", [this] { mSalva_Click(); });
   mSalva.setEnabled(false);
+  addItem(file, mSalvaNome, "Salva con &nome…", [this] { mSalvaNome_Click(); });
   file->addSeparator();
   addItem(file, mChiudi, "Chiudi", [this] { mChiudi_Click(); });
 
@@ -135,6 +136,10 @@ void Board::createMenus() {
   createSpreadCommand(actions);
   createGroupCommands(actions);
   createTrayCommands(actions);
+  // A game in progress can be saved in another folder at any time: exactly while it can be gathered.
+  mSalvaNome.setEnabled(false);
+  QObject::connect(mRaccogli.action(), &QAction::changed, this,
+                   [this] { mSalvaNome.setEnabled(mRaccogli.Enabled()); });
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });
