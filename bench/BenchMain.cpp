@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "Figures.h"
+#include "GroupFigures.h"
 #include "FirstChoice.h"
 #include "Harness.h"
 #include "Memory.h"
@@ -61,6 +62,10 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("collect10000"), [&] { return collectPieces(in, 80, 125, 80 / Frame); }},
       {QStringLiteral("spread10000"), [&] { return spreadOut(in, 80, 125, 2); }},
       {QStringLiteral("spread32766"), [&] { return spreadOut(in, 127, 258, 10, 3); }},
+      {QStringLiteral("group-drag1000"), [&] { return groupDragStep(in, 127, 258, 1000, 1); }},
+      {QStringLiteral("group-turn10000"), [&] { return selectionTurn(in, 80, 125, 2); }},
+      {QStringLiteral("tray1000"), [&] { return trayLayout(in, 127, 258, 1000, 1); }},
+      {QStringLiteral("spread-undo32766"), [&] { return spreadTakenBack(in, 127, 258, 1); }},
       {QStringLiteral("areas1000"), [&] { return resizeAreas(in, 25, 40, 3); }},
       {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
       {QStringLiteral("borders10000"), [&] { return bordersOnly(in, 80, 125, 2); }},

@@ -43,16 +43,16 @@ std::vector<QRectF> Board::freeRoom() const {
 }
 
 // Like gathering, spreading lets pending events run, holds the player's input back until the last piece
-// is placed, and clears the history of gestures.
+// is placed, and is one step of the history.
 void Board::mDisponi_Click() {
   if (game.GamePhase < 3) return;
-  beginMovingLoosePieces();
   // Pieces kept out of sight by "Solo i &bordi" stay where they lie and take no place.
   std::vector<int> loose;
   for (int i = 0; i < game.PieceCount; ++i)
-    if (!game.Docked[i] && pieceShown(i)) loose.push_back(i);
+    if (!game.Docked[i] && !trays.trayOf(i) && pieceShown(i)) loose.push_back(i);
+  beginMovingLoosePieces(loose);
   const std::vector<QRectF> room = freeRoom();
-  if (loose.empty() || room.empty()) return;
+  if (loose.empty() || room.empty()) return undoHistory.finish(UndoHistory::Command);
   const int count = static_cast<int>(loose.size());
   random.Randomize();
   const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
@@ -65,6 +65,7 @@ void Board::mDisponi_Click() {
     if (k % PiecesBetweenEvents == 0) DoEvents();
     ImA(order[k]).Move(places[k].x(), places[k].y());
   }
+  undoHistory.finish(UndoHistory::Command);
 }
 
 // The command is there whenever gathering is.

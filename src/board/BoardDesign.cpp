@@ -42,6 +42,7 @@ void Board::createControls() {
   canvas->onBoardMouse = [this](MouseAction action, const MouseArgs& args) {
     if (action == MouseAction::Down) Form_MouseDown(args);
     if (action == MouseAction::Move) Form_MouseMove(args);
+    if (action == MouseAction::Up) Form_MouseUp(args);
   };
   canvas->onFileDropped = [this](const QString& path) { OpenFromOutside(path); };
   canvas->beforeCloserLook = [this] { needFullPicture(); };
@@ -135,6 +136,8 @@ void Board::createMenus() {
   addItem(actions, mAzze, "A&zzera", [this] { CmdAzze_Click(); });
   for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   createSpreadCommand(actions);
+  createGroupCommands(actions);
+  createTrayCommands(actions);
   // A game in progress can be saved in another folder at any time: exactly while it can be gathered.
   mSalvaNome.setEnabled(false);
   QObject::connect(mRaccogli.action(), &QAction::changed, this,

@@ -32,7 +32,9 @@ bool Board::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (const int typed = typedCharacter(*key)) Form_KeyPress(typed);
-    // Escape leaves full screen; a menu or a list that is open takes Escape for itself first.
+    // Escape ends the selection and leaves full screen; a menu or a list that is open takes Escape for
+    // itself first.
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) endSelection();
     if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
         windowState().testFlag(Qt::WindowFullScreen))
       switchFullScreen();
@@ -52,6 +54,9 @@ void Board::Form_KeyPress(int keyAscii) {
     case u'B': if (mBordi.Enabled()) mBordi_Click(); break;
     case u'C': showHint(); break;
     case u'D': if (mDisponi.Enabled()) mDisponi_Click(); break;
+    case u'U': if (mScopri.Enabled()) mScopri_Click(); break;
+    case u'R': if (mRaddrizza.Enabled()) mRaddrizza_Click(); break;
+    case u'V': if (mVassoio.Enabled()) mVassoio_Click(); break;
     case u'+': EnlargeGridArea(); break;
     case u'-': ReduceGridArea(); break;
     case u'0': RestoreEqualAreas(); break;
@@ -59,13 +64,20 @@ void Board::Form_KeyPress(int keyAscii) {
   }
 }
 
+// A left press on the bare board ends the selection; with Shift it begins a rectangle that selects.
 void Board::Form_MouseDown(const MouseArgs& args) {
+  if (trayTitleMouse(MouseAction::Down, args)) return;
   if (args.button == 2 && game.GamePhase > 0) visualMenu->popup(canvas->globalPosOf({args.x, args.y}));
+  if (args.button == 1 && args.shift == 1 && game.GamePhase == 3)
+    selection.beginRectangle({args.x, args.y});
+  else if (args.button == 1 && args.shift == 0)
+    endSelection();
 }
 
 void Board::Form_MouseMove(const MouseArgs& args) {
   game.DragLeft = args.x;
   game.DragTop = args.y;
+  if (!trayTitleMouse(MouseAction::Move, args)) selection.stretchRectangle({args.x, args.y});
 }
 
 void Board::mChiudi_Click() { close(); }

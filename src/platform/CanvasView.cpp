@@ -167,6 +167,14 @@ void BoardCanvas::syncScrollBars() {
 // scrolls both ways by its own pixels.
 void BoardCanvas::wheelEvent(QWheelEvent* event) {
   event->accept();
+  if (captured_ && event->buttons() & Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier) &&
+      onWheelWhileHeld) {
+    heldWheelAngle_ += event->angleDelta().y();
+    const int notches = heldWheelAngle_ / 120;
+    heldWheelAngle_ -= notches * 120;
+    if (notches != 0) onWheelWhileHeld(notches);
+    return;
+  }
   if (event->modifiers() & Qt::ControlModifier) {
     const double notches = event->angleDelta().y() / 120.0;
     if (notches != 0) zoomBy(std::pow(ZoomStep, notches), event->position());
@@ -203,8 +211,9 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
     }
     return true;
   }
-  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && view_.scrolls() &&
-      !elementAt(view_.toTwips(event->position()))) {
+  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && !boardHeld_ &&
+      view_.scrolls() && !elementAt(view_.toTwips(event->position())) &&
+      !(boardClaims && boardClaims(view_.toTwips(event->position()), shiftCode(event->modifiers())))) {
     panning_ = true;
     panMoved_ = false;
     panFrom_ = event->position();
@@ -215,16 +224,18 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   if (action == MouseAction::Move) {
     const QPointF before = view_.origin();
     view_.panBy(panFrom_ - event->position());
+    panMoved_ = panMoved_ || panFrom_ != event->position();
     panFrom_ = event->position();
-    if (view_.origin() != before) {
-      panMoved_ = true;
-      viewChanged();
-    }
+    if (view_.origin() != before) viewChanged();
   } else if (action == MouseAction::Up && button == Qt::LeftButton) {
     panning_ = false;
-    // A press and release on the map without a drag is a click on it.
-    if (!panMoved_) clickOnMap(view_.toTwips(event->position()));
-    updateCursor(view_.toTwips(event->position()));
+    // A press and release that did not move the table is a click on the map, or else on the bare board.
+    const QPointF twips = view_.toTwips(event->position());
+    if (!panMoved_ && !clickOnMap(twips) && onBoardMouse) {
+      onBoardMouse(MouseAction::Down, {1, shiftCode(event->modifiers()), twips.x(), twips.y()});
+      onBoardMouse(MouseAction::Up, {1, shiftCode(event->modifiers()), twips.x(), twips.y()});
+    }
+    updateCursor(twips);
   }
   return true;
 }
@@ -245,7 +256,7 @@ void BoardCanvas::edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held) {
 // pointer that stood still, as the player's own move would.
 void BoardCanvas::edgeScrollStep() {
   const QPointF before = view_.origin();
-  if (!captured_ || edgeVelocity_.isNull()) return edgeTimer_.stop();
+  if ((!captured_ && !boardHeld_) || edgeVelocity_.isNull()) return edgeTimer_.stop();
   view_.panBy(edgeVelocity_);
   if (view_.origin() == before) return edgeTimer_.stop();
   viewChanged();

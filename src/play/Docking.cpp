@@ -42,6 +42,9 @@ void Board::dockPiece(int index) {
   setFrameVisible(false);
   game.Docked[index] = true;
   ImA(index).setBeneath(true);
+  selection.remove(index);
+  trays.take({index});
+  trays.layOutChanged();
   mSalva.setEnabled(true);
   CheckCompletion();
   pieceDocked(index);

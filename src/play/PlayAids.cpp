@@ -87,6 +87,12 @@ void Board::mBordi_Click() {
     setFrameVisible(false);
   }
   for (int i = 0; i < game.PieceCount; ++i) ImA(i).setVisible(pieceShown(i));
+  // Pieces out of sight are out of reach, and out of the selection.
+  std::vector<int> kept;
+  for (int i : selection.pieces())
+    if (pieceShown(i)) kept.push_back(i);
+  selection.clear();
+  selection.add(kept);
 }
 
 void Board::mNascondi_Click() {
