@@ -41,6 +41,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
+#include "pieces/PieceColour.h"
 #include "play/PlayTime.h"
 #include "play/UndoHistory.h"
 #include "savegame/GameKeeper.h"
@@ -255,15 +256,28 @@ class Board : public QMainWindow {
   QTimer hintTimer, dockTimer, titleTimer;
   void mBordi_Click();
   void mNascondi_Click();
+  // "Solo i simi&li": only the loose pieces whose colour is like that of the held piece, or of the one
+  // the pointer is (or was last) over; L while checked widens the likeness a step, and after the widest
+  // step shows every piece again.
+  MenuItem mSimili;
+  PieceColours colours;  // measured at the cut
+  struct Likeness {
+    int step = 0;
+    Lab reference;
+    float limit = 0;  // the OKLab distance from the reference within which a piece is like it
+  } likeness;
+  int PointerPiece = NoPiece;  // the piece the pointer is or was last over
+  void mSimili_Click();
+  void showLikePieces(int step);
   // Outlines the home cell of the held piece, and says so when the piece is turned or face down;
   // nothing when no piece is held.
   void showHint();
-  // Whether piece `index` is to be on the screen: docked, or loose and not kept out of sight by
-  // "Solo i &bordi".
+  // Whether piece `index` is to be on the screen: docked, or loose and kept out of sight neither by
+  // "Solo i &bordi" nor by "Solo i simi&li".
   bool pieceShown(int index) const;
   // After the cut (fresh or resumed): the count and the time start, "Solo i &bordi" is offered.
   void startPlayAids();
-  // After the reset: the title is the caption alone, both views are unchecked, "Solo i &bordi" is off.
+  // After the reset: the title is the caption alone, the views are unchecked, the filters are off.
   void stopPlayAids();
   // A new picture is shown: "&Nascondi immagine" is unchecked.
   void showPictureAgain();

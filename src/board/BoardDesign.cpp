@@ -115,6 +115,7 @@ void Board::createMenus() {
   createViewCommands(visualMenu);
   visualMenu->addSeparator();
   addItem(visualMenu, mBordi, "Solo i &bordi                          (B)", [this] { mBordi_Click(); });
+  addItem(visualMenu, mSimili, "Solo i simi&li                          (L)", [this] { mSimili_Click(); });
   addItem(visualMenu, mNascondi, "&Nascondi immagine", [this] { mNascondi_Click(); });
   mVisual.setEnabled(false);
 

@@ -30,6 +30,7 @@ void Board::Form_KeyPress(int keyAscii) {
     case u'Z': if (CmdAzze.Enabled()) CmdAzze_Click(); break;
     case u'B': if (mBordi.Enabled()) mBordi_Click(); break;
     case u'C': showHint(); break;
+    case u'L': if (mSimili.Enabled()) showLikePieces(mSimili.Checked() ? likeness.step + 1 : 1); break;
     case u'D': if (mDisponi.Enabled()) mDisponi_Click(); break;
     case u'+': EnlargeGridArea(); break;
     case u'-': ReduceGridArea(); break;

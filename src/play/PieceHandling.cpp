@@ -78,6 +78,7 @@ void Board::ImA_MouseDown(int index, const MouseArgs& args) {
 }
 
 void Board::ImA_MouseMove(int index, const MouseArgs& args) {
+  PointerPiece = index;
   if (game.SelectedPiece != index || game.Docked[index]) return;
   ImageElement& piece = ImA(index);
   game.PrevDragLeft = game.DragLeft;
