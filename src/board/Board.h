@@ -260,7 +260,7 @@ class Board : public QMainWindow {
   // the pointer is (or was last) over; L while checked widens the likeness a step, and after the widest
   // step shows every piece again.
   MenuItem mSimili;
-  PieceColours colours;  // measured at the cut
+  PieceColours colours;  // of the pieces of the last cut
   struct Likeness {
     int step = 0;
     Lab reference;

@@ -49,18 +49,22 @@ inline constexpr int LikeSteps = 4;
 float likeLimit(const std::vector<PieceColour>& colours, const std::vector<int>& candidates,
                 const Lab& reference, int step);
 
-// The colours of the pieces of a game, measured at the cut.
+// The colours of the pieces of a game. The cut names the picture and the grid; the colours are
+// measured from them the first time one is asked for, so a cut that never sorts by colour pays nothing
+// for it, and a game resumed from the same picture and grid has the same colours.
 class PieceColours {
  public:
-  // Measures the pieces of `picture` (one that shows its whole decoded image) cut into rows × columns,
+  // The pieces of `picture` (one that shows its whole decoded image) cut into rows × columns, measured
   // on its reduced copy of colourLevel.
   void measure(const Picture& picture, int rows, int columns);
-  void clear() { colours_.clear(); }
-  const std::vector<PieceColour>& all() const { return colours_; }
-  const PieceColour& operator[](int piece) const { return colours_[piece]; }
+  void clear();
+  const std::vector<PieceColour>& all() const;
+  const PieceColour& operator[](int piece) const { return all()[piece]; }
 
  private:
-  std::vector<PieceColour> colours_;
+  Picture picture_;
+  int rows_ = 0, columns_ = 0;
+  mutable std::vector<PieceColour> colours_;  // empty until asked for
 };
 
 }  // namespace tarsio
