@@ -40,19 +40,19 @@ std::vector<QRectF> Board::freeRoom() const {
 }
 
 // Like gathering, spreading lets pending events run, holds the player's input back until the last piece
-// is placed, and clears the history of gestures.
+// is placed, and is one step of the history.
 void Board::mDisponi_Click() {
   if (game.GamePhase < 3) return;
-  beginMovingLoosePieces();
   std::vector<int> loose;
   QSizeF largest;
   for (int i = 0; i < game.PieceCount; ++i) {
-    if (game.Docked[i]) continue;
+    if (game.Docked[i] || trays.trayOf(i)) continue;
     loose.push_back(i);
     largest = largest.expandedTo({ImA(i).Width(), ImA(i).Height()});
   }
+  beginMovingLoosePieces(loose);
   const std::vector<QRectF> room = freeRoom();
-  if (loose.empty() || room.empty()) return;
+  if (loose.empty() || room.empty()) return undoHistory.finish(UndoHistory::Command);
   const int count = static_cast<int>(loose.size());
   const std::vector<QPointF> places = spreadPlaces(room, largest, count, SpreadGap);
   random.Randomize();
@@ -63,6 +63,7 @@ void Board::mDisponi_Click() {
     if (k % PiecesBetweenEvents == 0) DoEvents();
     ImA(order[k]).Move(places[k].x(), places[k].y());
   }
+  undoHistory.finish(UndoHistory::Command);
 }
 
 // The command is there whenever gathering is.

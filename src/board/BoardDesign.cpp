@@ -42,6 +42,7 @@ void Board::createControls() {
   canvas->onBoardMouse = [this](MouseAction action, const MouseArgs& args) {
     if (action == MouseAction::Down) Form_MouseDown(args);
     if (action == MouseAction::Move) Form_MouseMove(args);
+    if (action == MouseAction::Up) Form_MouseUp(args);
   };
   canvas->onFileDropped = [this](const QString& path) { OpenFromOutside(path); };
   canvas->onPainted = [this] {
@@ -127,6 +128,9 @@ void Board::createMenus() {
   addItem(actions, mAzze, "A&zzera", [this] { CmdAzze_Click(); });
   for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   createSpreadCommand(actions);
+  createGroupCommands(actions);
+  createTrayCommands(actions);
+  createSortCommand(actions);
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });

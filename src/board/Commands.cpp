@@ -32,6 +32,10 @@ void Board::Form_KeyPress(int keyAscii) {
     case u'C': showHint(); break;
     case u'L': if (mSimili.Enabled()) showLikePieces(mSimili.Checked() ? likeness.step + 1 : 1); break;
     case u'D': if (mDisponi.Enabled()) mDisponi_Click(); break;
+    case u'U': if (mScopri.Enabled()) mScopri_Click(); break;
+    case u'R': if (mRaddrizza.Enabled()) mRaddrizza_Click(); break;
+    case u'V': if (mVassoio.Enabled()) mVassoio_Click(); break;
+    case u'S': if (mSmista.Enabled()) mSmista_Click(); break;
     case u'+': EnlargeGridArea(); break;
     case u'-': ReduceGridArea(); break;
     case u'0': RestoreEqualAreas(); break;
@@ -39,13 +43,20 @@ void Board::Form_KeyPress(int keyAscii) {
   }
 }
 
+// A left press on the bare board ends the selection; with Shift it begins a rectangle that selects.
 void Board::Form_MouseDown(const MouseArgs& args) {
+  if (trayTitleMouse(MouseAction::Down, args)) return;
   if (args.button == 2 && game.GamePhase > 0) visualMenu->popup(canvas->globalPosOf({args.x, args.y}));
+  if (args.button == 1 && args.shift == 1 && game.GamePhase == 3)
+    selection.beginRectangle({args.x, args.y});
+  else if (args.button == 1 && args.shift == 0)
+    endSelection();
 }
 
 void Board::Form_MouseMove(const MouseArgs& args) {
   game.DragLeft = args.x;
   game.DragTop = args.y;
+  if (!trayTitleMouse(MouseAction::Move, args)) selection.stretchRectangle({args.x, args.y});
 }
 
 void Board::mChiudi_Click() { close(); }

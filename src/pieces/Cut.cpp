@@ -63,6 +63,8 @@ void Board::CmdTarsio_Click() {
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   prepareTurnedPicture(*this);
+  endSelection();
+  trays.clear();
 
   ImageElement& design = ImA(999);
   design.setStretch(true);

@@ -37,10 +37,14 @@ int buttonCode(Qt::MouseButtons buttons) {
          (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-int shiftCode(Qt::KeyboardModifiers modifiers) {
+}  // namespace
+
+int BoardCanvas::shiftCode(Qt::KeyboardModifiers modifiers) {
   return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
+
+namespace {
 
 // The local file a drop carries (the first of its addresses), or "" when it carries none.
 QString droppedFile(const QMimeData* data) {
@@ -213,20 +217,28 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
   // A move with no button held while an element holds the pointer: its release went elsewhere (to a
   // menu that took the pointer for a while).
   if (action == MouseAction::Move && event->buttons() == Qt::NoButton) letGo();
-  ImageElement* target = captured_ ? captured_ : elementAt(twips);
+  ImageElement* target = captured_ ? captured_ : boardHeld_ ? nullptr : elementAt(twips);
   if (action == MouseAction::Down && target) captured_ = target;
-  if (action == MouseAction::Up && event->buttons() == Qt::NoButton) captured_ = nullptr;
+  const bool toBoard = !target && (action != MouseAction::Up || boardHeld_);
+  if (action == MouseAction::Down && !target) boardHeld_ = true;
+  if (action == MouseAction::Up && event->buttons() == Qt::NoButton) {
+    captured_ = nullptr;
+    boardHeld_ = false;
+  }
   if (target) {
     target->mouseHandler()(action, {button, shift, twips.x() - target->Left(), twips.y() - target->Top()});
-  } else if (action != MouseAction::Up && onBoardMouse) {
+  } else if (toBoard && onBoardMouse) {
     onBoardMouse(action, {button, shift, twips.x(), twips.y()});
   }
-  if (captured_ && action == MouseAction::Move) edgeScrollFrom(event->position(), event->buttons());
+  if ((captured_ || boardHeld_) && action == MouseAction::Move)
+    edgeScrollFrom(event->position(), event->buttons());
   updateCursor(twips);
 }
 
 void BoardCanvas::letGo() {
   const bool panned = std::exchange(panning_, false);
+  if (std::exchange(boardHeld_, false) && onBoardMouse)
+    onBoardMouse(MouseAction::Up, {0, 0, lastPointer_.x(), lastPointer_.y()});
   ImageElement* held = std::exchange(captured_, nullptr);
   if (held)
     held->mouseHandler()(MouseAction::Up,
@@ -249,6 +261,14 @@ bool BoardCanvas::event(QEvent* event) {
 void BoardCanvas::mousePressEvent(QMouseEvent* event) { deliver(MouseAction::Down, event); }
 void BoardCanvas::mouseMoveEvent(QMouseEvent* event) { deliver(MouseAction::Move, event); }
 void BoardCanvas::mouseReleaseEvent(QMouseEvent* event) { deliver(MouseAction::Up, event); }
+
+// A double click on a piece is a second press; on the bare board it is a gesture of its own.
+void BoardCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPointF twips = view_.toTwips(event->position());
+  if (captured_ || boardHeld_ || elementAt(twips) || !onBoardDoubleClick || event->button() != Qt::LeftButton)
+    return deliver(MouseAction::Down, event);
+  onBoardDoubleClick(twips);
+}
 
 void BoardCanvas::dragEnterEvent(QDragEnterEvent* event) {
   if (onFileDropped && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();

@@ -21,8 +21,17 @@ class BoardCanvas : public QWidget {
  public:
   explicit BoardCanvas(QWidget* parent = nullptr);
 
-  // Presses and moves over the bare board (outside every piece); x and y in board twips.
+  // Presses and moves over the bare board (outside every piece); x and y in board twips. After a press
+  // on the bare board the moves and the release go there too, over pieces or not, until every button is
+  // up.
   MouseHandler onBoardMouse;
+  // Whether a left press on the bare board (twips, modifiers as in MouseArgs) is the game's rather than
+  // the start of a pan of a zoomed view.
+  std::function<bool(QPointF twips, int shift)> boardClaims;
+  // A double click on the bare board, in twips.
+  std::function<void(QPointF twips)> onBoardDoubleClick;
+  // The wheel turned while an element is held with the left button: whole notches, forward positive.
+  std::function<void(int notches)> onWheelWhileHeld;
   // A file dropped on the board (from a file manager): its full path, handed on after the drop has
   // returned. Other drops are refused.
   std::function<void(const QString& path)> onFileDropped;
@@ -70,6 +79,7 @@ class BoardCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -77,6 +87,8 @@ class BoardCanvas : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The modifiers as MouseArgs gives them: 1 Shift, 2 Ctrl, 4 Alt.
+  static int shiftCode(Qt::KeyboardModifiers modifiers);
   void deliver(MouseAction action, QMouseEvent* event);
   // Ends the capture as a release would, where the pointer was last seen: the element that holds the
   // pointer gets the release, whose button is unknown (0).
@@ -136,6 +148,8 @@ class BoardCanvas : public QWidget {
   std::vector<const Element*> unmade_;
   std::size_t removed_ = 0;
   ImageElement* captured_ = nullptr;
+  bool boardHeld_ = false;  // a press on the bare board, until every button is up
+  int heldWheelAngle_ = 0;  // eighths of a degree turned while holding, short of a notch
   QPointF lastPointer_;
   int dirtyRects_ = 0;
   QMetaObject::Connection screenWatch_;
@@ -149,6 +163,7 @@ class BoardCanvas : public QWidget {
   QScrollBar* verticalBar_ = nullptr;
   bool syncingBars_ = false;
   bool panning_ = false;
+  bool panMoved_ = false;  // the pan moved the table since its press
   QPointF panFrom_;  // canvas pixels
   QPointF lastCanvasPointer_;
   QTimer edgeTimer_;

@@ -147,6 +147,14 @@ void BoardCanvas::syncScrollBars() {
 // scrolls both ways by its own pixels.
 void BoardCanvas::wheelEvent(QWheelEvent* event) {
   event->accept();
+  if (captured_ && event->buttons() & Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier) &&
+      onWheelWhileHeld) {
+    heldWheelAngle_ += event->angleDelta().y();
+    const int notches = heldWheelAngle_ / 120;
+    heldWheelAngle_ -= notches * 120;
+    if (notches != 0) onWheelWhileHeld(notches);
+    return;
+  }
   if (event->modifiers() & Qt::ControlModifier) {
     const double notches = event->angleDelta().y() / 120.0;
     if (notches != 0) zoomBy(std::pow(ZoomStep, notches), event->position());
@@ -182,9 +190,11 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
     }
     return true;
   }
-  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && !view_.isWhole() &&
-      !elementAt(view_.toTwips(event->position()))) {
+  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && !boardHeld_ && !view_.isWhole() &&
+      !elementAt(view_.toTwips(event->position())) &&
+      !(boardClaims && boardClaims(view_.toTwips(event->position()), shiftCode(event->modifiers())))) {
     panning_ = true;
+    panMoved_ = false;
     panFrom_ = event->position();
     setCursor(Qt::ClosedHandCursor);
     return true;
@@ -193,11 +203,18 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   if (action == MouseAction::Move) {
     const QPointF before = view_.origin();
     view_.panBy(panFrom_ - event->position());
+    panMoved_ = panMoved_ || panFrom_ != event->position();
     panFrom_ = event->position();
     if (view_.origin() != before) viewChanged();
   } else if (action == MouseAction::Up && button == Qt::LeftButton) {
     panning_ = false;
-    updateCursor(view_.toTwips(event->position()));
+    // A press and release that did not move the table is a click on the bare board.
+    const QPointF twips = view_.toTwips(event->position());
+    if (!panMoved_ && onBoardMouse) {
+      onBoardMouse(MouseAction::Down, {1, shiftCode(event->modifiers()), twips.x(), twips.y()});
+      onBoardMouse(MouseAction::Up, {1, shiftCode(event->modifiers()), twips.x(), twips.y()});
+    }
+    updateCursor(twips);
   }
   return true;
 }
@@ -218,7 +235,7 @@ void BoardCanvas::edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held) {
 // pointer that stood still, as the player's own move would.
 void BoardCanvas::edgeScrollStep() {
   const QPointF before = view_.origin();
-  if (!captured_ || edgeVelocity_.isNull()) return edgeTimer_.stop();
+  if ((!captured_ && !boardHeld_) || edgeVelocity_.isNull()) return edgeTimer_.stop();
   view_.panBy(edgeVelocity_);
   if (view_.origin() == before) return edgeTimer_.stop();
   viewChanged();

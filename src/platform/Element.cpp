@@ -44,6 +44,14 @@ void Element::changed() {
   }
 }
 
+void Element::changedWithin(const std::vector<QRect>& dirty) {
+  const QRect before = pixelBounds_;
+  pixelBounds_ = computePixelBounds();
+  if (before != pixelBounds_) canvas_->placed(this);
+  if (visible_)
+    for (const QRect& pixels : dirty) canvas_->markDirty(pixels);
+}
+
 ImageElement::ImageElement(BoardCanvas* canvas, Layer layer) : Element(canvas, layer) {}
 
 void ImageElement::setBox(double left, double top, double width, double height) {

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/Picture.h"
 #include "platform/View.h"
@@ -18,7 +19,7 @@ namespace tarsio {
 class BoardCanvas;
 
 // Paint order of the board, back to front; within a layer, elements paint in creation order.
-enum class Layer { Picture, GridLines, Pieces, Frame, Completion };
+enum class Layer { Picture, GridLines, Trays, Pieces, Frame, Completion };
 
 enum class MouseAction { Down, Move, Up };
 // A mouse event as the game sees it: button 1 left, 2 right, 4 middle; shift the sum of 1 Shift,
@@ -73,6 +74,8 @@ class Element {
  protected:
   // Recomputes the painted area and repaints both the old and the new one.
   void changed();
+  // Recomputes the painted area and repaints only `dirty` (board pixels), the parts that changed.
+  void changedWithin(const std::vector<QRect>& dirty);
   virtual QRect computePixelBounds() const = 0;
   BoardCanvas* canvas_;
 

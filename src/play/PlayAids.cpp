@@ -58,6 +58,12 @@ void applyFilters(Board& board) {
     board.setFrameVisible(false);
   }
   for (int i = 0; i < game.PieceCount; ++i) board.ImA(i).setVisible(board.pieceShown(i));
+  // Pieces out of sight are out of reach, and out of the selection.
+  std::vector<int> kept;
+  for (int i : board.selection.pieces())
+    if (board.pieceShown(i)) kept.push_back(i);
+  board.selection.clear();
+  board.selection.add(kept);
 }
 
 void showMark(MarkElement& mark, QTimer& timer, const QRectF& cell, const MarkLook& look, int ms) {

@@ -31,6 +31,8 @@ void Board::CmdAzze_Click() {
   ImaOrig.setWidth(static_cast<float>(game.PictureBaseWidth));
   ImaOrig.setHeight(static_cast<float>(game.PictureBaseHeight));
   game.AreaLevel = 0;
+  endSelection();
+  trays.clear();
   unloadPieces(ImA);
   undoHistory.clear();
   // The decoded picture and its quarter-turned copy go with the pieces, and so does the work box,

@@ -121,6 +121,8 @@ Board::OpenResult Board::resumeSavedGame(const SavedGame& saved) {
   }
   CmdTarsio_Click();
   CmdRaccogli_Click();
+  // The game starts here: gathering it is no step to take back.
+  undoHistory.clear();
   return OpenResult::Opened;
 }
 

@@ -76,9 +76,10 @@ TEST_F(Canvas, theBareBoardGetsPressesAndMovesInBoardTwips) {
   send(QEvent::MouseMove, {10, 20}, Qt::NoButton, Qt::NoButton);
   send(QEvent::MouseButtonPress, {10, 20}, Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
   send(QEvent::MouseButtonRelease, {10, 20}, Qt::RightButton, Qt::NoButton);
-  ASSERT_EQ(board.size(), 2u);
+  ASSERT_EQ(board.size(), 3u);
   EXPECT_EQ(board[0].action, MouseAction::Move);
   EXPECT_EQ(board[1].action, MouseAction::Down);
+  EXPECT_EQ(board[2].action, MouseAction::Up);
   EXPECT_EQ(board[1].args.button, 2);
   EXPECT_EQ(board[1].args.shift, 1);
   EXPECT_DOUBLE_EQ(board[1].args.x, 150);

@@ -221,15 +221,18 @@ TEST_F(PieceHandling, ctrlAndShiftGesturesFollowTheScrambleOption) {
     EXPECT_EQ(topLeftOf(3), c.flips ? box.topLeft() : box.topLeft() + QPointF(0, 6000));
     releaseAt(centre + QPointF(0, 6000));
 
-    // Ctrl and Shift together: always a plain pick-up.
+    // Ctrl and Shift together: the piece joins the selection, or leaves it, and is not picked up.
     const int flipped = game().Orientation[3];
     const QPointF at = centreOf(piece(3));
     const QPointF place = topLeftOf(3);
-    pressAt(at, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(game().Orientation[3], flipped);
-    moveTo(at + QPointF(150, 300));
-    EXPECT_EQ(topLeftOf(3), place + QPointF(150, 300));
-    releaseAt(at + QPointF(150, 300));
+    for (const bool selected : {true, false}) {
+      pressAt(at, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+      EXPECT_EQ(game().Orientation[3], flipped);
+      EXPECT_EQ(board->selection.contains(3), selected);
+      moveTo(at + QPointF(150, 300));
+      EXPECT_EQ(topLeftOf(3), place);
+      releaseAt(at + QPointF(150, 300));
+    }
   }
 }
 

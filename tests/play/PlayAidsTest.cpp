@@ -87,14 +87,24 @@ TEST_F(PlayAids, soloIBordiKeepsTheLoosePiecesOffTheRingOutOfSightWhereTheyLie) 
 
 // A picture of four colours cut 8 x 8: the pointer over a piece and L leave its colour's loose pieces
 // alone in sight, a step wider at each L, with "Solo i bordi" too; after the widest step all come back.
-TEST_F(PlayAids, soloISimiliShowsThePiecesOfTheColourOfThePieceUnderThePointer) {
-  board->mSpos.action()->trigger();
-  choosePicture(blocksPicture(320, 240, 2, 2));
-  chooseGrid(8, 8);
-  click(board->CmdTarsio);
+// The colour block of piece i of a picture of 2 x 2 blocks cut 8 x 8.
+int blockOf(int i) { return (i / 8 / 4) * 2 + i % 8 / 4; }
+
+class Colours : public GameFixture {
+ protected:
+  void startFourColours() {
+    board->mSpos.action()->trigger();
+    choosePicture(blocksPicture(320, 240, 2, 2));
+    chooseGrid(8, 8);
+    click(board->CmdTarsio);
+  }
+};
+
+TEST_F(Colours, soloISimiliShowsThePiecesOfTheColourOfThePieceUnderThePointer) {
+  startFourColours();
   dragHome(9);
   const int pointed = 0;
-  const auto block = [](int i) { return (i / 8 / 4) * 2 + i % 8 / 4; };
+  const auto block = blockOf;
   const auto shown = [&] {
     std::vector<int> out;
     for (int i = 0; i < 64; ++i)
@@ -126,6 +136,37 @@ TEST_F(PlayAids, soloISimiliShowsThePiecesOfTheColourOfThePieceUnderThePointer) 
   QTest::keyClick(board->windowHandle(), Qt::Key_L);
   EXPECT_FALSE(board->mSimili.Checked());
   EXPECT_EQ(shown().size(), 64u);
+}
+
+// Each tray holds the pieces of one colour, dark to light; Ctrl+Z takes the sorting back in one step,
+// and sorting again makes the same trays.
+TEST_F(Colours, smistaPerColorePutsEachColourApartTheSameWayEveryTime) {
+  startFourColours();
+  dragHome(9);
+  std::vector<QPointF> places;
+  for (int i = 0; i < 64; ++i) places.push_back(topLeftOf(i));
+  const auto sorted = [&] {
+    std::vector<std::pair<QString, std::vector<int>>> out;
+    for (int tray : board->trays.numbers())
+      if (!board->trays.piecesOf(tray).empty())
+        out.emplace_back(board->trays.title(tray), board->trays.piecesOf(tray));
+    return out;
+  };
+  QTest::keyClick(board->windowHandle(), Qt::Key_S);
+  const auto first = sorted();
+  ASSERT_GE(first.size(), 4u);
+  std::size_t held = 0;
+  for (const auto& [title, pieces] : first) {
+    held += pieces.size();
+    for (int i : pieces) EXPECT_EQ(blockOf(i), blockOf(pieces.front())) << title.toStdString() << ", " << i;
+  }
+  EXPECT_EQ(held, 63u) << "every loose piece, not the docked one";
+  EXPECT_EQ(board->trays.trayOf(9), 0);
+  QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(topLeftOf(i), places[i]) << i;
+  EXPECT_TRUE(sorted().empty());
+  QTest::keyClick(board->windowHandle(), Qt::Key_S);
+  EXPECT_EQ(sorted(), first);
 }
 
 }  // namespace
