@@ -33,12 +33,14 @@ Board::Board(const BoardSetup& setup)
       CmdGriglia(canvas),
       Righe(canvas),
       Colonne(canvas),
+      Pezzi(canvas),
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
       CmdAzze(canvas),
       keeper(setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder,
              [this] { return keptGameBytes(); }),
-      clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
+      clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)),
+      preferences(setup.configFolder.isEmpty() ? preferencesFolder() : setup.configFolder) {
   setCentralWidget(canvas);
   keeper.onWriteFailed = [this](const QString& file, const QString& reason) {
     keptGameNotWritten(file, reason);
@@ -47,12 +49,14 @@ Board::Board(const BoardSetup& setup)
   createMenus();
   createUndoKeys();
   createPlayAids();
+  applyPreferences();
   qApp->installEventFilter(this);
   Form_Load();
 }
 
 // A change not yet written reaches the disk before the board goes.
 Board::~Board() {
+  dropRemovedSavedGame();
   keeper.flush();
   qApp->removeEventFilter(this);
 }
@@ -81,7 +85,7 @@ void Board::FitPicture() {
   game.AreaLevel = 0;
   const CommandRowTops rows = commandRowTops(ImaOrig.Top(), ImaOrig.Height());
   RC1.setTop(rows.label);
-  for (Control* control : std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &Righe, &RC2, &Colonne})
+  for (Control* control : std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &Righe, &RC2, &Colonne, &Pezzi})
     control->setTop(rows.first);
   for (Control* control : std::initializer_list<Control*>{&CmdTarsio, &CmdRaccogli, &CmdAzze})
     control->setTop(rows.second);
@@ -95,7 +99,7 @@ void Board::ShowCommandBar() { setCommandBarVisible(true); }
 // Hiding does not disable: the keys still reach the commands that are enabled.
 void Board::setCommandBarVisible(bool visible) {
   for (Control* control : std::initializer_list<Control*>{&CmdAzze, &CmdRaccogli, &CmdImma, &CmdGriglia,
-                                                          &CmdTarsio, &RC1, &RC2, &Righe, &Colonne})
+                                                          &CmdTarsio, &RC1, &RC2, &Righe, &Colonne, &Pezzi})
     control->setVisible(visible);
 }
 

@@ -5,6 +5,7 @@
 //   board/BoardDesign.cpp      the design: elements, buttons, boxes, menu tree
 //   board/Commands.cpp         keys, bare-board mouse, menu dispatch, closing
 //   board/ViewCommands.cpp     zooming in and out, the whole board
+//   board/TableLook.cpp        the table as the player likes it: colour, faint picture, full screen, sounds
 //   picture/PictureChoice.cpp  choosing and loading a picture
 //   picture/Grid.cpp           choosing and drawing the grid
 //   pieces/Cut.cpp             the cut and the deal
@@ -30,11 +31,13 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <vector>
 
-#include "board/GameState.h"
 #include "areas/Trays.h"
+#include "board/GameState.h"
+#include "board/Preferences.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -45,6 +48,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
+#include "platform/Sounds.h"
 #include "pieces/PieceColour.h"
 #include "play/PlayTime.h"
 #include "play/Selection.h"
@@ -65,6 +69,7 @@ struct BoardSetup {
   QSizeF screen;        // twips; empty: the real screen
   Clock clock;          // empty: the system's steady clock
   QString stateFolder;  // where the game in progress is kept; empty: the per-user state folder
+  QString configFolder;  // where the player's choices are kept; empty: the per-user configuration folder
 };
 
 // The board window's own caption; while pieces exist the title goes on with the game's progress.
@@ -93,8 +98,9 @@ class Board : public QMainWindow {
   Label RC1, RC2;
   CommandButton CmdImma, CmdGriglia;
   TextBox Righe, Colonne;
+  ComboBox Pezzi;  // suggested grids, by the count of pieces
   CommandButton CmdTarsio, CmdRaccogli, CmdAzze;
-  MenuItem mFile, mImma, mSalva, mChiudi;
+  MenuItem mFile, mImma, mSalva, mSalvaNome, mChiudi;
   MenuItem mVisual, mGrande, mPicco, mNorma;
   MenuItem mZoomPiu, mZoomMeno, mTavolo;  // the view: closer, farther, the whole board
   MenuItem mAzio, mGrig, mTarsio, mRaccogli, mAzze, mDisponi;
@@ -143,6 +149,11 @@ class Board : public QMainWindow {
   void GridBox_Click();              // Righe_Click and Colonne_Click
   void GridBox_KeyPress(int& keyAscii);  // Righe_KeyPress and Colonne_KeyPress
   void mGrig_Click();
+  // Fills the boxes with the grid of about `pieces` pieces whose cells are nearest to square, as if
+  // the player had clicked into a box and typed it.
+  void Pezzi_Click(int pieces);
+  // Fills "Pezzi" with the counts of pieces the picture shown can be cut into.
+  void offerPieceCounts();
 
   // ---- Cut and deal (pieces/Cut.cpp), drawing a piece (pieces/ShowPiece.cpp) ----
   // Cuts the picture of ImaOrig along the grid into the pieces ImA(0 .. RowCount × ColumnCount − 1) and
@@ -176,6 +187,8 @@ class Board : public QMainWindow {
   void mTrasp_Click();
   // The option that carries the check mark: 1 mSpos, 2 mRuot, 3 mRove, 4 mTrasp; 0 when none does.
   int markedScrambleCode() const;
+  // Marks the option of the code and unmarks the others; a code outside 1 to 4 changes no mark.
+  void markScrambleOption(int code);
 
   // ---- Piece handling (play/PieceHandling.cpp), docking (play/Docking.cpp), reset (play/Reset.cpp) ----
   void ImA_MouseDown(int index, const MouseArgs& args);
@@ -191,10 +204,12 @@ class Board : public QMainWindow {
   // Puts piece `index` into its home cell, docked, with saving on, and runs CheckCompletion.
   void dockPiece(int index);
   // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
-  // saved-game file the game was loaded from removed.
+  // saved-game file the game was loaded from set aside out of sight.
   void CheckCompletion();
-  // Writes back the saved game the last completion removed, when it removed one.
+  // Puts back, as it was, the saved game the last completion set aside, when it set one aside.
   void restoreRemovedSavedGame();
+  // Removes for good the saved game a completion set aside (at the next cut, at the end of the run).
+  void dropRemovedSavedGame();
   // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
 
@@ -218,6 +233,7 @@ class Board : public QMainWindow {
   MenuItem mScopri, mRaddrizza;
   void selectAll();
   void endSelection();
+  void escape();
   void Form_MouseUp(const MouseArgs& args);
   // "Sco&pri" turns every selected piece face up, "&Raddrizza" upright on its face.
   void mScopri_Click();
@@ -233,17 +249,19 @@ class Board : public QMainWindow {
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
+  // "Salva con &nome…": saves the game in progress under its usual name in a folder the player chooses.
+  void mSalvaNome_Click();
   // What became of a file chosen to be opened: opened; refused, as it cannot be used; or not opened,
   // as the player kept the game in progress. Unless opened, the board is exactly as it was.
   enum class OpenResult { Opened, Refused, GameKept };
-  // Loads the saved game named by PicturePath. A picture found neither at its stored path nor beside
-  // the saved game is named in `missingPicture`, when given.
-  OpenResult LoadSavedGame(QString* missingPicture = nullptr);
+  // Loads the saved game in `file`. A picture found neither at its stored path nor beside the saved
+  // game is named in `missingPicture`, when given.
+  OpenResult LoadSavedGame(const QString& file, QString* missingPicture = nullptr);
   // The game on the board as a saved game holds it.
   SavedGame savedGame() const;
   // Puts the saved game on the board, the loose pieces gathered, once the player agrees to leave a
-  // game in progress.
-  OpenResult resumeSavedGame(const SavedGame& saved);
+  // game in progress for `file` (the saved game's file, or its picture for a game that came from none).
+  OpenResult resumeSavedGame(const SavedGame& saved, const QString& file);
 
   // ---- The game in progress kept on disk (savegame/KeepGame.cpp) ----
   // Told after every change in play; writes the game in phase 3 to this copy's file.
@@ -339,6 +357,24 @@ class Board : public QMainWindow {
   // Input to the board window is the player acting; the window's activation starts or stops the time.
   void followPlayer(QObject* watched, QEvent* event);
 
+  // ---- The table as the player likes it (board/TableLook.cpp) ----
+  // "Immagine sotto la &griglia" shows the picture faintly under the grid, "Colore del &tavolo"
+  // colours the table, F11 switches full screen, "&Suoni" plays a click when a piece docks or is freed
+  // and a chord at completion; every choice is kept in `preferences` and read back at the next start.
+  Preferences preferences;
+  Sounds sounds;
+  ImageElement ImaSotto{canvas, Layer::Picture};  // the faint picture over the grid's cells
+  MenuItem mSotto, mColore, mSuoni;
+  std::array<MenuItem, 4> mColori;  // the table's colours: as the window's, dark grey, green, blue
+  void mSotto_Click();
+  void mSuoni_Click();
+  void chooseTableColour(int choice);
+  void switchFullScreen();
+  // Shows the board window maximized, or full screen when the player left it so.
+  void showAtStart();
+  // Shows the faint picture over the grid while it is checked and a grid is drawn.
+  void placeFaintPicture();
+
   // ---- Help and information windows (windows/AuxWindows.cpp) ----
   QStringList helpFolders;  // where the help file is looked for, in order; empty: the usual folders
   void mGuida_Click();
@@ -352,8 +388,9 @@ class Board : public QMainWindow {
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
   // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false
-  // when the player keeps the game), then runs the picture command's first steps (a grid or game goes).
-  bool makeRoomForFile();
+  // when the player keeps the game), then runs the picture command's first steps (a grid or game goes)
+  // and makes `file` the board's file (PicturePath, its base name and extension).
+  bool makeRoomForFile(const QString& file);
   void createControls();
   void createMenus();
   void createUndoKeys();
@@ -367,7 +404,12 @@ class Board : public QMainWindow {
   void createPlayAids();
   void createViewCommands(QMenu* menu);
   void createSpreadCommand(QMenu* actions);
+  void createTableLook(QMenu* menu);
+  void applyPreferences();
   void setCommandBarVisible(bool visible);
+  // Saves the game to `fileName` and says so; a failure is told, offering another folder when the
+  // file's folder or disk took no file.
+  void saveGameIn(const QString& fileName);
   // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
   // that the file could not hold.
   std::optional<QByteArray> keptGameBytes() const;

@@ -60,10 +60,12 @@ void Board::createControls() {
   RC2.place(3840, 5760, 255, 255);
   Colonne.setText(QStringLiteral("4"));
   Colonne.place(4200, 5760, 375, 375);
+  Pezzi.setTitle(QStringLiteral("Pezzi"));
+  Pezzi.place(4680, 5760, 795, 375);
   button(CmdTarsio, "3 - Crea &Tarsio", 120, 6240, 1575);
   button(CmdRaccogli, "Racc&ogli", 1800, 6240, 1335);
   button(CmdAzze, "A&zzera", 3240, 6240, 1335);
-  for (Control* c : std::initializer_list<Control*>{&CmdGriglia, &Righe, &Colonne, &CmdTarsio, &CmdRaccogli, &CmdAzze})
+  for (Control* c : std::initializer_list<Control*>{&CmdGriglia, &Righe, &Colonne, &Pezzi, &CmdTarsio, &CmdRaccogli, &CmdAzze})
     c->setEnabled(false);
   QWidget::setTabOrder(Righe.widget(), Colonne.widget());
   QWidget::setTabOrder(Colonne.widget(), CmdGriglia.widget());
@@ -71,6 +73,7 @@ void Board::createControls() {
   QWidget::setTabOrder(CmdTarsio.widget(), CmdAzze.widget());
   QWidget::setTabOrder(CmdAzze.widget(), CmdImma.widget());
   QWidget::setTabOrder(CmdImma.widget(), CmdRaccogli.widget());
+  QWidget::setTabOrder(CmdRaccogli.widget(), Pezzi.widget());
 
   CmdImma.onClick = [this] { CmdImma_Click(); };
   CmdGriglia.onClick = [this] { CmdGriglia_Click(); };
@@ -82,6 +85,8 @@ void Board::createControls() {
     box->onKeyPress = [this](int& keyAscii) { GridBox_KeyPress(keyAscii); };
     box->acceptDigitsOnly();
   }
+  Pezzi.onOpen = [this] { offerPieceCounts(); };
+  Pezzi.onChoose = [this](int pieces) { Pezzi_Click(pieces); };
 }
 
 namespace {
@@ -106,6 +111,7 @@ void Board::createMenus() {
   file->addSeparator();
   addItem(file, mSalva, "&Salva a questo punto", [this] { mSalva_Click(); });
   mSalva.setEnabled(false);
+  addItem(file, mSalvaNome, "Salva con &nome…", [this] { mSalvaNome_Click(); });
   file->addSeparator();
   addItem(file, mChiudi, "Chiudi", [this] { mChiudi_Click(); });
 
@@ -118,6 +124,7 @@ void Board::createMenus() {
   addItem(visualMenu, mBordi, "Solo i &bordi                          (B)", [this] { mBordi_Click(); });
   addItem(visualMenu, mSimili, "Solo i simi&li                          (L)", [this] { mSimili_Click(); });
   addItem(visualMenu, mNascondi, "&Nascondi immagine", [this] { mNascondi_Click(); });
+  createTableLook(visualMenu);
   mVisual.setEnabled(false);
 
   QMenu* actions = addMenu(nullptr, bar, mAzio, "Azioni");
@@ -131,6 +138,10 @@ void Board::createMenus() {
   createGroupCommands(actions);
   createTrayCommands(actions);
   createSortCommand(actions);
+  // A game in progress can be saved in another folder at any time: exactly while it can be gathered.
+  mSalvaNome.setEnabled(false);
+  QObject::connect(mRaccogli.action(), &QAction::changed, this,
+                   [this] { mSalvaNome.setEnabled(mRaccogli.Enabled()); });
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });

@@ -59,7 +59,7 @@ void rebuildSaved(Board& board, int pieces) {
 
 void Board::CmdTarsio_Click() {
   for (Control* control :
-       std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne})
+       std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne, &Pezzi})
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   prepareTurnedPicture(*this);
@@ -80,8 +80,10 @@ void Board::CmdTarsio_Click() {
   colours.measure(PictureClip1.picture(), game.RowCount, game.ColumnCount);
   // Gestures on the pieces of an earlier cut mean nothing for these.
   undoHistory.clear();
-  // A game a reset ended can no longer come back; the new one is kept in its place.
+  // A game a reset ended can no longer come back, nor can the saved game a completion set aside; the
+  // new one is kept in its place.
   endedGame.reset();
+  dropRemovedSavedGame();
   keeper.changed();
 
   CmdRaccogli.setEnabled(true);

@@ -156,6 +156,12 @@ void Board::Form_MouseUp(const MouseArgs& args) {
 }
 
 // The commands are there whenever gathering is.
+// Escape ends the selection and leaves full screen; a menu or a list that is open takes it first.
+void Board::escape() {
+  endSelection();
+  if (windowState().testFlag(Qt::WindowFullScreen)) switchFullScreen();
+}
+
 void Board::createGroupCommands(QMenu* actions) {
   const auto item = [&](MenuItem& menuItem, const QString& caption, std::function<void()> run) {
     menuItem.attach(actions->addAction(caption));
@@ -169,7 +175,7 @@ void Board::createGroupCommands(QMenu* actions) {
   item(mRaddrizza, QStringLiteral("&Raddrizza"), [this] { mRaddrizza_Click(); });
   for (const auto& [keys, run] : {std::pair<QKeySequence, std::function<void()>>{QKeySequence::SelectAll,
                                                                                  [this] { selectAll(); }},
-                                  {QKeySequence(Qt::Key_Escape), [this] { endSelection(); }}}) {
+                                  {QKeySequence(Qt::Key_Escape), [this] { escape(); }}}) {
     auto* key = new QShortcut(keys, this);
     key->setContext(Qt::WindowShortcut);
     connect(key, &QShortcut::activated, this, run);

@@ -168,6 +168,12 @@ TEST_F(Undo, commandsThatRebuildOrRearrangeThePiecesForgetTheGestures) {
        Forgets},
       {"A&zzera", [&] { click(board->CmdAzze); }, EndsGame},
       {"a new picture", [&] { choose(picture); }, EndsGame},
+      {"another picture dropped on the game",
+       [&] {
+         dialogs.answers.push_back(QStringLiteral("Sì"));
+         board->OpenFromOutside(writePicture(folder.path(), "altra.bmp", blocksPicture(200, 300, 3, 2)));
+       },
+       EndsGame},
       {"loading a saved game",
        [&] {
          board->mSalva_Click();
