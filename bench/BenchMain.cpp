@@ -69,6 +69,7 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("areas1000"), [&] { return resizeAreas(in, 25, 40, 3); }},
       {QStringLiteral("areas10000"), [&] { return resizeAreas(in, 80, 125, 100 / Frame); }},
       {QStringLiteral("borders10000"), [&] { return bordersOnly(in, 80, 125, 2); }},
+      {QStringLiteral("similar32766"), [&] { return likeOnly(in, 127, 258, 2, 3); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
       {QStringLiteral("memory"), [&] { return memory.wholeBoard(3); }},
       // Seen 19 times closer, the pile of collected pieces keeps a picture of each of the hundreds of
@@ -108,6 +109,7 @@ std::vector<Row> measureLargest(const Inputs& in, const QString& only) {
       {QStringLiteral("areas"), [&] { return resizeAreas(in, Rows, Columns, 300 / Frame, 3); }},
       {QStringLiteral("drag"), [&] { return dragStep(in, Rows, Columns, 1 / Frame); }},
       {QStringLiteral("borders"), [&] { return bordersOnly(in, Rows, Columns, 2, 3); }},
+      {QStringLiteral("similar"), [&] { return likeOnly(in, Rows, Columns, 2, 3); }},
       {QStringLiteral("resume"), [&] { return resumeGame(in, Rows, Columns, 2.0, 3); }},
       {QStringLiteral("memory"), [&] { return memory.wholeBoard(2.0); }},
       {QStringLiteral("memory-closest"), [&] { return memory.closestZoom(1); }},

@@ -21,6 +21,9 @@ Row resizeAreas(const Inputs& in, int rows, int columns, double target, int runs
 // "Solo i &bordi" checked with rows x columns loose pieces gathered, painted, against one frame; the
 // median of `runs`.
 Row bordersOnly(const Inputs& in, int rows, int columns, double target, int runs = 7);
+// "Solo i simi&li" checked with rows x columns loose pieces gathered, the piece in the middle of the
+// picture pointed at, painted, against one frame; the median of `runs`.
+Row likeOnly(const Inputs& in, int rows, int columns, double target, int runs = 7);
 // Resuming a saved game of rows x columns loose pieces through the picture command on a fresh board
 // (file, decode, cut, collect, painted), against a plain decode of its photo.
 Row resumeGame(const Inputs& in, int rows, int columns, double target, int runs);

@@ -23,6 +23,7 @@
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   areas/SpreadOut.cpp        laying the loose pieces side by side
 //   areas/TrayCommands.cpp     trays to sort pieces into
+//   areas/ColourSort.cpp       sorting the loose pieces into trays by colour
 //   windows/AuxWindows.cpp     the help and information windows
 #pragma once
 
@@ -51,6 +52,7 @@
 #include "platform/Random.h"
 #include "platform/Sounds.h"
 #include "play/DragLimits.h"
+#include "pieces/PieceColour.h"
 #include "play/PlayTime.h"
 #include "play/Selection.h"
 #include "play/UndoHistory.h"
@@ -307,6 +309,10 @@ class Board : public QMainWindow {
   void dropPieces(const std::vector<int>& pieces, QPointF at);
   // A press, move or release of the bare board on a tray's title; false when it is no tray's.
   bool trayTitleMouse(MouseAction action, const MouseArgs& args);
+  // "Smista per &colore" (areas/ColourSort.cpp): the loose pieces outside trays go into new trays of
+  // similar colour, named after it, from dark to light, neighbouring colours side by side.
+  MenuItem mSmista;
+  void mSmista_Click();
 
   // ---- Play aids (play/PlayAids.cpp) ----
   // The title tells how many pieces are in place and how long the game has been played; "Solo i
@@ -323,15 +329,28 @@ class Board : public QMainWindow {
   QTimer hintTimer, dockTimer, titleTimer;
   void mBordi_Click();
   void mNascondi_Click();
+  // "Solo i simi&li": only the loose pieces whose colour is like that of the held piece, or of the one
+  // the pointer is (or was last) over; L while checked widens the likeness a step, and after the widest
+  // step shows every piece again.
+  MenuItem mSimili;
+  PieceColours colours;  // of the pieces of the last cut
+  struct Likeness {
+    int step = 0;
+    Lab reference;
+    float limit = 0;  // the OKLab distance from the reference within which a piece is like it
+  } likeness;
+  int PointerPiece = NoPiece;  // the piece the pointer is or was last over
+  void mSimili_Click();
+  void showLikePieces(int step);
   // Outlines the home cell of the held piece, and says so when the piece is turned or face down;
   // nothing when no piece is held.
   void showHint();
-  // Whether piece `index` is to be on the screen: docked, or loose and not kept out of sight by
-  // "Solo i &bordi".
+  // Whether piece `index` is to be on the screen: docked, or loose and kept out of sight neither by
+  // "Solo i &bordi" nor by "Solo i simi&li".
   bool pieceShown(int index) const;
   // After the cut (fresh or resumed): the count and the time start, "Solo i &bordi" is offered.
   void startPlayAids();
-  // After the reset: the title is the caption alone, both views are unchecked, "Solo i &bordi" is off.
+  // After the reset: the title is the caption alone, the views are unchecked, the filters are off.
   void stopPlayAids();
   // A new picture is shown: "&Nascondi immagine" is unchecked.
   void showPictureAgain();
@@ -394,6 +413,7 @@ class Board : public QMainWindow {
   void createUndoKeys();
   void createGroupCommands(QMenu* actions);
   void createTrayCommands(QMenu* actions);
+  void createSortCommand(QMenu* actions);
   // The selection carried moves as a whole or not at all; put down, its pieces near home dock.
   void moveGroup(int index, const MouseArgs& args);
   void putGroupDown();

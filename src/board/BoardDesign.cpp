@@ -124,6 +124,7 @@ void Board::createMenus() {
   createViewCommands(visualMenu);
   visualMenu->addSeparator();
   addItem(visualMenu, mBordi, "Solo i &bordi                          (B)", [this] { mBordi_Click(); });
+  addItem(visualMenu, mSimili, "Solo i simi&li                          (L)", [this] { mSimili_Click(); });
   addItem(visualMenu, mNascondi, "&Nascondi immagine", [this] { mNascondi_Click(); });
   createTableLook(visualMenu);
   mVisual.setEnabled(false);
@@ -138,6 +139,7 @@ void Board::createMenus() {
   createSpreadCommand(actions);
   createGroupCommands(actions);
   createTrayCommands(actions);
+  createSortCommand(actions);
   // A game in progress can be saved in another folder at any time: exactly while it can be gathered.
   mSalvaNome.setEnabled(false);
   QObject::connect(mRaccogli.action(), &QAction::changed, this,

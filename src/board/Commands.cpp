@@ -53,10 +53,12 @@ void Board::Form_KeyPress(int keyAscii) {
     case u'Z': if (CmdAzze.Enabled()) CmdAzze_Click(); break;
     case u'B': if (mBordi.Enabled()) mBordi_Click(); break;
     case u'C': showHint(); break;
+    case u'L': if (mSimili.Enabled()) showLikePieces(mSimili.Checked() ? likeness.step + 1 : 1); break;
     case u'D': if (mDisponi.Enabled()) mDisponi_Click(); break;
     case u'U': if (mScopri.Enabled()) mScopri_Click(); break;
     case u'R': if (mRaddrizza.Enabled()) mRaddrizza_Click(); break;
     case u'V': if (mVassoio.Enabled()) mVassoio_Click(); break;
+    case u'S': if (mSmista.Enabled()) mSmista_Click(); break;
     case u'+': EnlargeGridArea(); break;
     case u'-': ReduceGridArea(); break;
     case u'0': RestoreEqualAreas(); break;

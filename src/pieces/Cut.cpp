@@ -80,6 +80,7 @@ void Board::CmdTarsio_Click() {
   else
     dealFresh(*this, pieces);
   game.PieceCount = pieces;
+  colours.measure(PictureClip1.picture(), game.RowCount, game.ColumnCount);
   // Gestures on the pieces of an earlier cut mean nothing for these.
   undoHistory.clear();
   // A game a reset ended can no longer come back, nor can the saved game a completion set aside; the

@@ -96,6 +96,7 @@ void Board::ImA_MouseDown(int index, const MouseArgs& args) {
 
 // A selected piece carries the selection with it, which docks only where it is put down.
 void Board::ImA_MouseMove(int index, const MouseArgs& args) {
+  PointerPiece = index;
   if (game.SelectedPiece != index || game.Docked[index]) return;
   if (selection.contains(index)) return moveGroup(index, args);
   ImageElement& piece = ImA(index);

@@ -1,5 +1,5 @@
-// Play aids: how far along and for how long (in the title), the border pieces alone, the picture hidden,
-// where the held piece goes, and a sign when a piece docks or is freed.
+// Play aids: how far along and for how long (in the title), the border pieces alone, the pieces like one
+// alone, the picture hidden, where the held piece goes, and a sign when a piece docks or is freed.
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWindow>
@@ -57,6 +57,23 @@ bool boardActive(const Board& board) {
          (board.windowHandle() && QGuiApplication::focusWindow() == board.windowHandle());
 }
 
+// Shows the pieces the filters let through and hides the others, where they lie. A held piece that
+// goes out of sight is let go where it is; its release still closes the gesture.
+void applyFilters(Board& board) {
+  GameState& game = board.game;
+  if (game.SelectedPiece != NoPiece && !board.pieceShown(game.SelectedPiece)) {
+    game.SelectedPiece = NoPiece;
+    board.setFrameVisible(false);
+  }
+  for (int i = 0; i < game.PieceCount; ++i) board.ImA(i).setVisible(board.pieceShown(i));
+  // Pieces out of sight are out of reach, and out of the selection.
+  std::vector<int> kept;
+  for (int i : board.selection.pieces())
+    if (board.pieceShown(i)) kept.push_back(i);
+  board.selection.clear();
+  board.selection.add(kept);
+}
+
 void showMark(MarkElement& mark, QTimer& timer, const QRectF& cell, const MarkLook& look, int ms) {
   mark.setBox(cell);
   mark.setLook(look);
@@ -72,27 +89,48 @@ void Board::createPlayAids() {
   connect(&dockTimer, &QTimer::timeout, this, [this] { dockMark.setVisible(false); });
   connect(&titleTimer, &QTimer::timeout, this, [this] { refreshTitle(); });
   mBordi.setEnabled(false);
+  mSimili.setEnabled(false);
 }
 
+// No filter is checked while the cut draws the pieces, before they have their docked states.
 bool Board::pieceShown(int index) const {
-  return !mBordi.Checked() || game.Docked[index] || onBorderRing(index, game.RowCount, game.ColumnCount);
+  if ((!mBordi.Checked() && !mSimili.Checked()) || game.Docked[index]) return true;
+  return (!mBordi.Checked() || onBorderRing(index, game.RowCount, game.ColumnCount)) &&
+         (!mSimili.Checked() || labDistance(colours[index].mean, likeness.reference) <= likeness.limit);
 }
 
-// The pieces stay where they lie: the filter only takes them out of sight, and out of reach with it.
+// The pieces stay where they lie: the filters only take them out of sight, and out of reach with it.
 void Board::mBordi_Click() {
   mBordi.setChecked(!mBordi.Checked());
-  // A held piece that goes out of sight is let go where it is; its release still closes the gesture.
-  if (game.SelectedPiece != NoPiece && !pieceShown(game.SelectedPiece)) {
-    game.SelectedPiece = NoPiece;
-    setFrameVisible(false);
+  applyFilters(*this);
+}
+
+void Board::mSimili_Click() { showLikePieces(mSimili.Checked() ? 0 : 1); }
+
+// Step 0, or one past the widest, shows every piece again. The likeness is of the colour of the piece
+// held when the filter is checked, or else of the one the pointer is or was last over; with neither,
+// the filter stays off.
+void Board::showLikePieces(int step) {
+  if (step < 1 || step > LikeSteps) {
+    likeness.step = 0;
+    mSimili.setChecked(false);
+  } else {
+    if (!mSimili.Checked()) {
+      const int reference = game.SelectedPiece != NoPiece ? game.SelectedPiece : PointerPiece;
+      if (reference == NoPiece) {
+        dialogs.Beep();
+        return;
+      }
+      likeness.reference = colours[reference].mean;
+    }
+    std::vector<int> loose;
+    for (int i = 0; i < game.PieceCount; ++i)
+      if (!game.Docked[i]) loose.push_back(i);
+    likeness.limit = likeLimit(colours.all(), loose, likeness.reference, step);
+    likeness.step = step;
+    mSimili.setChecked(true);
   }
-  for (int i = 0; i < game.PieceCount; ++i) ImA(i).setVisible(pieceShown(i));
-  // Pieces out of sight are out of reach, and out of the selection.
-  std::vector<int> kept;
-  for (int i : selection.pieces())
-    if (pieceShown(i)) kept.push_back(i);
-  selection.clear();
-  selection.add(kept);
+  applyFilters(*this);
 }
 
 void Board::mNascondi_Click() {
@@ -116,8 +154,12 @@ void Board::showHint() {
 }
 
 void Board::startPlayAids() {
-  mBordi.setChecked(false);
-  mBordi.setEnabled(true);
+  for (MenuItem* filter : {&mBordi, &mSimili}) {
+    filter->setChecked(false);
+    filter->setEnabled(true);
+  }
+  likeness.step = 0;
+  PointerPiece = NoPiece;
   HintCount = 0;
   playTime.start(clock());
   titleTimer.start(TitleTickMs);
@@ -125,8 +167,12 @@ void Board::startPlayAids() {
 }
 
 void Board::stopPlayAids() {
-  mBordi.setChecked(false);
-  mBordi.setEnabled(false);
+  for (MenuItem* filter : {&mBordi, &mSimili}) {
+    filter->setChecked(false);
+    filter->setEnabled(false);
+  }
+  likeness.step = 0;
+  PointerPiece = NoPiece;
   showPictureAgain();
   titleTimer.stop();
   hintMark.setVisible(false);

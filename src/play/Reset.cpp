@@ -41,6 +41,7 @@ void Board::CmdAzze_Click() {
   // The decoded picture and its quarter-turned copy go with the pieces, and so does the work box,
   // which still shows a part of one of them; nothing needs them until a picture is chosen again.
   PictureClip1.clear();
+  colours.clear();
   PictureClip2.clear();
   pBox.Cls();
   RemoveGrid();
