@@ -10,6 +10,9 @@ namespace tarsio {
 
 namespace {
 QSizeF screenOrReal(QSizeF screen) { return screen.isEmpty() ? screenSizeTwips() : screen; }
+QString stateFolderOf(const BoardSetup& setup) {
+  return setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder;
+}
 }  // namespace
 
 Board::Board(const BoardSetup& setup)
@@ -36,8 +39,9 @@ Board::Board(const BoardSetup& setup)
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
       CmdAzze(canvas),
-      keeper(setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder,
-             [this] { return keptGameBytes(); }),
+      keeper(stateFolderOf(setup), [this] { return keptGameBytes(); }),
+      records(stateFolderOf(setup)),
+      RecordText(canvas),
       clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
   setCentralWidget(canvas);
   keeper.onWriteFailed = [this](const QString& file, const QString& reason) {

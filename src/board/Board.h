@@ -17,6 +17,7 @@
 //   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
+//   savegame/BestTimes.cpp     the records of completed games and the best times
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   areas/SpreadOut.cpp        laying the loose pieces side by side
@@ -45,6 +46,7 @@
 #include "play/UndoHistory.h"
 #include "savegame/GameKeeper.h"
 #include "savegame/KeptGame.h"
+#include "savegame/Records.h"
 
 class QMenu;
 
@@ -182,8 +184,8 @@ class Board : public QMainWindow {
   void DockingTest(int index);
   // Puts piece `index` into its home cell, docked, with saving on, and runs CheckCompletion.
   void dockPiece(int index);
-  // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
-  // saved-game file the game was loaded from removed.
+  // When every piece is docked: phase 4, "Completato !" shown with the game's times beside it,
+  // gathering and saving off, the game recorded, and the saved-game file it was loaded from removed.
   void CheckCompletion();
   // Writes back the saved game the last completion removed, when it removed one.
   void restoreRemovedSavedGame();
@@ -227,6 +229,20 @@ class Board : public QMainWindow {
   // Puts a kept game on the board as it was; false, after telling the player, when its picture is
   // missing or cannot be used, and then the board is as it was.
   bool resumeKeptGame(const KeptGame& kept);
+
+  // ---- Best times (savegame/BestTimes.cpp) ----
+  // Every game completed, once per cut, in the records file of the state folder.
+  RecordBook records;
+  bool GameRecorded = false;
+  // This game's time and hints and the best time for its picture and grid, beside "Completato !".
+  Label RecordText;
+  MenuItem mRecord;
+  // At completion: the game is recorded the first time, and the times are shown beside "Completato !".
+  void recordCompletion();
+  // The records, read the first time they are needed; a damaged file is set aside and the player told.
+  const std::vector<GameRecord>& openRecords();
+  // "&Record": every picture and grid with its games, best first.
+  void mRecord_Click();
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();

@@ -105,6 +105,7 @@ void Board::startPlayAids() {
   mBordi.setChecked(false);
   mBordi.setEnabled(true);
   HintCount = 0;
+  GameRecorded = false;
   playTime.start(clock());
   titleTimer.start(TitleTickMs);
   refreshTitle();

@@ -55,6 +55,7 @@ void Board::CmdAzze_Click() {
     control->setEnabled(false);
   for (MenuItem* item : {&mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   ImaCompl.setVisible(false);
+  RecordText.setVisible(false);
   // The areas are equal again, and with them the command rows are shown: "+" or "-" hid them.
   ShowCommandBar();
   stopPlayAids();
