@@ -39,7 +39,12 @@ Board::Board(const BoardSetup& setup)
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
       CmdAzze(canvas),
-      keeper(stateFolderOf(setup), [this] { return keptGameBytes(); }),
+      keeper(stateFolderOf(setup),
+             [this] {
+               std::optional<QByteArray> bytes = keptGameBytes();
+               if (bytes) sketchLater();
+               return bytes;
+             }),
       records(stateFolderOf(setup)),
       RecordText(canvas),
       clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
@@ -47,6 +52,8 @@ Board::Board(const BoardSetup& setup)
   keeper.onWriteFailed = [this](const QString& file, const QString& reason) {
     keptGameNotWritten(file, reason);
   };
+  sketchTimer.setSingleShot(true);
+  sketchTimer.callOnTimeout(this, [this] { sketchNow(); });
   createControls();
   createMenus();
   createUndoKeys();
@@ -57,6 +64,7 @@ Board::Board(const BoardSetup& setup)
 
 // A change not yet written reaches the disk before the board goes.
 Board::~Board() {
+  sketchNow();
   keeper.flush();
   qApp->removeEventFilter(this);
 }

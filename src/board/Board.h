@@ -18,6 +18,7 @@
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
 //   savegame/BestTimes.cpp     the records of completed games and the best times
+//   savegame/ShelfCommands.cpp the shelf of kept games, taking one up, their small pictures
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   areas/SpreadOut.cpp        laying the loose pieces side by side
@@ -44,9 +45,11 @@
 #include "platform/Random.h"
 #include "play/PlayTime.h"
 #include "play/UndoHistory.h"
+#include "savegame/BoardSketch.h"
 #include "savegame/GameKeeper.h"
 #include "savegame/KeptGame.h"
 #include "savegame/Records.h"
+#include "savegame/Shelf.h"
 
 class QMenu;
 
@@ -229,6 +232,27 @@ class Board : public QMainWindow {
   // Puts a kept game on the board as it was; false, after telling the player, when its picture is
   // missing or cannot be used, and then the board is as it was.
   bool resumeKeptGame(const KeptGame& kept);
+
+  // ---- The shelf of kept games (savegame/ShelfCommands.cpp) ----
+  // Every game in progress stays kept until it ends; "Partite in &corso" (Ctrl+O) lists them.
+  MenuItem mPartite;
+  SketchMaker sketches;  // the small picture of the game kept now, drawn off this thread
+  QTimer sketchTimer;
+  void mPartite_Click();
+  // The games of the shelf; the player is told of each damaged file set aside.
+  std::vector<ShelfGame> readShelfGames();
+  // Takes up the game kept in `file`, the game in progress staying on the shelf once the player
+  // agrees; false, after telling the player why, when it cannot be.
+  bool takeUpKeptGame(const QString& file);
+  // Before a fresh cut: a kept game of the same picture and grid is offered instead; true when taken up.
+  bool offerSameKeptGame();
+  // The board as its small picture shows it.
+  BoardSketch boardSketch() const;
+  // The small picture is drawn a few seconds after a change, or at once.
+  void sketchLater();
+  void sketchNow();
+  // The game is over: its kept file and its small picture go.
+  void forgetKeptGame();
 
   // ---- Best times (savegame/BestTimes.cpp) ----
   // Every game completed, once per cut, in the records file of the state folder.

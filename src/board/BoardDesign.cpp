@@ -105,6 +105,8 @@ void Board::createMenus() {
   QMenuBar* bar = menuBar();
   QMenu* file = addMenu(nullptr, bar, mFile, "File");
   addItem(file, mImma, "1 - Scegli &Immagine", [this] { CmdImma_Click(); });
+  addItem(file, mPartite, "Partite in &corso", [this] { mPartite_Click(); });
+  mPartite.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   file->addSeparator();
   addItem(file, mSalva, "&Salva a questo punto", [this] { mSalva_Click(); });
   mSalva.setEnabled(false);

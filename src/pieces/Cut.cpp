@@ -58,6 +58,7 @@ void rebuildSaved(Board& board, int pieces) {
 }  // namespace
 
 void Board::CmdTarsio_Click() {
+  if (!game.LoadingSavedGame && offerSameKeptGame()) return;
   for (Control* control :
        std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne})
     control->setEnabled(false);

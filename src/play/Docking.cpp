@@ -54,7 +54,7 @@ void Board::CheckCompletion() {
   CmdRaccogli.setEnabled(false);
   mRaccogli.setEnabled(false);
   mSalva.setEnabled(false);
-  keeper.forget();
+  forgetKeptGame();
   recordCompletion();
   // A saved game that has been played to the end is of no more use; its bytes are kept in case the
   // completion is taken back. A file that cannot be removed (already gone, read-only, in use) is left

@@ -23,7 +23,7 @@ void Board::CmdAzze_Click() {
   // the next cut.
   if (game.GamePhase >= 3) {
     endedGame = keptGame();
-    keeper.forget();
+    forgetKeptGame();
   }
   ImaOrig.setStretch(false);
   ImaOrig.setPicture(CopiaImIni);

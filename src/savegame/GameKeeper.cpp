@@ -2,7 +2,6 @@
 // thread of its own.
 #include "savegame/GameKeeper.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -10,6 +9,7 @@
 #include <mutex>
 
 #include "savegame/DurableFile.h"
+#include "savegame/SetAside.h"
 
 namespace tarsio {
 
@@ -161,12 +161,37 @@ void GameKeeper::forget() {
 }
 
 QString GameKeeper::setAsideOffered() {
-  const QString aside = offered_ + QStringLiteral(".danneggiata-") +
-                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-  QFile::rename(offered_, aside);
+  const QString aside = setAside(offered_, QStringLiteral("danneggiata"));
   offered_.clear();
   return aside;
 }
+
+void GameKeeper::detach() {
+  flush();
+  lock_.reset();
+  file_.clear();
+  offered_.clear();
+}
+
+bool GameKeeper::adopt(const QString& file) {
+  auto lock = tryLock(file);
+  if (!lock) return false;
+  flush();
+  lock_ = std::move(lock);
+  file_ = file;
+  offered_.clear();
+  failing_ = false;
+  return true;
+}
+
+QStringList GameKeeper::keptFiles(const QString& folder) {
+  QStringList files;
+  for (const QFileInfo& kept : QDir(folder).entryInfoList({FilePattern}, QDir::Files, QDir::Time))
+    files << kept.filePath();
+  return files;
+}
+
+bool GameKeeper::held(const QString& file) { return !tryLock(file); }
 
 void GameKeeper::leaveOffered() {
   offered_.clear();

@@ -34,6 +34,10 @@ QByteArray formatKeptGame(const KeptGame& kept);
 // Nothing for bytes that the writer could not have written, or whose game could not be played.
 std::optional<KeptGame> parseKeptGame(const QByteArray& bytes);
 
+// The game in the file, or nothing for a file that is missing, larger than the file of the largest
+// game, or damaged.
+std::optional<KeptGame> readKeptGameFile(const QString& path);
+
 // The per-user folder of the game in progress: $XDG_STATE_HOME/tarsio, or ~/.local/state/tarsio when
 // that variable is unset or not an absolute path.
 QString keptGameFolder();

@@ -10,6 +10,8 @@
 #include <tuple>
 #include <utility>
 
+#include "savegame/SetAside.h"
+
 namespace tarsio {
 
 namespace {
@@ -131,10 +133,7 @@ QString RecordBook::open() {
     records_ = std::move(*read);
     return {};
   }
-  const QString aside = file_ + QStringLiteral(".danneggiato-") +
-                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-  QFile::rename(file_, aside);
-  return aside;
+  return setAside(file_, QStringLiteral("danneggiato"));
 }
 
 DurableWrite RecordBook::add(const GameRecord& record) {

@@ -1,12 +1,16 @@
 // The shelf as a plain list: a kept game's line, its order, its text.
 #include "savegame/Shelf.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLocale>
 #include <algorithm>
 #include <tuple>
 
 #include "play/PlayTime.h"
+#include "savegame/GameKeeper.h"
+#include "savegame/SetAside.h"
 
 namespace tarsio {
 
@@ -27,6 +31,34 @@ void sortByLastPlayed(std::vector<ShelfGame>& games) {
   std::stable_sort(games.begin(), games.end(), [](const ShelfGame& a, const ShelfGame& b) {
     return std::tie(b.lastPlayed, a.file) < std::tie(a.lastPlayed, b.file);
   });
+}
+
+QString sketchFileOf(const QString& keptFile) { return keptFile + QStringLiteral(".png"); }
+
+std::vector<ShelfGame> readShelf(const QString& folder, QStringList& setAside) {
+  std::vector<ShelfGame> games;
+  for (const QString& file : GameKeeper::keptFiles(folder)) {
+    if (GameKeeper::held(file)) continue;
+    const std::optional<KeptGame> kept = readKeptGameFile(file);
+    if (!kept) {
+      setAside << tarsio::setAside(file, QStringLiteral("danneggiata"));
+      continue;
+    }
+    ShelfGame game = shelfGame(file, *kept, QFileInfo(file).lastModified().toUTC(),
+                               !QFileInfo::exists(kept->saved.picturePath));
+    // A picture larger than a sketch ever is was not made by this game, and is not read.
+    QImageReader sketch(sketchFileOf(file), "PNG");
+    if (sketch.size().width() <= 256 && sketch.size().height() <= 256) game.thumbnail = sketch.read();
+    games.push_back(std::move(game));
+  }
+  sortByLastPlayed(games);
+  return games;
+}
+
+bool throwAwayKeptGame(const QString& file) {
+  if (GameKeeper::held(file) || !QFile::remove(file)) return false;
+  QFile::remove(sketchFileOf(file));
+  return true;
 }
 
 QString shelfText(const ShelfGame& game) {

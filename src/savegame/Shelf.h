@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,18 @@ ShelfGame shelfGame(const QString& file, const KeptGame& kept, const QDateTime& 
 
 // The most recently played first; games played at the same moment by file name.
 void sortByLastPlayed(std::vector<ShelfGame>& games);
+
+// A kept game's small picture, beside its file.
+QString sketchFileOf(const QString& keptFile);
+
+// The games of the shelf in `folder`, the most recently played first, with their small pictures:
+// every kept file that no running copy holds (this one's own among them). A damaged file is set aside,
+// and its new name added to `setAside`; a damaged small picture is left out, to be made again.
+std::vector<ShelfGame> readShelf(const QString& folder, QStringList& setAside);
+
+// Removes a kept game's file and its small picture; false when a running copy holds it or it cannot
+// be removed.
+bool throwAwayKeptGame(const QString& file);
 
 // The text of a game on the shelf: the picture's name, the grid, the pieces in place, the time played
 // and when it was last played, with a note when its picture is missing.
