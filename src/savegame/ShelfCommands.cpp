@@ -1,5 +1,6 @@
 // The shelf of kept games on the board: "Partite in &corso", taking a kept game up, a kept game of the
 // same picture and grid offered before a cut, and the small picture of the game kept now.
+#include <QDir>
 #include <QFileInfo>
 
 #include "board/Board.h"
@@ -71,7 +72,8 @@ bool Board::takeUpKeptGame(const QString& file) {
 
 bool Board::offerSameKeptGame() {
   for (const ShelfGame& kept : readShelfGames()) {
-    if (kept.picture != game.PicturePath || kept.rows != game.RowCount || kept.columns != game.ColumnCount)
+    if (QDir::cleanPath(kept.picture) != QDir::cleanPath(game.PicturePath) || kept.rows != game.RowCount ||
+        kept.columns != game.ColumnCount)
       continue;
     const QString question = QStringLiteral("C'è già una partita in corso con questa immagine e questa "
                                             "griglia: %1 pezzi a posto su %2.\nRiprenderla?")
