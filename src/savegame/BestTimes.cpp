@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "board/Board.h"
+#include "platform/Twips.h"
 #include "windows/RecordsWindow.h"
 
 namespace tarsio {
@@ -36,8 +37,9 @@ void Board::recordCompletion() {
     RecordText.setCaption(completionText(record, best.value_or(record)));
   }
   const double gridBottom = game.GridTop + game.RowCount * game.CellHeight;
+  const QSize text = RecordText.widget()->sizeHint();
   RecordText.place(ImaCompl.Left() + ImaCompl.Width() + Gap, std::max(ImaCompl.Top(), gridBottom + Gap),
-                   RecordText.Width(), RecordText.Height());
+                   pixelsToTwips(text.width()), pixelsToTwips(text.height()));
   RecordText.setVisible(true);
 }
 

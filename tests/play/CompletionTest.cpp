@@ -170,6 +170,10 @@ TEST_F(Completion, aCompletedGameIsRecordedOnceAndShowsItsTimeAndTheBestBesideCo
     expected.push_back(mine);
     EXPECT_EQ(*read, expected);
     EXPECT_EQ(board->RecordText.Caption(), completionText(mine, damaged ? mine : before[0]));
+    // Beside "Completato !", below the grid, large enough for its two lines.
+    EXPECT_GE(board->RecordText.Left(), board->ImaCompl.Left() + board->ImaCompl.Width());
+    EXPECT_GT(board->RecordText.Top(), game().GridTop + 2 * game().CellHeight);
+    EXPECT_GE(board->RecordText.widget()->height(), 2 * board->RecordText.widget()->fontMetrics().height());
     const QStringList aside = state.entryList({QStringLiteral("record.txt.danneggiato-*")});
     EXPECT_EQ(aside.size(), damaged ? 1 : 0);
     ASSERT_EQ(dialogs.messages().size(), damaged ? 1u : 0u);
