@@ -7,10 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Building and playing: the compiler, Qt, Qt's readers of WebP and TIFF pictures, Qt's own
-# translations (its dialogs in Italian) and a font.
-play_packages=(build-essential cmake qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n
-               fonts-dejavu-core)
+# Building and playing: the compiler, Qt, Qt's sound effects, Qt's readers of WebP and TIFF pictures,
+# Qt's own translations (its dialogs in Italian) and a font.
+play_packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
+               qt6-translations-l10n fonts-dejavu-core)
 # Testing: GoogleTest, the desktop driven by the end-to-end test, clang for the fuzz targets, and the
 # validators of the desktop files and the package.
 test_packages=(libgtest-dev libgmock-dev xvfb xdotool imagemagick openbox clang libclang-rt-14-dev

@@ -16,6 +16,7 @@ BenchBoard::BenchBoard(Dialogs* realDialogs) {
   setup.dialogs = realDialogs ? realDialogs : &dialogs_;
   setup.random = &random_;
   setup.stateFolder = stateFolder_.path();
+  setup.configFolder = stateFolder_.filePath(QStringLiteral("config"));
   board_ = std::make_unique<Board>(setup);
   board_->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   board_->showMaximized();

@@ -1,6 +1,6 @@
 // The program: Qt's own texts in Italian, then the splash window, which after four seconds shows the
-// board window maximized; a file named on the command line is then chosen as if picked in the
-// open-file dialog, or else the game a previous run left is offered back.
+// board window maximized (full screen, if the player left it so); a file named on the command line is
+// then chosen as if picked in the open-file dialog, or else the game a previous run left is offered back.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   tarsio::Form0 splash([&board, file] {
     // Without a window manager "maximized" means nothing; the screen's size is set first.
     board.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-    board.showMaximized();
+    board.showAtStart();
     // A file named on the command line wins over the game a previous run left, which stays on the
     // shelf.
     if (!file.isEmpty())

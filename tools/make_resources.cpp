@@ -1,5 +1,7 @@
-// Draws the game's own pictures and writes them as PNG files into the folder named on the command line.
+// Draws the game's own pictures and makes its sounds, and writes them as PNG and WAV files into the
+// folder named on the command line.
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -13,6 +15,8 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+
+#include "ResourceSounds.h"
 
 namespace tarsio {
 namespace {
@@ -528,6 +532,16 @@ int main(int argc, char** argv) {
   };
   for (const auto& [name, picture] : pictures) {
     if (!write(picture, folder.filePath(QString::fromLatin1(name)))) return 1;
+  }
+  const std::pair<const char*, QByteArray> sounds[] = {
+      {"docked.wav", dockedSound()}, {"freed.wav", freedSound()}, {"completed.wav", completedSound()}};
+  if (!folder.mkpath(QStringLiteral("sounds"))) return 1;
+  for (const auto& [name, bytes] : sounds) {
+    QFile file(folder.filePath(QStringLiteral("sounds/") + QString::fromLatin1(name)));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+      std::fprintf(stderr, "make_resources: cannot write %s\n", qPrintable(file.fileName()));
+      return 1;
+    }
   }
   // The icon in the sizes of the desktop's icon theme, laid out as the theme's folders.
   for (const int side : {16, 32, 48, 64, 128, 256}) {

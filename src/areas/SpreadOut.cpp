@@ -28,7 +28,7 @@ std::vector<QRectF> Board::freeRoom() const {
   const double below = std::max(gridBottom, ImaOrig.Top() + ImaOrig.Height()) + SpreadGap;
   std::vector<QRectF> room{QRectF(QPointF(gridRight, game.GridTop), QPointF(right, bottom))};
   if (CmdAzze.Visible()) {
-    const double barRight = CmdAzze.Left() + CmdAzze.Width() + SpreadGap;
+    const double barRight = std::max(CmdAzze.Left() + CmdAzze.Width(), Pezzi.Left() + Pezzi.Width()) + SpreadGap;
     room.emplace_back(QPointF(barRight, below), QPointF(gridRight, bottom));
     room.emplace_back(QPointF(ImaOrig.Left(), CmdAzze.Top() + CmdAzze.Height() + SpreadGap),
                       QPointF(barRight, bottom));

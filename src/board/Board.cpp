@@ -36,6 +36,7 @@ Board::Board(const BoardSetup& setup)
       CmdGriglia(canvas),
       Righe(canvas),
       Colonne(canvas),
+      Pezzi(canvas),
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
       CmdAzze(canvas),
@@ -47,7 +48,8 @@ Board::Board(const BoardSetup& setup)
              }),
       records(stateFolderOf(setup)),
       RecordText(canvas),
-      clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)) {
+      clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)),
+      preferences(setup.configFolder.isEmpty() ? preferencesFolder() : setup.configFolder) {
   setCentralWidget(canvas);
   keeper.onWriteFailed = [this](const QString& file, const QString& reason) {
     keptGameNotWritten(file, reason);
@@ -58,6 +60,7 @@ Board::Board(const BoardSetup& setup)
   createMenus();
   createUndoKeys();
   createPlayAids();
+  applyPreferences();
   qApp->installEventFilter(this);
   Form_Load();
 }
@@ -93,7 +96,7 @@ void Board::FitPicture() {
   game.AreaLevel = 0;
   const CommandRowTops rows = commandRowTops(ImaOrig.Top(), ImaOrig.Height());
   RC1.setTop(rows.label);
-  for (Control* control : std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &Righe, &RC2, &Colonne})
+  for (Control* control : std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &Righe, &RC2, &Colonne, &Pezzi})
     control->setTop(rows.first);
   for (Control* control : std::initializer_list<Control*>{&CmdTarsio, &CmdRaccogli, &CmdAzze})
     control->setTop(rows.second);
@@ -107,7 +110,7 @@ void Board::ShowCommandBar() { setCommandBarVisible(true); }
 // Hiding does not disable: the keys still reach the commands that are enabled.
 void Board::setCommandBarVisible(bool visible) {
   for (Control* control : std::initializer_list<Control*>{&CmdAzze, &CmdRaccogli, &CmdImma, &CmdGriglia,
-                                                          &CmdTarsio, &RC1, &RC2, &Righe, &Colonne})
+                                                          &CmdTarsio, &RC1, &RC2, &Righe, &Colonne, &Pezzi})
     control->setVisible(visible);
 }
 

@@ -5,6 +5,7 @@
 //   board/BoardDesign.cpp      the design: elements, buttons, boxes, menu tree
 //   board/Commands.cpp         keys, bare-board mouse, menu dispatch, closing
 //   board/ViewCommands.cpp     zooming in and out, the whole board
+//   board/TableLook.cpp        the table as the player likes it: colour, faint picture, full screen, sounds
 //   picture/PictureChoice.cpp  choosing and loading a picture
 //   picture/Grid.cpp           choosing and drawing the grid
 //   pieces/Cut.cpp             the cut and the deal
@@ -29,10 +30,12 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <vector>
 
 #include "board/GameState.h"
+#include "board/Preferences.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -43,6 +46,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
+#include "platform/Sounds.h"
 #include "play/PlayTime.h"
 #include "play/UndoHistory.h"
 #include "savegame/BoardSketch.h"
@@ -62,6 +66,7 @@ struct BoardSetup {
   QSizeF screen;        // twips; empty: the real screen
   Clock clock;          // empty: the system's steady clock
   QString stateFolder;  // where the game in progress is kept; empty: the per-user state folder
+  QString configFolder;  // where the player's choices are kept; empty: the per-user configuration folder
 };
 
 // The board window's own caption; while pieces exist the title goes on with the game's progress.
@@ -90,6 +95,7 @@ class Board : public QMainWindow {
   Label RC1, RC2;
   CommandButton CmdImma, CmdGriglia;
   TextBox Righe, Colonne;
+  ComboBox Pezzi;  // suggested grids, by the count of pieces
   CommandButton CmdTarsio, CmdRaccogli, CmdAzze;
   MenuItem mFile, mImma, mSalva, mChiudi;
   MenuItem mVisual, mGrande, mPicco, mNorma;
@@ -140,6 +146,11 @@ class Board : public QMainWindow {
   void GridBox_Click();              // Righe_Click and Colonne_Click
   void GridBox_KeyPress(int& keyAscii);  // Righe_KeyPress and Colonne_KeyPress
   void mGrig_Click();
+  // Fills the boxes with the grid of about `pieces` pieces whose cells are nearest to square, as if
+  // the player had clicked into a box and typed it.
+  void Pezzi_Click(int pieces);
+  // Fills "Pezzi" with the counts of pieces the picture shown can be cut into.
+  void offerPieceCounts();
 
   // ---- Cut and deal (pieces/Cut.cpp), drawing a piece (pieces/ShowPiece.cpp) ----
   // Cuts the picture of ImaOrig along the grid into the pieces ImA(0 .. RowCount × ColumnCount − 1) and
@@ -173,6 +184,8 @@ class Board : public QMainWindow {
   void mTrasp_Click();
   // The option that carries the check mark: 1 mSpos, 2 mRuot, 3 mRove, 4 mTrasp; 0 when none does.
   int markedScrambleCode() const;
+  // Marks the option of the code and unmarks the others; a code outside 1 to 4 changes no mark.
+  void markScrambleOption(int code);
 
   // ---- Piece handling (play/PieceHandling.cpp), docking (play/Docking.cpp), reset (play/Reset.cpp) ----
   void ImA_MouseDown(int index, const MouseArgs& args);
@@ -316,6 +329,24 @@ class Board : public QMainWindow {
   // Input to the board window is the player acting; the window's activation starts or stops the time.
   void followPlayer(QObject* watched, QEvent* event);
 
+  // ---- The table as the player likes it (board/TableLook.cpp) ----
+  // "Immagine sotto la &griglia" shows the picture faintly under the grid, "Colore del &tavolo"
+  // colours the table, F11 switches full screen, "&Suoni" plays a click when a piece docks or is freed
+  // and a chord at completion; every choice is kept in `preferences` and read back at the next start.
+  Preferences preferences;
+  Sounds sounds;
+  ImageElement ImaSotto{canvas, Layer::Picture};  // the faint picture over the grid's cells
+  MenuItem mSotto, mColore, mSuoni;
+  std::array<MenuItem, 4> mColori;  // the table's colours: as the window's, dark grey, green, blue
+  void mSotto_Click();
+  void mSuoni_Click();
+  void chooseTableColour(int choice);
+  void switchFullScreen();
+  // Shows the board window maximized, or full screen when the player left it so.
+  void showAtStart();
+  // Shows the faint picture over the grid while it is checked and a grid is drawn.
+  void placeFaintPicture();
+
   // ---- Help and information windows (windows/AuxWindows.cpp) ----
   QStringList helpFolders;  // where the help file is looked for, in order; empty: the usual folders
   void mGuida_Click();
@@ -337,6 +368,8 @@ class Board : public QMainWindow {
   void createPlayAids();
   void createViewCommands(QMenu* menu);
   void createSpreadCommand(QMenu* actions);
+  void createTableLook(QMenu* menu);
+  void applyPreferences();
   void setCommandBarVisible(bool visible);
   // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
   // that the file could not hold.

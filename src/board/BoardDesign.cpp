@@ -62,10 +62,12 @@ void Board::createControls() {
   RC2.place(3840, 5760, 255, 255);
   Colonne.setText(QStringLiteral("4"));
   Colonne.place(4200, 5760, 375, 375);
+  Pezzi.setTitle(QStringLiteral("Pezzi"));
+  Pezzi.place(4680, 5760, 795, 375);
   button(CmdTarsio, "3 - Crea &Tarsio", 120, 6240, 1575);
   button(CmdRaccogli, "Racc&ogli", 1800, 6240, 1335);
   button(CmdAzze, "A&zzera", 3240, 6240, 1335);
-  for (Control* c : std::initializer_list<Control*>{&CmdGriglia, &Righe, &Colonne, &CmdTarsio, &CmdRaccogli, &CmdAzze})
+  for (Control* c : std::initializer_list<Control*>{&CmdGriglia, &Righe, &Colonne, &Pezzi, &CmdTarsio, &CmdRaccogli, &CmdAzze})
     c->setEnabled(false);
   QWidget::setTabOrder(Righe.widget(), Colonne.widget());
   QWidget::setTabOrder(Colonne.widget(), CmdGriglia.widget());
@@ -73,6 +75,7 @@ void Board::createControls() {
   QWidget::setTabOrder(CmdTarsio.widget(), CmdAzze.widget());
   QWidget::setTabOrder(CmdAzze.widget(), CmdImma.widget());
   QWidget::setTabOrder(CmdImma.widget(), CmdRaccogli.widget());
+  QWidget::setTabOrder(CmdRaccogli.widget(), Pezzi.widget());
 
   CmdImma.onClick = [this] { CmdImma_Click(); };
   CmdGriglia.onClick = [this] { CmdGriglia_Click(); };
@@ -84,6 +87,8 @@ void Board::createControls() {
     box->onKeyPress = [this](int& keyAscii) { GridBox_KeyPress(keyAscii); };
     box->acceptDigitsOnly();
   }
+  Pezzi.onOpen = [this] { offerPieceCounts(); };
+  Pezzi.onChoose = [this](int pieces) { Pezzi_Click(pieces); };
 }
 
 namespace {
@@ -121,6 +126,7 @@ void Board::createMenus() {
   visualMenu->addSeparator();
   addItem(visualMenu, mBordi, "Solo i &bordi                          (B)", [this] { mBordi_Click(); });
   addItem(visualMenu, mNascondi, "&Nascondi immagine", [this] { mNascondi_Click(); });
+  createTableLook(visualMenu);
   mVisual.setEnabled(false);
 
   QMenu* actions = addMenu(nullptr, bar, mAzio, "Azioni");

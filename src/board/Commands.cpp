@@ -14,7 +14,12 @@ namespace tarsio {
 bool Board::eventFilter(QObject* watched, QEvent* event) {
   followPlayer(watched, event);
   if (event->type() == QEvent::KeyPress && watched == windowHandle()) {
-    if (const int typed = typedCharacter(*static_cast<QKeyEvent*>(event))) Form_KeyPress(typed);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (const int typed = typedCharacter(*key)) Form_KeyPress(typed);
+    // Escape leaves full screen; a menu or a list that is open takes Escape for itself first.
+    if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+        windowState().testFlag(Qt::WindowFullScreen))
+      switchFullScreen();
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -61,6 +61,7 @@ void Board::DrawGrid() {
       Liv(j).setVisible(true);
     }
   }
+  placeFaintPicture();
   CmdGriglia.setEnabled(false);
 }
 
@@ -69,6 +70,7 @@ void Board::RemoveGrid() {
     for (int i = lines->count() - 1; i >= 1; --i) lines->Unload(i);
     (*lines)(0).setVisible(false);
   }
+  placeFaintPicture();
 }
 
 void Board::GridBox_Click() {
@@ -86,6 +88,27 @@ void Board::GridBox_Click() {
 void Board::GridBox_KeyPress(int& keyAscii) {
   const bool digit = keyAscii >= '0' && keyAscii <= '9';
   if (!digit && keyAscii != 8 && keyAscii != 9 && keyAscii != 10 && keyAscii != 13) keyAscii = 0;
+}
+
+void Board::offerPieceCounts() {
+  const QSize pixels = PictureClip1.picture().size();
+  QStringList captions;
+  QList<int> counts;
+  for (const int pieces : SuggestedPieceCounts) {
+    if (!suggestedGrid(pieces, pixels.width(), pixels.height())) continue;
+    captions << (pieces < 1000 ? QString::number(pieces) : QStringLiteral("%1 000").arg(pieces / 1000));
+    counts << pieces;
+  }
+  Pezzi.setItems(captions, counts);
+}
+
+void Board::Pezzi_Click(int pieces) {
+  const QSize pixels = PictureClip1.picture().size();
+  const std::optional<GridCounts> grid = suggestedGrid(pieces, pixels.width(), pixels.height());
+  if (!grid) return;
+  GridBox_Click();
+  Righe.setText(QString::number(grid->rows));
+  Colonne.setText(QString::number(grid->columns));
 }
 
 void Board::mGrig_Click() {

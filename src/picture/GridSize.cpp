@@ -1,7 +1,8 @@
-// Reading a row or column count typed by the player.
+// Reading a row or column count typed by the player, and the grid suggested for a count of pieces.
 #include "picture/GridSize.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarsio {
 
@@ -36,6 +37,27 @@ int leadingNumber(const QString& text) {
 
 bool gridFitsPicture(int rows, int columns, int pictureWidth, int pictureHeight) {
   return static_cast<long long>(rows) * columns <= MaxPieces && columns <= pictureWidth && rows <= pictureHeight;
+}
+
+std::optional<GridCounts> suggestedGrid(int pieces, int pictureWidth, int pictureHeight) {
+  if (pieces < MinGridCount * MinGridCount || pictureWidth <= 0 || pictureHeight <= 0) return std::nullopt;
+  const double aspect = double(pictureWidth) / pictureHeight;
+  const int fewest = (pieces * 9 + 9) / 10, most = pieces * 11 / 10;
+  std::optional<GridCounts> best;
+  double bestError = 0;
+  for (int rows = MinGridCount; rows * MinGridCount <= most; ++rows) {
+    for (int columns = std::max(MinGridCount, (fewest + rows - 1) / rows); rows * columns <= most; ++columns) {
+      if (!gridFitsPicture(rows, columns, pictureWidth, pictureHeight)) continue;
+      // A cell is (width / columns) by (height / rows) pixels.
+      const double error = std::abs(std::log(aspect * rows / columns)) +
+                           std::abs(std::log(double(rows) * columns / pieces));
+      if (!best || error < bestError) {
+        best = GridCounts{rows, columns};
+        bestError = error;
+      }
+    }
+  }
+  return best;
 }
 
 }  // namespace tarsio

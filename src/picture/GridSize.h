@@ -1,7 +1,9 @@
-// The limits of a grid of pieces and the reading of a row or column count typed by the player.
+// The limits of a grid of pieces, the reading of a row or column count typed by the player, and the
+// grid suggested for a count of pieces.
 #pragma once
 
 #include <QString>
+#include <array>
 #include <optional>
 
 namespace tarsio {
@@ -24,5 +26,18 @@ int leadingNumber(const QString& text);
 // Whether a grid of rows x columns can be cut from a picture of the given pixel size: no more than
 // MaxPieces pieces, and every cell at least one pixel wide and high.
 bool gridFitsPicture(int rows, int columns, int pictureWidth, int pictureHeight);
+
+// The counts of pieces the grid choice suggests.
+inline constexpr std::array SuggestedPieceCounts{50, 100, 300, 500, 1000, 2000, 5000};
+
+struct GridCounts {
+  int rows;
+  int columns;
+};
+// The grid of about `pieces` pieces (within a tenth either way) on a picture of the given pixel size
+// that balances cells near to square against a count near to `pieces`: the sum of both relative
+// errors, on a logarithmic scale, is least. Nothing when no such grid fits the picture
+// (gridFitsPicture).
+std::optional<GridCounts> suggestedGrid(int pieces, int pictureWidth, int pictureHeight);
 
 }  // namespace tarsio

@@ -61,6 +61,7 @@ void Board::ChooseFile(const QString& path) {
   game.PicturePath = path;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
   LastFolder = QFileInfo(game.PicturePath).absolutePath();
+  preferences.set(remembered::LastFolder, LastFolder);
   QDir::setCurrent(LastFolder);
   const PathParts parts = splitPath(game.PicturePath);
   game.PictureBaseName = parts.baseName;
@@ -87,7 +88,8 @@ void Board::ChooseFile(const QString& path) {
   mGrig.setEnabled(true);
   CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
   mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
-  for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &CmdAzze}) control->setEnabled(true);
+  for (Control* control : std::initializer_list<Control*>{&Righe, &Colonne, &Pezzi, &CmdAzze})
+    control->setEnabled(true);
   mAzze.setEnabled(true);
 }
 

@@ -60,7 +60,7 @@ void rebuildSaved(Board& board, int pieces) {
 void Board::CmdTarsio_Click() {
   if (!game.LoadingSavedGame && offerSameKeptGame()) return;
   for (Control* control :
-       std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne})
+       std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne, &Pezzi})
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   prepareTurnedPicture(*this);

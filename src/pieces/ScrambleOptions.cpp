@@ -13,12 +13,14 @@ auto optionsOf(B& board) {
   return std::array{&board.mSpos, &board.mRuot, &board.mRove, &board.mTrasp};
 }
 
-// Toggles the chosen option's mark; when it is now marked, the other options lose theirs.
+// Toggles the chosen option's mark; when it is now marked, the other options lose theirs. The choice
+// is remembered for the next run.
 void checkOnly(Board& board, MenuItem& chosen) {
   chosen.setChecked(!chosen.Checked());
-  if (!chosen.Checked()) return;
-  for (MenuItem* option : optionsOf(board))
-    if (option != &chosen) option->setChecked(false);
+  if (chosen.Checked())
+    for (MenuItem* option : optionsOf(board))
+      if (option != &chosen) option->setChecked(false);
+  board.preferences.set(remembered::Scramble, board.markedScrambleCode());
 }
 
 }  // namespace
@@ -33,6 +35,12 @@ int Board::markedScrambleCode() const {
   for (int code = 1; code <= 4; ++code)
     if (options[code - 1]->Checked()) return code;
   return 0;
+}
+
+void Board::markScrambleOption(int code) {
+  const auto options = optionsOf(*this);
+  if (code < 1 || code > static_cast<int>(options.size())) return;
+  for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
 }
 
 }  // namespace tarsio

@@ -66,6 +66,16 @@ BoardCanvas::BoardCanvas(QWidget* parent) : QWidget(parent) {
   placeScrollBars();
 }
 
+void BoardCanvas::setTable(const QColor& table, const QColor& ink) {
+  QPalette colours;
+  if (table.isValid()) {
+    colours.setColor(QPalette::Window, table);
+    colours.setColor(QPalette::WindowText, ink);
+  }
+  setPalette(colours);
+  update();
+}
+
 // A new element has the highest sequence so far: it goes at the end of its layer.
 void BoardCanvas::add(Element* element) {
   const int layer = static_cast<int>(element->layer());

@@ -41,6 +41,10 @@ class BoardCanvas : public QWidget {
   void zoomIn();
   void zoomOut();
   void showWholeBoard();
+  // The table under the elements and the ink of the lines and captions on it; an invalid colour gives
+  // the window's own colours.
+  void setTable(const QColor& table, const QColor& ink);
+  QColor ink() const { return palette().color(QPalette::WindowText); }
   // The bytes of every picture the elements keep for painting: those of the elements on the screen.
   qsizetype cachedBytes() const;
   // The screen point of a board point in twips.

@@ -1,6 +1,7 @@
-// Buttons, labels and text boxes: Qt widgets placed in twips.
+// Buttons, labels, text boxes and drop-down lists: Qt widgets placed in twips.
 #include "platform/Controls.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -91,6 +92,41 @@ void TextBox::setText(const QString& text) { edit_->setText(text); }
 // The line edit undoes any edit that leaves text the validator calls invalid.
 void TextBox::acceptDigitsOnly() {
   edit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit_));
+}
+
+// The combo box behind a drop-down list: asks for its items just before it opens.
+class ComboBox::List : public QComboBox {
+ public:
+  List(QWidget* parent, ComboBox* box) : QComboBox(parent), box_(box) {}
+
+ protected:
+  void showPopup() override {
+    if (box_->onOpen) box_->onOpen();
+    QComboBox::showPopup();
+  }
+
+ private:
+  ComboBox* box_;
+};
+
+ComboBox::ComboBox(QWidget* parent) : Control(new List(parent, this)) {
+  list_ = static_cast<List*>(widget());
+  QObject::connect(list_, &QComboBox::activated, [this](int index) {
+    const int value = list_->itemData(index).toInt();
+    list_->setCurrentIndex(-1);
+    if (onChoose) onChoose(value);
+  });
+}
+
+void ComboBox::setTitle(const QString& title) {
+  list_->setPlaceholderText(title);
+  list_->setCurrentIndex(-1);
+}
+
+void ComboBox::setItems(const QStringList& captions, const QList<int>& values) {
+  list_->clear();
+  for (qsizetype k = 0; k < captions.size(); ++k) list_->addItem(captions[k], values.value(k));
+  list_->setCurrentIndex(-1);
 }
 
 }  // namespace tarsio

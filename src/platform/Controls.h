@@ -1,4 +1,4 @@
-// Buttons, labels and text boxes placed on the board in twips, with the game's events.
+// Buttons, labels, text boxes and drop-down lists placed on the board in twips, with the game's events.
 #pragma once
 
 #include <QLineEdit>
@@ -80,6 +80,22 @@ class TextBox : public Control {
  private:
   class Edit;
   Edit* edit_;
+};
+
+// A drop-down list that shows its title while nothing is chosen. It is filled as it opens; choosing an
+// item runs onChoose with the item's value, and the title shows again.
+class ComboBox : public Control {
+ public:
+  explicit ComboBox(QWidget* parent);
+  void setTitle(const QString& title);
+  // One item per caption, each with the value of the same place.
+  void setItems(const QStringList& captions, const QList<int>& values);
+  std::function<void()> onOpen;
+  std::function<void(int value)> onChoose;
+
+ private:
+  class List;
+  List* list_;
 };
 
 }  // namespace tarsio

@@ -1,9 +1,7 @@
 // Image and line elements: geometry in twips, pictures cached at their painted size in device pixels.
 #include "platform/Element.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QPalette>
 #include <cmath>
 
 #include "platform/BoardCanvas.h"
@@ -75,6 +73,12 @@ void ImageElement::setMousePointer(int shape) {
   canvas_->pointerChanged();
 }
 
+void ImageElement::setOpacity(double opacity) {
+  if (opacity_ == opacity) return;
+  opacity_ = opacity;
+  changed();
+}
+
 void ImageElement::copyLookFrom(const ImageElement& design) {
   stretch_ = design.stretch_;
   picture_ = design.picture_;
@@ -129,6 +133,7 @@ void ImageElement::paint(QPainter& painter, const View& view) const {
   if (picture_.isNull() || box.isEmpty()) return;
   const Surface surface = Surface::of(painter);
   const Placement at = placement(box, surface.ratio);
+  if (opacity_ < 1) painter.setOpacity(opacity_);
   if (drawnFromSource(at.devicePixels, view, surface)) {
     cache_ = QImage();
     picture_.draw(painter, at.target, at.devicePixels);
@@ -140,13 +145,13 @@ void ImageElement::paint(QPainter& painter, const View& view) const {
   }
   if (cachedAt(at.devicePixels, surface.ratio)) painter.drawImage(at.target.topLeft(), cache_);
   if (borderStyle_ == 1) {
-    painter.setPen(QPen(QGuiApplication::palette().color(QPalette::WindowText), 0));
+    painter.setPen(QPen(canvas_->ink(), 0));
     painter.drawRect(box.adjusted(0, 0, -1, -1));
   }
+  if (opacity_ < 1) painter.setOpacity(1);
 }
 
-LineElement::LineElement(BoardCanvas* canvas, Layer layer)
-    : Element(canvas, layer), colour_(QGuiApplication::palette().color(QPalette::WindowText)) {}
+LineElement::LineElement(BoardCanvas* canvas, Layer layer) : Element(canvas, layer) {}
 
 void LineElement::setLine(double x1, double y1, double x2, double y2) {
   x1_ = x1;
@@ -155,8 +160,6 @@ void LineElement::setLine(double x1, double y1, double x2, double y2) {
   y2_ = y2;
   changed();
 }
-
-void LineElement::copyLookFrom(const LineElement& design) { colour_ = design.colour_; }
 
 QRect LineElement::computePixelBounds() const {
   return QRect(twipsToPixelPoint(x1_, y1_), twipsToPixelPoint(x2_, y2_)).normalized().adjusted(-1, -1, 1, 1);
@@ -173,10 +176,10 @@ void LineElement::paint(QPainter& painter, const View& view) const {
     const qreal thin = 1 / ratio;
     const QRect span = QRect(from, to).normalized();
     painter.fillRect(QRectF(span.left(), span.top(), span.width() - 1 + thin, span.height() - 1 + thin),
-                     colour_);
+                     canvas_->ink());
     return;
   }
-  painter.setPen(QPen(colour_, 0));
+  painter.setPen(QPen(canvas_->ink(), 0));
   painter.drawLine(from, to);
 }
 

@@ -111,6 +111,8 @@ class ImageElement : public Element {
   void setBorderStyle(int style);
   int MousePointer() const { return mousePointer_; }
   void setMousePointer(int shape);
+  // From 0 (unseen) to 1 (the picture at full strength over the table).
+  void setOpacity(double opacity);
 
   const MouseHandler& mouseHandler() const { return mouseHandler_; }
   void setMouseHandler(MouseHandler handler) { mouseHandler_ = std::move(handler); }
@@ -124,7 +126,7 @@ class ImageElement : public Element {
   void makePicture(const View& view, const Surface& surface) const override;
   void dropCache() const override { cache_ = QImage(); }
   qsizetype cachedBytes() const override { return cache_.sizeInBytes(); }
-  bool opaque() const override { return !picture_.isNull() && !picture_.hasAlpha(); }
+  bool opaque() const override { return !picture_.isNull() && !picture_.hasAlpha() && opacity_ == 1; }
 
  protected:
   QRect computePixelBounds() const override;
@@ -156,13 +158,14 @@ class ImageElement : public Element {
   bool enabled_ = true;
   int borderStyle_ = 0;
   int mousePointer_ = PointerDefault;
+  double opacity_ = 1;
   MouseHandler mouseHandler_;
   // The picture drawn at the size it is painted, in the device's pixels; rebuilt only when the picture,
   // the size on the screen (the zoom included) or the device pixel ratio changes.
   mutable QImage cache_;
 };
 
-// A straight line one pixel wide in the window-text colour.
+// A straight line one pixel wide in the table's ink.
 class LineElement : public Element {
  public:
   explicit LineElement(BoardCanvas* canvas, Layer layer = Layer::GridLines);
@@ -172,7 +175,8 @@ class LineElement : public Element {
   double X2() const { return x2_; }
   double Y2() const { return y2_; }
   void setLine(double x1, double y1, double x2, double y2);
-  void copyLookFrom(const LineElement& design);
+  // Every line has the one look of the table's ink: nothing to copy.
+  void copyLookFrom(const LineElement&) {}
 
   void paint(QPainter& painter, const View& view) const override;
 
@@ -181,7 +185,6 @@ class LineElement : public Element {
 
  private:
   double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-  QColor colour_;
 };
 
 }  // namespace tarsio

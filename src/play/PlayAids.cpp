@@ -122,11 +122,13 @@ void Board::stopPlayAids() {
 }
 
 void Board::pieceDocked(int index) {
+  sounds.play(game.GamePhase == 4 ? Sound::Completed : Sound::Docked);
   showMark(dockMark, dockTimer, homeCell(game, index), DockedLook, CellSignMs);
   refreshTitle();
 }
 
 void Board::pieceFreed(int index) {
+  sounds.play(Sound::Freed);
   ImA(index).setVisible(pieceShown(index));
   showMark(dockMark, dockTimer, homeCell(game, index), FreedLook, CellSignMs);
   refreshTitle();

@@ -51,7 +51,7 @@ void Board::CmdAzze_Click() {
   CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
   mGrig.setCaption(QStringLiteral("2 - Scegli &Griglia..."));
   for (Control* control :
-       std::initializer_list<Control*>{&Righe, &Colonne, &CmdTarsio, &CmdRaccogli, &CmdAzze})
+       std::initializer_list<Control*>{&Righe, &Colonne, &Pezzi, &CmdTarsio, &CmdRaccogli, &CmdAzze})
     control->setEnabled(false);
   for (MenuItem* item : {&mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   ImaCompl.setVisible(false);

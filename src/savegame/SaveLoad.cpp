@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
-#include <array>
 
 #include "board/Board.h"
 #include "picture/GridSize.h"
@@ -13,14 +12,6 @@
 namespace tarsio {
 
 namespace {
-
-// Marks the scramble option of the code (1 mSpos, 2 mRuot, 3 mRove, 4 mTrasp) and unmarks the others;
-// a code outside 1 to 4 changes no mark.
-void markScrambleOption(Board& board, int code) {
-  const std::array<MenuItem*, 4> options{&board.mSpos, &board.mRuot, &board.mRove, &board.mTrasp};
-  if (code < 1 || code > static_cast<int>(options.size())) return;
-  for (int k = 0; k < static_cast<int>(options.size()); ++k) options[k]->setChecked(k == code - 1);
-}
 
 // The saved game's picture: at its stored path, or, when nothing is there, the file of the same name
 // beside the saved game, where it lies when the two have been moved together (to another folder, disk
@@ -106,7 +97,7 @@ Board::OpenResult Board::resumeSavedGame(const SavedGame& saved) {
   Colonne.setText(saved.columnText);
   CmdGriglia_Click();
   game.ScrambleCode = saved.scrambleCode;
-  markScrambleOption(*this, game.ScrambleCode);
+  markScrambleOption(game.ScrambleCode);
 
   // The cut keeps these as they are while a saved game is being loaded, and puts every piece in its
   // home cell with its orientation.

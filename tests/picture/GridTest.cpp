@@ -26,6 +26,29 @@ TEST(GridSize, onlyPlainWholeNumbersAreCounts) {
   EXPECT_FALSE(gridFitsPicture(200, 200, 10000, 10000));
 }
 
+// Pictures of 3:2, 4:3, 16:9, square, portrait and a panorama: the cells of each suggested grid are
+// within 6 % of square and the count within a tenth of the one asked for (4:3 gives 27 x 37 = 999
+// cells 3 % from square rather than 27 x 36 = 972 square ones); a picture with too few pixels for the
+// count gets none.
+TEST(GridSize, theSuggestedGridHasNearlySquareCellsAndAboutTheCountAskedFor) {
+  const struct {
+    int pieces, width, height;
+    GridCounts grid;
+  } cases[] = {{1000, 3000, 2000, {26, 39}}, {1000, 4000, 3000, {27, 37}}, {1000, 1920, 1080, {24, 42}},
+               {100, 500, 500, {10, 10}},    {1000, 2000, 3000, {39, 26}}, {50, 6000, 1000, {3, 17}},
+               {5000, 6000, 4000, {58, 87}}};
+  for (const auto& c : cases) {
+    const std::optional<GridCounts> grid = suggestedGrid(c.pieces, c.width, c.height);
+    ASSERT_TRUE(grid) << c.pieces << " on " << c.width << "x" << c.height;
+    EXPECT_EQ(grid->rows, c.grid.rows) << c.pieces << " on " << c.width << "x" << c.height;
+    EXPECT_EQ(grid->columns, c.grid.columns) << c.pieces << " on " << c.width << "x" << c.height;
+    EXPECT_NEAR(double(c.width) / grid->columns / (double(c.height) / grid->rows), 1, 0.06);
+    EXPECT_LE(std::abs(grid->rows * grid->columns - c.pieces), c.pieces / 10);
+  }
+  EXPECT_FALSE(suggestedGrid(1000, 30, 20));
+  EXPECT_TRUE(suggestedGrid(500, 30, 20));
+}
+
 class Grid : public BoardFixture {
  protected:
   void SetUp() override {

@@ -1,6 +1,7 @@
 // A board fixture for the cut: a picture and a grid chosen, then a fresh cut or a saved game rebuilt.
 #pragma once
 
+#include <QDir>
 #include <QRectF>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ class CutFixture : public BoardFixture {
   // A new board on the same work folder, dialogs and random numbers.
   void freshBoard() {
     board.reset();
+    // As at the first start, with no choice of an earlier board remembered.
+    QDir(folder.filePath(QStringLiteral("config"))).removeRecursively();
     BoardFixture::SetUp();
   }
 

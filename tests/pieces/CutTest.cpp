@@ -122,7 +122,8 @@ TEST_F(Cut, SavedGameRebuildsAtHomeWithoutRandomNumbers) {
 }
 
 // The pieces come from the decoded picture alone: the cut writes no file, in the cache folder or
-// anywhere else, so a full disk cannot stop it. Only the game in progress is kept, in the state folder.
+// anywhere else, so a full disk cannot stop it. Only the game in progress is kept, in the state folder,
+// and the picture's folder is remembered, in the configuration folder.
 TEST_F(Cut, WritesNoFile) {
   const QByteArray cache = qgetenv("XDG_CACHE_HOME");
   qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("cache"))));
@@ -130,7 +131,8 @@ TEST_F(Cut, WritesNoFile) {
   qputenv("XDG_CACHE_HOME", cache);
   QStringList written;
   for (QDirIterator file(folder.path(), QDir::Files, QDirIterator::Subdirectories); file.hasNext();)
-    if (const QString path = file.next(); !path.startsWith(folder.filePath(QStringLiteral("state/"))))
+    if (const QString path = file.next(); !path.startsWith(folder.filePath(QStringLiteral("state/"))) &&
+                                          !path.startsWith(folder.filePath(QStringLiteral("config/"))))
       written << path;
   EXPECT_EQ(written.join(u' ').toStdString(), folder.filePath(QStringLiteral("picture.bmp")).toStdString());
   EXPECT_EQ(game().PieceCount, 6);

@@ -18,7 +18,8 @@ std::unique_ptr<Board> BoardFixture::makeBoard() {
   auto made = std::make_unique<Board>(BoardSetup{.dialogs = &dialogs,
                                                  .random = &random,
                                                  .clock = [this] { return now; },
-                                                 .stateFolder = folder.filePath(QStringLiteral("state"))});
+                                                 .stateFolder = folder.filePath(QStringLiteral("state")),
+                                                 .configFolder = folder.filePath(QStringLiteral("config"))});
   made->showMaximized();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(made.get()));
   return made;

@@ -13,9 +13,11 @@ int main(int argc, char** argv) {
                               "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_FONT_DPI",
                               "QT_USE_PHYSICAL_DPI", "QT_STYLE_OVERRIDE"})
     qunsetenv(scaling);
-  // Boards keep their games in progress in a folder of their own, never in the player's.
-  QTemporaryDir state;
+  // Boards keep their games in progress and their choices in folders of their own, never in the
+  // player's.
+  QTemporaryDir state, config;
   qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
