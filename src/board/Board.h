@@ -252,16 +252,12 @@ class Board : public QMainWindow {
   SketchMaker sketches;  // the small picture of the game kept now, drawn off this thread
   QTimer sketchTimer;
   void mPartite_Click();
-  // The games of the shelf; the player is told of each damaged file set aside.
-  std::vector<ShelfGame> readShelfGames();
   // Takes up the game kept in `file`, the game in progress staying on the shelf once the player
   // agrees; false, after telling the player why, when it cannot be.
   bool takeUpKeptGame(const QString& file);
   // Before a fresh cut: a kept game of the same picture and grid is offered instead; true when taken up.
   bool offerSameKeptGame();
-  // The board as its small picture shows it.
-  BoardSketch boardSketch() const;
-  // The small picture is drawn a few seconds after a change, or at once.
+  // The small picture of the board is drawn a few seconds after a change, or at once.
   void sketchLater();
   void sketchNow();
   // The game is over: its kept file and its small picture go.

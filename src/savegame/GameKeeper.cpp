@@ -191,7 +191,10 @@ QStringList GameKeeper::keptFiles(const QString& folder) {
   return files;
 }
 
-bool GameKeeper::held(const QString& file) { return !tryLock(file); }
+// Taking a lock writes its file to the disk; a file without one is held by no copy, and is not locked.
+bool GameKeeper::held(const QString& file) {
+  return QFileInfo::exists(file + QStringLiteral(".lock")) && !tryLock(file);
+}
 
 void GameKeeper::leaveOffered() {
   offered_.clear();

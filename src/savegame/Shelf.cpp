@@ -46,13 +46,18 @@ std::vector<ShelfGame> readShelf(const QString& folder, QStringList& setAside) {
     }
     ShelfGame game = shelfGame(file, *kept, QFileInfo(file).lastModified().toUTC(),
                                !QFileInfo::exists(kept->saved.picturePath));
-    // A picture larger than a sketch ever is was not made by this game, and is not read.
-    QImageReader sketch(sketchFileOf(file), "PNG");
-    if (sketch.size().width() <= 256 && sketch.size().height() <= 256) game.thumbnail = sketch.read();
+    game.sketch = sketchFileOf(file);
     games.push_back(std::move(game));
   }
   sortByLastPlayed(games);
   return games;
+}
+
+QImage readSketch(const QString& file) {
+  QImageReader sketch(file, "PNG");
+  const QSize size = sketch.size();
+  if (!size.isValid() || size.width() > 256 || size.height() > 256) return {};
+  return sketch.read();
 }
 
 bool throwAwayKeptGame(const QString& file) {

@@ -22,7 +22,7 @@ struct ShelfGame {
   std::int64_t playedMs = 0;
   QDateTime lastPlayed;  // when the kept file last changed
   bool pictureMissing = false;
-  QImage thumbnail;  // the small picture of its board; null when there is none yet
+  QString sketch;  // the file of the small picture of its board, read when the shelf shows it
 };
 
 // The shelf's line for a kept game read from `file`.
@@ -36,12 +36,16 @@ QString sketchFileOf(const QString& keptFile);
 
 // The games of the shelf in `folder`, the most recently played first, with their small pictures:
 // every kept file that no running copy holds (this one's own among them). A damaged file is set aside,
-// and its new name added to `setAside`; a damaged small picture is left out, to be made again.
+// and its new name added to `setAside`.
 std::vector<ShelfGame> readShelf(const QString& folder, QStringList& setAside);
 
 // Removes a kept game's file and its small picture; false when a running copy holds it or it cannot
 // be removed.
 bool throwAwayKeptGame(const QString& file);
+
+// The small picture in `file`; a null image when it is missing, damaged, or larger than a small
+// picture is.
+QImage readSketch(const QString& file);
 
 // The text of a game on the shelf: the picture's name, the grid, the pieces in place, the time played
 // and when it was last played, with a note when its picture is missing.

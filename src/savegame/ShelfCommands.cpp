@@ -16,21 +16,35 @@ const QString Title = QStringLiteral("Partite in corso");
 // Drawing the small picture once every few seconds of play is enough for the shelf to show the board.
 constexpr int SketchDelayMs = 3000;
 
-}  // namespace
-
-std::vector<ShelfGame> Board::readShelfGames() {
+// The games of the shelf; the player is told of each damaged file set aside.
+std::vector<ShelfGame> readShelfGames(Board& board) {
   QStringList aside;
-  std::vector<ShelfGame> games = readShelf(keeper.folder(), aside);
+  std::vector<ShelfGame> games = readShelf(board.keeper.folder(), aside);
   for (const QString& file : aside)
-    dialogs.MsgBox(QStringLiteral("Una partita conservata è danneggiata o illeggibile: è stata messa da "
-                                  "parte come %1.")
-                       .arg(file),
-                   Title, MessageIcon::Critical);
+    board.dialogs.MsgBox(QStringLiteral("Una partita conservata è danneggiata o illeggibile: è stata messa da "
+                                        "parte come %1.")
+                             .arg(file),
+                         Title, MessageIcon::Critical);
   return games;
 }
 
+// The board as its small picture shows it: plain values, gathered in a few operations per piece.
+BoardSketch boardSketch(const Board& board) {
+  const GameState& game = board.game;
+  BoardSketch sketch{board.PictureClip1.picture().source(), game.RowCount, game.ColumnCount,
+                     QRectF(game.GridLeft, game.GridTop, game.ColumnCount * game.CellWidth,
+                            game.RowCount * game.CellHeight),
+                     {}};
+  sketch.pieces.reserve(game.PieceCount);
+  for (int i = 0; i < game.PieceCount; ++i)
+    sketch.pieces.push_back({QPointF(board.ImA(i).Left(), board.ImA(i).Top()), game.Orientation[i]});
+  return sketch;
+}
+
+}  // namespace
+
 void Board::mPartite_Click() {
-  ShelfWindow window(this, dialogs, readShelfGames());
+  ShelfWindow window(this, dialogs, readShelfGames(*this));
   window.onDelete = [](const ShelfGame& game) { return throwAwayKeptGame(game.file); };
   if (window.exec() == QDialog::Accepted && window.chosen()) takeUpKeptGame(window.chosen()->file);
 }
@@ -71,7 +85,7 @@ bool Board::takeUpKeptGame(const QString& file) {
 }
 
 bool Board::offerSameKeptGame() {
-  for (const ShelfGame& kept : readShelfGames()) {
+  for (const ShelfGame& kept : readShelfGames(*this)) {
     if (QDir::cleanPath(kept.picture) != QDir::cleanPath(game.PicturePath) || kept.rows != game.RowCount ||
         kept.columns != game.ColumnCount)
       continue;
@@ -84,24 +98,13 @@ bool Board::offerSameKeptGame() {
   return false;
 }
 
-BoardSketch Board::boardSketch() const {
-  BoardSketch sketch{PictureClip1.picture().source(), game.RowCount, game.ColumnCount,
-                     QRectF(game.GridLeft, game.GridTop, game.ColumnCount * game.CellWidth,
-                            game.RowCount * game.CellHeight),
-                     {}};
-  sketch.pieces.reserve(game.PieceCount);
-  for (int i = 0; i < game.PieceCount; ++i)
-    sketch.pieces.push_back({QPointF(ImA(i).Left(), ImA(i).Top()), game.Orientation[i]});
-  return sketch;
-}
-
 void Board::sketchLater() {
   if (!sketchTimer.isActive()) sketchTimer.start(SketchDelayMs);
 }
 
 void Board::sketchNow() {
   sketchTimer.stop();
-  if (game.GamePhase == 3 && !keeper.file().isEmpty()) sketches.put(sketchFileOf(keeper.file()), boardSketch());
+  if (game.GamePhase == 3 && !keeper.file().isEmpty()) sketches.put(sketchFileOf(keeper.file()), boardSketch(*this));
 }
 
 void Board::forgetKeptGame() {

@@ -36,8 +36,6 @@ ShelfWindow::ShelfWindow(QWidget* parent, Dialogs& dialogs, std::vector<ShelfGam
   list->setUniformItemSizes(true);
   for (const ShelfGame& game : games_) {
     auto* item = new QListWidgetItem(shelfText(game), list);
-    // Qt scales the small picture only when the line is painted, so a long shelf opens at once.
-    if (!game.thumbnail.isNull()) item->setIcon(QIcon(QPixmap::fromImage(game.thumbnail)));
     if (game.pictureMissing) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
   }
   list->setCurrentRow(0);
@@ -57,6 +55,18 @@ ShelfWindow::ShelfWindow(QWidget* parent, Dialogs& dialogs, std::vector<ShelfGam
   layout->addLayout(buttons);
   resize(620, 480);
   followChoice();
+  // The small pictures are read a few at a time once the window is up, so that a long shelf opens at once.
+  sketchTimer_.callOnTimeout(this, [this] { showSketches(); });
+  sketchTimer_.start(0);
+}
+
+void ShelfWindow::showSketches() {
+  constexpr int PerTurn = 8;
+  for (int done = 0; done < PerTurn && sketchesShown_ < list->count(); ++done, ++sketchesShown_) {
+    const QImage sketch = readSketch(games_[sketchesShown_].sketch);
+    if (!sketch.isNull()) list->item(sketchesShown_)->setIcon(QIcon(QPixmap::fromImage(sketch)));
+  }
+  if (sketchesShown_ >= list->count()) sketchTimer_.stop();
 }
 
 void ShelfWindow::followChoice() {
@@ -90,6 +100,7 @@ void ShelfWindow::throwAway() {
                                .arg(game.pieces);
   if (!dialogs_.YesNo(question, Title, Answer::No) || !onDelete || !onDelete(game)) return;
   games_.erase(games_.begin() + row);
+  if (row < sketchesShown_) --sketchesShown_;
   delete list->takeItem(row);
   followChoice();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -36,10 +37,13 @@ class ShelfWindow : public QDialog {
   // Asks first, "No" the default answer.
   void throwAway();
   void followChoice();
+  void showSketches();
 
   Dialogs& dialogs_;
   std::vector<ShelfGame> games_;
   std::optional<ShelfGame> chosen_;
+  QTimer sketchTimer_;
+  int sketchesShown_ = 0;  // the rows whose small picture has been read
 };
 
 }  // namespace tarsio
