@@ -11,8 +11,8 @@
 
 namespace tarsio::bench {
 
-// Dialogs that answer every open-file dialog with one path, every question with No, and keep every
-// message and question shown.
+// Dialogs that answer every open-file dialog with one path, every question and offer with No, every
+// folder dialog with Cancel, and keep every message and question shown.
 class AnsweringDialogs : public Dialogs {
  public:
   QString file;
@@ -21,6 +21,11 @@ class AnsweringDialogs : public Dialogs {
   void MsgBox(const QString& text, const QString& title, MessageIcon) override {
     messages << title + ": " + text;
   }
+  bool MsgBoxOffering(const QString& text, const QString& title, MessageIcon icon, const QString&) override {
+    MsgBox(text, title, icon);
+    return false;
+  }
+  QString GetFolder(const QString&, const QString&) override { return {}; }
   QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
   QString GetOpenFileName(const OpenFileRequest&) override { return file; }
   bool YesNo(const QString& question, const QString& title, Answer) override {

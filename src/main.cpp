@@ -8,9 +8,12 @@
 
 #include "board/Board.h"
 #include "platform/QtItalian.h"
+#include "savegame/DurableFile.h"
 #include "windows/Splash.h"
 
 int main(int argc, char** argv) {
+  // Before any thread: a save over the file-size limit is told to the player, the game goes on.
+  tarsio::letOversizedWritesFail();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tarsio"));
   // Before the first window: Qt's own buttons and dialogs speak the game's language.

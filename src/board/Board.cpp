@@ -68,6 +68,7 @@ Board::Board(const BoardSetup& setup)
 // A change not yet written reaches the disk before the board goes.
 Board::~Board() {
   sketchNow();
+  dropRemovedSavedGame();
   keeper.flush();
   qApp->removeEventFilter(this);
 }

@@ -97,7 +97,7 @@ class Board : public QMainWindow {
   TextBox Righe, Colonne;
   ComboBox Pezzi;  // suggested grids, by the count of pieces
   CommandButton CmdTarsio, CmdRaccogli, CmdAzze;
-  MenuItem mFile, mImma, mSalva, mChiudi;
+  MenuItem mFile, mImma, mSalva, mSalvaNome, mChiudi;
   MenuItem mVisual, mGrande, mPicco, mNorma;
   MenuItem mZoomPiu, mZoomMeno, mTavolo;  // the view: closer, farther, the whole board
   MenuItem mAzio, mGrig, mTarsio, mRaccogli, mAzze, mDisponi;
@@ -201,10 +201,13 @@ class Board : public QMainWindow {
   // Puts piece `index` into its home cell, docked, with saving on, and runs CheckCompletion.
   void dockPiece(int index);
   // When every piece is docked: phase 4, "Completato !" shown with the game's times beside it,
-  // gathering and saving off, the game recorded, and the saved-game file it was loaded from removed.
+  // gathering and saving off, the game recorded, and the saved-game file it was loaded from set aside
+  // out of sight.
   void CheckCompletion();
-  // Writes back the saved game the last completion removed, when it removed one.
+  // Puts back, as it was, the saved game the last completion set aside, when it set one aside.
   void restoreRemovedSavedGame();
+  // Removes for good the saved game a completion set aside (at the next cut, at the end of the run).
+  void dropRemovedSavedGame();
   // Puts the board back as it was before any picture was chosen.
   void CmdAzze_Click();
 
@@ -222,17 +225,19 @@ class Board : public QMainWindow {
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
+  // "Salva con &nome…": saves the game in progress under its usual name in a folder the player chooses.
+  void mSalvaNome_Click();
   // What became of a file chosen to be opened: opened; refused, as it cannot be used; or not opened,
   // as the player kept the game in progress. Unless opened, the board is exactly as it was.
   enum class OpenResult { Opened, Refused, GameKept };
-  // Loads the saved game named by PicturePath. A picture found neither at its stored path nor beside
-  // the saved game is named in `missingPicture`, when given.
-  OpenResult LoadSavedGame(QString* missingPicture = nullptr);
+  // Loads the saved game in `file`. A picture found neither at its stored path nor beside the saved
+  // game is named in `missingPicture`, when given.
+  OpenResult LoadSavedGame(const QString& file, QString* missingPicture = nullptr);
   // The game on the board as a saved game holds it.
   SavedGame savedGame() const;
   // Puts the saved game on the board, the loose pieces gathered, once the player agrees to leave a
-  // game in progress.
-  OpenResult resumeSavedGame(const SavedGame& saved);
+  // game in progress for `file` (the saved game's file, or its picture for a game that came from none).
+  OpenResult resumeSavedGame(const SavedGame& saved, const QString& file);
 
   // ---- The game in progress kept on disk (savegame/KeepGame.cpp) ----
   // Told after every change in play; writes the game in phase 3 to this copy's file.
@@ -356,8 +361,9 @@ class Board : public QMainWindow {
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
   // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false
-  // when the player keeps the game), then runs the picture command's first steps (a grid or game goes).
-  bool makeRoomForFile();
+  // when the player keeps the game), then runs the picture command's first steps (a grid or game goes)
+  // and makes `file` the board's file (PicturePath, its base name and extension).
+  bool makeRoomForFile(const QString& file);
   void createControls();
   void createMenus();
   void createUndoKeys();
@@ -367,6 +373,9 @@ class Board : public QMainWindow {
   void createTableLook(QMenu* menu);
   void applyPreferences();
   void setCommandBarVisible(bool visible);
+  // Saves the game to `fileName` and says so; a failure is told, offering another folder when the
+  // file's folder or disk took no file.
+  void saveGameIn(const QString& fileName);
   // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
   // that the file could not hold.
   std::optional<QByteArray> keptGameBytes() const;

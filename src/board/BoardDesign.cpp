@@ -115,6 +115,7 @@ void Board::createMenus() {
   file->addSeparator();
   addItem(file, mSalva, "&Salva a questo punto", [this] { mSalva_Click(); });
   mSalva.setEnabled(false);
+  addItem(file, mSalvaNome, "Salva con &nome…", [this] { mSalvaNome_Click(); });
   file->addSeparator();
   addItem(file, mChiudi, "Chiudi", [this] { mChiudi_Click(); });
 
@@ -137,6 +138,10 @@ void Board::createMenus() {
   addItem(actions, mAzze, "A&zzera", [this] { CmdAzze_Click(); });
   for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   createSpreadCommand(actions);
+  // A game in progress can be saved in another folder at any time: exactly while it can be gathered.
+  mSalvaNome.setEnabled(false);
+  QObject::connect(mRaccogli.action(), &QAction::changed, this,
+                   [this] { mSalvaNome.setEnabled(mRaccogli.Enabled()); });
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });

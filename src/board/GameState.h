@@ -19,9 +19,9 @@ struct GameState {
   QString PictureBaseName;   // PicturePath up to, not including, its last "."
   QString PictureExtension;  // lower-case text after the last "."
   bool LoadingSavedGame = false;
-  // The saved game the last completion removed, as it was, to be put back if that completion is taken
-  // back; empty when the completion removed none.
-  QByteArray RemovedSavedGame;
+  // The hidden name under which a completion set aside the saved game it came from, to be put back if
+  // that completion is taken back; empty when none is set aside.
+  QString RemovedSavedGame;
   double PictureWidth = 0, PictureHeight = 0;  // natural size of the picture, twips
 
   // The view: the largest picture shown, its size at equal areas and the steps that move size

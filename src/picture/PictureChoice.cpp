@@ -26,13 +26,20 @@ void Board::beginPictureChoice() {
   mVisual.setEnabled(true);
 }
 
-bool Board::makeRoomForFile() {
+bool Board::makeRoomForFile(const QString& file) {
   if (game.GamePhase == 3) {
-    const QString question = QStringLiteral("Lasciare il gioco in corso per aprire %1?")
-                                 .arg(QFileInfo(game.PicturePath).fileName());
+    const QString question =
+        QStringLiteral("Lasciare il gioco in corso per aprire %1?").arg(QFileInfo(file).fileName());
     if (!dialogs.YesNo(question, QStringLiteral("Tarsio"), Answer::No)) return false;
   }
+  // A game that goes here is remembered under its own file's names; only then does the board take
+  // the chosen file's.
   beginPictureChoice();
+  game.PicturePath = file;
+  const PathParts parts = splitPath(file);
+  game.PictureBaseName = parts.baseName;
+  game.PictureExtension = parts.extension;
+  game.LoadingSavedGame = parts.extension == u"trs";
   return true;
 }
 
@@ -46,42 +53,32 @@ void Board::ChoosePicture() {
 }
 
 void Board::ChooseFile(const QString& path) {
-  // A chosen file that is not opened (it cannot be used, or the player keeps the game in progress)
-  // leaves the board naming the file it showed before, so that a later save, completion or grid-box
-  // click does not act on the other file. A saved game whose picture is gone names the picture on a
-  // second line of the refusal.
-  const GameState before = game;
-  const auto notOpened = [this, &before](bool refused, const QString& missing = {}) {
-    game = before;
+  // The board takes the chosen file's names only once it opens: one not opened (it cannot be used, or
+  // the player keeps the game in progress) leaves the board naming the file it showed before, so that
+  // a later save, completion or grid-box click does not act on the other file. A saved game whose
+  // picture is gone names the picture on a second line of the refusal.
+  const auto refuse = [this](const QString& missing = {}) {
     const QString text = QStringLiteral("Immagine non valida");
-    if (refused)
-      dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
-                     MessageIcon::None);
+    dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
+                   MessageIcon::None);
   };
-  game.PicturePath = path;
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
-  LastFolder = QFileInfo(game.PicturePath).absolutePath();
+  LastFolder = QFileInfo(path).absolutePath();
   preferences.set(remembered::LastFolder, LastFolder);
   QDir::setCurrent(LastFolder);
-  const PathParts parts = splitPath(game.PicturePath);
-  game.PictureBaseName = parts.baseName;
-  game.PictureExtension = parts.extension;
-
-  game.LoadingSavedGame = false;
-  if (game.PictureExtension == u"trs") {
-    game.LoadingSavedGame = true;
+  if (splitPath(path).extension == u"trs") {
     QString missing;
-    const OpenResult result = LoadSavedGame(&missing);
-    if (result != OpenResult::Opened) notOpened(result == OpenResult::Refused, missing);
+    if (LoadSavedGame(path, &missing) == OpenResult::Refused) refuse(missing);
     return;
   }
   // Decoding comes first, so a broken file leaves the board, a game in progress included, exactly as
   // it was; the picture decoded for the check is the one shown.
-  const std::optional<QImage> image = readPicture(game.PicturePath);
-  if (!image || !makeRoomForFile()) {
-    notOpened(!image);
+  const std::optional<QImage> image = readPicture(path);
+  if (!image) {
+    refuse();
     return;
   }
+  if (!makeRoomForFile(path)) return;
   showPicture(Picture::fromImage(*image));
   game.GamePhase = 1;
   CmdGriglia.setEnabled(true);

@@ -2,10 +2,11 @@
 #include "picture/PictureFile.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
+
+#include "platform/FileBytes.h"
 
 namespace tarsio {
 
@@ -233,25 +234,15 @@ bool looksComplete(QByteArrayView bytes, const QByteArray& kind) {
   return false;
 }
 
-// The whole file, read rather than mapped: a file that shrinks meanwhile (still being copied, on a
-// stick pulled out) comes out short and fails the check, where touching a mapped page past its new end
-// would end the program; and files that cannot be mapped (a pipe, some network folders) read as well.
-// Nothing for a file larger than any picture the game opens (16-bit colour and transparency kept
-// uncompressed, 8 bytes a pixel) with room for metadata.
-std::optional<QByteArray> readWholeFile(const QString& path) {
-  constexpr qint64 MaxFileBytes = MaxPicturePixels * 8 + (64 << 20);
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes) return std::nullopt;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes) return std::nullopt;
-  return bytes;
-}
+// Larger than any picture the game opens (16-bit colour and transparency kept uncompressed, 8 bytes a
+// pixel) with room for metadata.
+constexpr qint64 MaxFileBytes = MaxPicturePixels * 8 + (64 << 20);
 
 }  // namespace
 
 std::optional<QImage> readPicture(const QString& path) {
   // The checks and the decoder see the same bytes, whatever happens to the file meanwhile.
-  const std::optional<QByteArray> bytes = readWholeFile(path);
+  const std::optional<QByteArray> bytes = readRegularFile(path, MaxFileBytes);
   if (!bytes) return std::nullopt;
   QBuffer buffer;
   buffer.setData(*bytes);

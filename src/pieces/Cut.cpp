@@ -78,8 +78,10 @@ void Board::CmdTarsio_Click() {
   game.PieceCount = pieces;
   // Gestures on the pieces of an earlier cut mean nothing for these.
   undoHistory.clear();
-  // A game a reset ended can no longer come back; the new one is kept in its place.
+  // A game a reset ended can no longer come back, nor can the saved game a completion set aside; the
+  // new one is kept in its place.
   endedGame.reset();
+  dropRemovedSavedGame();
   keeper.changed();
 
   CmdRaccogli.setEnabled(true);

@@ -1,5 +1,5 @@
-// Every dialog of the game behind one interface: message box, question, input box, open-file dialog,
-// beep.
+// Every dialog of the game behind one interface: message box, question, input box, open-file and
+// folder dialogs, beep.
 #pragma once
 
 #include <QPointer>
@@ -33,6 +33,13 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // A message box with an OK button only.
   virtual void MsgBox(const QString& text, const QString& title, MessageIcon icon) = 0;
+  // A message box with an OK button and a second one captioned `offer`; true when the player clicks
+  // the second.
+  virtual bool MsgBoxOffering(const QString& text, const QString& title, MessageIcon icon,
+                              const QString& offer) = 0;
+  // The folder the player chooses in the file dialog, which opens at `folder`; "" when the player
+  // cancels.
+  virtual QString GetFolder(const QString& title, const QString& folder) = 0;
   // The answer typed, or "" when the player cancels.
   virtual QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) = 0;
   // The full path of the chosen file, or "" when the player cancels.
@@ -56,6 +63,9 @@ class QtDialogs : public Dialogs {
   ~QtDialogs() override;
   void setOwner(QWidget* owner) { owner_ = owner; }
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
+  bool MsgBoxOffering(const QString& text, const QString& title, MessageIcon icon,
+                      const QString& offer) override;
+  QString GetFolder(const QString& title, const QString& folder) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
   bool YesNo(const QString& question, const QString& title, Answer preferred) override;

@@ -13,6 +13,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -79,6 +80,11 @@ class FitColumnsAtFirstShow : public QObject {
 }  // namespace
 
 void QtDialogs::MsgBox(const QString& text, const QString& title, MessageIcon icon) {
+  MsgBoxOffering(text, title, icon, {});
+}
+
+bool QtDialogs::MsgBoxOffering(const QString& text, const QString& title, MessageIcon icon,
+                               const QString& offer) {
   QMessageBox box(owner_);
   box.setWindowTitle(title);
   box.setText(text);
@@ -86,7 +92,16 @@ void QtDialogs::MsgBox(const QString& text, const QString& title, MessageIcon ic
               : icon == MessageIcon::Information ? QMessageBox::Information
                                                  : QMessageBox::NoIcon);
   box.setStandardButtons(QMessageBox::Ok);
+  QAbstractButton* offered = offer.isEmpty() ? nullptr : box.addButton(offer, QMessageBox::ActionRole);
+  box.setDefaultButton(QMessageBox::Ok);
   box.exec();
+  return offered && box.clickedButton() == offered;
+}
+
+QString QtDialogs::GetFolder(const QString& title, const QString& folder) {
+  // Qt's own dialog rather than the system's, as for opening files: its texts follow the game's language.
+  return QFileDialog::getExistingDirectory(owner_, title, folder,
+                                           QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
 }
 
 bool QtDialogs::YesNo(const QString& question, const QString& title, Answer preferred) {

@@ -56,25 +56,29 @@ void Board::CheckCompletion() {
   mSalva.setEnabled(false);
   forgetKeptGame();
   recordCompletion();
-  // A saved game that has been played to the end is of no more use; its bytes are kept in case the
-  // completion is taken back. A file that cannot be removed (already gone, read-only, in use) is left
-  // where it is: the game is complete all the same.
-  game.RemovedSavedGame.clear();
   if (game.PictureExtension != u"trs") return;
-  QFile saved(game.PictureBaseName + QStringLiteral(".trs"));
-  const QByteArray bytes = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
-  saved.close();
-  if (saved.remove()) game.RemovedSavedGame = bytes;
+  // A saved game that has been played to the end is of no more use. It is moved out of sight as it is
+  // (a link stays a link) in case the completion is taken back, and goes for good at the next cut or
+  // at the end of the run. A file that cannot be moved (already gone, in a read-only folder) is left
+  // where it is: the game is complete all the same, and what an earlier completion set aside stays so.
+  const QString aside = setAside(game.PictureBaseName + QStringLiteral(".trs"));
+  if (aside.isEmpty()) return;
+  dropRemovedSavedGame();
+  game.RemovedSavedGame = aside;
 }
 
 void Board::restoreRemovedSavedGame() {
-  const QByteArray bytes = std::exchange(game.RemovedSavedGame, {});
-  if (bytes.isEmpty()) return;
+  const QString aside = std::exchange(game.RemovedSavedGame, {});
+  if (aside.isEmpty()) return;
   const QString fileName = game.PictureBaseName + QStringLiteral(".trs");
-  if (const DurableWrite write = writeDurably(fileName, bytes); !write.written)
-    dialogs.MsgBox(
-        QStringLiteral("Impossibile ripristinare il gioco salvato in %1: %2").arg(fileName, write.reason),
-        QStringLiteral("Salvataggio"), MessageIcon::Critical);
+  if (const DurableWrite back = putBack(aside, fileName); !back.written)
+    dialogs.MsgBox(QStringLiteral("Impossibile ripristinare il gioco salvato in %1: %2\nÈ rimasto in %3.")
+                       .arg(fileName, back.reason, aside),
+                   QStringLiteral("Salvataggio"), MessageIcon::Critical);
+}
+
+void Board::dropRemovedSavedGame() {
+  if (!game.RemovedSavedGame.isEmpty()) QFile::remove(std::exchange(game.RemovedSavedGame, {}));
 }
 
 }  // namespace tarsio

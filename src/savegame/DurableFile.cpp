@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 
 namespace tarsio {
 
@@ -29,10 +31,14 @@ QString reasonOf(int error) {
     case ENOENT:
     case ENOTDIR:
       return QStringLiteral("la cartella non esiste.");
+    case EEXIST:
+      return QStringLiteral("un altro file ha preso il suo nome.");
     default:
       return QStringLiteral("la scrittura non è riuscita.");
   }
 }
+
+DurableWrite failure(int error) { return {false, reasonOf(error), error}; }
 
 // Every byte, however many calls the system takes for them; false with errno set on failure.
 bool writeAll(int fd, QByteArrayView bytes) {
@@ -46,14 +52,35 @@ bool writeAll(int fd, QByteArrayView bytes) {
   return true;
 }
 
+// A hidden name in the folder of `file`, of the same short length whatever the file's name, so that a
+// file whose name is as long as the folder allows has room beside it as well.
+QByteArray hiddenNameBeside(const QByteArray& file, const char* suffix) {
+  const quint64 draw = QRandomGenerator::global()->generate64() % 2'821'109'907'456ULL;  // 36^8
+  return file.left(file.lastIndexOf('/') + 1) + ".tarsio-" +
+         QByteArray::number(draw, 36).rightJustified(8, '0') + suffix;
+}
+
 // A new file of a name no other file has, beside `target`; -1 with errno set when none can be made.
-int createBeside(const QByteArray& target, QByteArray& name) {
+int createBeside(const QByteArray& target, unsigned mode, QByteArray& name) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    name = hiddenNameBeside(target, ".tmp");
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// Renames `from` to `to` unless `to` exists; -1 with errno set (EEXIST when it does).
+int renameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+  if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL) return -1;
+  // A file system that cannot rename without replacing: the name is checked just before.
+  struct stat taken {};
+  if (::lstat(to.constData(), &taken) == 0) {
+    errno = EEXIST;
+    return -1;
+  }
+  return ::rename(from.constData(), to.constData());
 }
 
 // Makes the rename itself last through a power cut; the file is already whole under its name either
@@ -66,18 +93,31 @@ void syncFolderOf(const QByteArray& target) {
   ::close(fd);
 }
 
-}  // namespace
-
-DurableWrite writeDurably(const QString& path, QByteArrayView bytes) {
+// The file that `path` names, through any symbolic links, even when a link leads to no file yet.
+QByteArray resolvedTarget(const QString& path) {
   const QFileInfo info(path);
   const QString resolved = info.isSymLink() ? info.canonicalFilePath() : path;
-  const QByteArray target = QFile::encodeName(resolved.isEmpty() ? info.symLinkTarget() : resolved);
+  return QFile::encodeName(resolved.isEmpty() ? info.symLinkTarget() : resolved);
+}
+
+}  // namespace
+
+DurableWrite writeDurably(const QString& path, QByteArrayView bytes, std::optional<unsigned> mode) {
+  const QByteArray target = resolvedTarget(path);
   QByteArray temporary;
-  const int fd = createBeside(target, temporary);
-  if (fd < 0) return {false, reasonOf(errno)};
+  const int fd = createBeside(target, mode.value_or(0666), temporary);
+  if (fd < 0) return failure(errno);
   struct stat old {};
-  bool ok = (::stat(target.constData(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0) &&
-            writeAll(fd, bytes) && ::fsync(fd) == 0;
+  const bool replacing = ::stat(target.constData(), &old) == 0;
+  if (replacing && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temporary.constData());
+    if (error != EACCES) return failure(error);
+    return {false, QStringLiteral("il file è di sola lettura."), error};
+  }
+  if (replacing && !mode) mode = old.st_mode & 07777;
+  bool ok = (!mode || ::fchmod(fd, *mode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
   int error = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -89,10 +129,29 @@ DurableWrite writeDurably(const QString& path, QByteArrayView bytes) {
   }
   if (!ok) {
     ::unlink(temporary.constData());
-    return {false, reasonOf(error)};
+    return failure(error);
   }
   syncFolderOf(target);
-  return {true, {}};
+  return {true, {}, 0};
+}
+
+void letOversizedWritesFail() { std::signal(SIGXFSZ, SIG_IGN); }
+
+QString setAside(const QString& path) {
+  const QByteArray from = QFile::encodeName(path);
+  struct stat kind {};
+  if (::lstat(from.constData(), &kind) != 0 || !(S_ISREG(kind.st_mode) || S_ISLNK(kind.st_mode))) return {};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QByteArray to = hiddenNameBeside(from, ".trs");
+    if (renameWithoutReplacing(from, to) == 0) return QFile::decodeName(to);
+    if (errno != EEXIST) return {};
+  }
+  return {};
+}
+
+DurableWrite putBack(const QString& aside, const QString& path) {
+  if (renameWithoutReplacing(QFile::encodeName(aside), QFile::encodeName(path)) != 0) return failure(errno);
+  return {true, {}, 0};
 }
 
 }  // namespace tarsio

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "board/Board.h"
-#include "picture/PicturePath.h"
 
 namespace tarsio {
 
@@ -76,16 +75,14 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
                    Title, MessageIcon::Information);
     return false;
   }
-  if (const OpenResult result = resumeSavedGame(kept.saved); result != OpenResult::Opened) {
+  // Completing the game removes the saved game it came from, as after loading that file.
+  const QString file = kept.origin.isEmpty() ? picture : kept.origin;
+  if (const OpenResult result = resumeSavedGame(kept.saved, file); result != OpenResult::Opened) {
     if (result == OpenResult::Refused)
       dialogs.MsgBox(QStringLiteral("Immagine non valida"), Title, MessageIcon::None);
     return false;
   }
   mVisual.setEnabled(true);
-  // Completing the game removes the saved game it came from, as after loading that file.
-  const PathParts parts = splitPath(kept.origin.isEmpty() ? picture : kept.origin);
-  game.PictureBaseName = parts.baseName;
-  game.PictureExtension = parts.extension;
   game.LoadingSavedGame = !kept.origin.isEmpty();
   for (int level = 0; level > kept.areaLevel; --level) EnlargeGridArea();
   for (int level = 0; level < kept.areaLevel; ++level) ReduceGridArea();

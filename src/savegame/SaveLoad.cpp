@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 
 #include "board/Board.h"
 #include "picture/GridSize.h"
@@ -35,10 +36,29 @@ std::optional<QImage> playablePicture(const SavedGame& saved) {
   return image;
 }
 
+// Where the folder or its disk takes no file, or the file is read-only, another folder may do.
+bool anotherFolderMayDo(int error) {
+  for (const int placeRefused : {EACCES, EPERM, EROFS, ENOSPC, EDQUOT, ENOENT, ENOTDIR})
+    if (error == placeRefused) return true;
+  return false;
+}
+
 }  // namespace
 
-void Board::mSalva_Click() {
-  const QString fileName = game.PicturePath + QStringLiteral(".trs");
+void Board::mSalva_Click() { saveGameIn(game.PicturePath + QStringLiteral(".trs")); }
+
+void Board::mSalvaNome_Click() {
+  const QFileInfo picture(game.PicturePath);
+  const QString name = picture.fileName() + QStringLiteral(".trs");
+  // The dialog opens beside the picture, or in the home folder when that folder takes no file.
+  const QString beside = picture.absolutePath();
+  const QString folder =
+      dialogs.GetFolder(QStringLiteral("Scegliere la cartella in cui salvare %1").arg(name),
+                        QFileInfo(beside).isWritable() ? beside : QDir::homePath());
+  if (!folder.isEmpty()) saveGameIn(QDir(folder).filePath(name));
+}
+
+void Board::saveGameIn(const QString& fileName) {
   // The options keep at most one mark; with none the game was dealt as with the first option.
   game.ScrambleCode = std::max(markedScrambleCode(), 1);
   const SavedGame saved = savedGame();
@@ -52,8 +72,11 @@ void Board::mSalva_Click() {
     return;
   }
   if (const DurableWrite write = writeDurably(fileName, formatSavedGame(saved)); !write.written) {
-    dialogs.MsgBox(QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, write.reason),
-                   title, MessageIcon::Critical);
+    const QString text = QStringLiteral("Impossibile salvare il gioco in %1: %2").arg(fileName, write.reason);
+    if (!anotherFolderMayDo(write.error))
+      dialogs.MsgBox(text, title, MessageIcon::Critical);
+    else if (dialogs.MsgBoxOffering(text, title, MessageIcon::Critical, QStringLiteral("Salva altrove…")))
+      mSalvaNome_Click();
     return;
   }
   mSalva.setEnabled(false);
@@ -72,24 +95,24 @@ SavedGame Board::savedGame() const {
 
 // Everything is checked before the board is touched: a file or picture that cannot be used leaves
 // the board, a game in progress included, exactly as it was.
-Board::OpenResult Board::LoadSavedGame(QString* missingPicture) {
-  std::optional<SavedGame> saved = readSavedGameFile(game.PicturePath);
+Board::OpenResult Board::LoadSavedGame(const QString& file, QString* missingPicture) {
+  std::optional<SavedGame> saved = readSavedGameFile(file);
   if (!saved) return OpenResult::Refused;
-  const std::optional<QString> picturePath = findPicture(saved->picturePath, game.PicturePath);
+  const std::optional<QString> picturePath = findPicture(saved->picturePath, file);
   if (!picturePath) {
     if (missingPicture) *missingPicture = saved->picturePath;
     return OpenResult::Refused;
   }
   saved->picturePath = *picturePath;
-  return resumeSavedGame(*saved);
+  return resumeSavedGame(*saved, file);
 }
 
-Board::OpenResult Board::resumeSavedGame(const SavedGame& saved) {
+Board::OpenResult Board::resumeSavedGame(const SavedGame& saved, const QString& file) {
   const std::optional<QImage> image = playablePicture(saved);
   if (!image) return OpenResult::Refused;
 
   // Only now may a game in progress go, if the player agrees.
-  if (!makeRoomForFile()) return OpenResult::GameKept;
+  if (!makeRoomForFile(file)) return OpenResult::GameKept;
   game.LoadingSavedGame = true;
   game.PicturePath = saved.picturePath;
   showPicture(Picture::fromImage(*image));

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "picture/GridSize.h"
+#include "platform/FileBytes.h"
 
 namespace tarsio {
 
@@ -252,11 +253,9 @@ std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* proble
 
 std::optional<SavedGame> readSavedGameFile(const QString& fileName) {
   constexpr qint64 MaxSavedGameBytes = 4 * 1024 * 1024;
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.read(MaxSavedGameBytes + 1);
-  if (bytes.size() > MaxSavedGameBytes) return std::nullopt;
-  return parseSavedGame(bytes);
+  const std::optional<QByteArray> bytes = readRegularFile(fileName, MaxSavedGameBytes);
+  if (!bytes) return std::nullopt;
+  return parseSavedGame(*bytes);
 }
 
 }  // namespace tarsio

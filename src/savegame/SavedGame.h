@@ -47,8 +47,8 @@ bool fileCanHoldPicturePath(const QString& picturePath);
 // given, then receives a short English description for diagnostics.
 std::optional<SavedGame> parseSavedGame(const QByteArray& bytes, QString* problem = nullptr);
 
-// The saved game in the file, or nothing for a file that is missing, larger than any saved game
-// (4 MB; the largest grid takes well under one), or damaged.
+// The saved game in the file, or nothing for a file that is missing, no regular file, larger than any
+// saved game (4 MB; the largest grid takes well under one), or damaged.
 std::optional<SavedGame> readSavedGameFile(const QString& fileName);
 
 }  // namespace tarsio

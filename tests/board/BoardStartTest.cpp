@@ -69,6 +69,7 @@ TEST_F(BoardStart, everyCaptionReadsExactly) {
       {&board->mFile, "File"},
       {&board->mImma, "1 - Scegli &Immagine"},
       {&board->mSalva, "&Salva a questo punto"},
+      {&board->mSalvaNome, "Salva con &nome…"},
       {&board->mChiudi, "Chiudi"},
       {&board->mVisual, "Visualizza"},
       {&board->mGrande, "Ingrandisci area Griglia       (+)"},

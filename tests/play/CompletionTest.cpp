@@ -92,20 +92,25 @@ TEST_F(Completion, theLastPieceCompletesThePictureAndARightPressUndoesIt) {
 
 // The file named after the game's base name with ".trs" goes only when the game came from it; a file
 // that cannot be removed leaves the game completed all the same. Taking the completion back puts the
-// removed file back as it was, and doing it again removes it again.
+// removed file back as it was (a link with the file behind it untouched), and doing it again removes
+// it again; the next cut removes it for good.
 TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
   struct Case {
     const char* what;
     const char* extension;
     bool undeletable;
     bool removed;
+    bool link = false;
   };
   const Case cases[] = {
       {"game from a picture", "bmp", false, false},
       {"game from a saved file", "trs", false, true},
+      {"game from a link to a private saved file", "trs", false, true, true},
       {"saved file that cannot be removed", "trs", true, false},
   };
   const QByteArray kept = "\"a.bmp\"\r\n";
+  const QString target = folder.filePath(QStringLiteral("privata.trs"));
+  const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     if (game().GamePhase >= 3) click(board->CmdAzze);
@@ -114,8 +119,10 @@ TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
     if (c.undeletable) {
       ASSERT_TRUE(QDir().mkpath(saved + QStringLiteral("/inside")));
     } else {
-      QFile file(saved);
+      QFile file(c.link ? target : saved);
       ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kept) == kept.size());
+      ASSERT_TRUE(file.setPermissions(owner));
+      if (c.link) ASSERT_TRUE(QFile::link(target, saved));
     }
     game().PictureExtension = QString::fromLatin1(c.extension);
     for (int i = 0; i < 4; ++i) dragHome(i);
@@ -125,11 +132,15 @@ TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
     QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
     QFile back(saved);
     EXPECT_EQ(back.open(QIODevice::ReadOnly) ? back.readAll() : "", c.undeletable ? "" : kept);
+    EXPECT_EQ(QFileInfo(saved).isSymLink(), c.link);
+    if (!c.undeletable) EXPECT_EQ(back.permissions() & ~QFile::Permissions(0x0700), owner);
     QTest::keyClick(board->windowHandle(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(QFileInfo::exists(saved), !c.removed);
     if (c.undeletable) QDir(saved).removeRecursively();
     QFile::remove(saved);
   }
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+            QStringList({"picture.bmp", "privata.trs"}));
 }
 
 // A game is recorded at its first completion after its cut, however often it is completed again; beside

@@ -166,6 +166,12 @@ TEST_F(Undo, commandsThatRebuildOrRearrangeThePiecesForgetTheGestures) {
        true},
       {"A&zzera", [&] { click(board->CmdAzze); }, true, true},
       {"a new picture", [&] { choose(picture); }, true, true},
+      {"another picture dropped on the game",
+       [&] {
+         dialogs.answers.push_back(QStringLiteral("Sì"));
+         board->OpenFromOutside(writePicture(folder.path(), "altra.bmp", blocksPicture(200, 300, 3, 2)));
+       },
+       true, true},
       {"loading a saved game",
        [&] {
          board->mSalva_Click();

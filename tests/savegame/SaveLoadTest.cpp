@@ -1,5 +1,6 @@
 // Tests of saving and loading a game on a real board.
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,9 +10,9 @@
 #include <QFileInfo>
 #include <QTest>
 #include <algorithm>
-#include <csignal>
 
 #include "pieces/Orientation.h"
+#include "savegame/DurableFile.h"
 #include "savegame/SavedGame.h"
 #include "support/BoardFixture.h"
 #include "support/Pictures.h"
@@ -285,12 +286,12 @@ TEST_F(SaveLoad, APicturePathWithALineEndIsNotSavedAndTheCommandStays) {
     chooseGrid(2, 2);
     click(board->CmdTarsio);
     dockPiece(0);
-    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
     saveGame();
     EXPECT_TRUE(lastMessage().text.startsWith(QStringLiteral("Impossibile salvare il gioco"))) << name;
     EXPECT_EQ(lastMessage().title, QStringLiteral("Salvataggio"));
     EXPECT_EQ(lastMessage().icon, MessageIcon::Critical);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), files) << name;
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), files) << name;
     EXPECT_TRUE(board->mSalva.Enabled());
     click(board->CmdAzze);
   }
@@ -312,8 +313,9 @@ TEST_F(SaveLoad, ASavedGameThatIsALinkStaysOneAndTheFileBehindItGetsTheGame) {
   EXPECT_TRUE(QFileInfo(saved).isSymLink());
   EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("partite/ultima.trs"))).isSymLink());
   EXPECT_TRUE(fileBytes(target).startsWith("\"" + QFile::encodeName(picture) + "\"\r\n\"2\",\"2\","));
-  EXPECT_EQ(QDir(folder.filePath(QStringLiteral("partite"))).entryList(QDir::Files | QDir::System),
-            QStringList({"foto.trs", "ultima.trs"}));
+  EXPECT_EQ(
+      QDir(folder.filePath(QStringLiteral("partite"))).entryList(QDir::Files | QDir::System | QDir::Hidden),
+      QStringList({"foto.trs", "ultima.trs"}));
 }
 
 class FailedSave : public SaveLoad {
@@ -334,11 +336,14 @@ class FailedSave : public SaveLoad {
     QFile::setPermissions(pictureFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     SaveLoad::TearDown();
   }
+  // The refusal offers another folder; the player declines.
   void expectRefusedSave(const QString& reason) {
+    dialogs.answers.push_back(QString());
     saveGame();
     EXPECT_EQ(lastMessage().text, QStringLiteral("Impossibile salvare il gioco in ") + saved + ": " + reason);
     EXPECT_EQ(lastMessage().title, QStringLiteral("Salvataggio"));
     EXPECT_EQ(lastMessage().icon, MessageIcon::Critical);
+    EXPECT_EQ(lastMessage().defaultAnswer, QStringLiteral("Salva altrove…"));
     EXPECT_TRUE(board->mSalva.Enabled());
     EXPECT_EQ(game().GamePhase, 3);
   }
@@ -346,27 +351,37 @@ class FailedSave : public SaveLoad {
   QString pictureFolder, picture, saved;
 };
 
-TEST_F(FailedSave, ReadOnlyFolderKeepsTheSavedGameWritableOrNot) {
+// Read-only places keep the saved game as it was: a file made read-only, and a folder that takes no
+// file, even for a writable saved game (a rewrite in place could fail halfway and lose both games).
+// The refusal offers a folder of the player's choice, where the game is saved under its own name.
+TEST_F(FailedSave, ReadOnlyPlacesKeepTheSavedGameAndOfferAnotherFolder) {
   const QByteArray earlier = "\"earlier\"\r\n";
   writeFile(QStringLiteral("foto/mare.bmp.trs"), earlier);
-  QFile::setPermissions(saved, QFile::ReadOwner);
-  QFile::setPermissions(pictureFolder, QFile::ReadOwner | QFile::ExeOwner);
-  QFile probe(QDir(pictureFolder).filePath(QStringLiteral("probe")));
-  if (probe.open(QIODevice::WriteOnly)) {
-    probe.remove();
-    GTEST_SKIP() << "this user writes into read-only folders";
-  }
-  expectRefusedSave(QStringLiteral("la cartella non è scrivibile."));
-  EXPECT_EQ(fileBytes(saved), earlier);
-  EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
-
-  // A rewrite in place could fail halfway and lose both games: a writable file is kept as well.
-  QFile::setPermissions(saved, QFile::ReadOwner | QFile::WriteOwner);
-  expectRefusedSave(QStringLiteral("la cartella non è scrivibile."));
-  EXPECT_EQ(fileBytes(saved), earlier);
+  const QString elsewhere = folder.filePath(QStringLiteral("altrove"));
+  ASSERT_TRUE(QDir().mkdir(elsewhere));
+  ASSERT_EQ(chmod(QFile::encodeName(folder.path()).constData(), 0711), 0);
+  EXPECT_TRUE(asPlainUser({pictureFolder, saved, elsewhere}, [&] {
+    const std::tuple<mode_t, mode_t, const char*> places[] = {{0700, 0400, "il file è di sola lettura."},
+                                                              {0500, 0400, "la cartella non è scrivibile."},
+                                                              {0500, 0600, "la cartella non è scrivibile."}};
+    for (const auto& [folderMode, fileMode, reason] : places) {
+      ASSERT_EQ(chmod(QFile::encodeName(pictureFolder).constData(), folderMode) |
+                    chmod(QFile::encodeName(saved).constData(), fileMode),
+                0);
+      expectRefusedSave(QString::fromUtf8(reason));
+      EXPECT_EQ(fileBytes(saved), earlier);
+      EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files | QDir::Hidden),
+                QStringList({"mare.bmp", "mare.bmp.trs"}));
+    }
+    dialogs.answers.insert(dialogs.answers.end(), {QStringLiteral("Salva altrove…"), elsewhere});
+    saveGame();
+    EXPECT_EQ(lastMessage().text, QStringLiteral("Gioco salvato in ") + elsewhere + "/mare.bmp.trs");
+    EXPECT_FALSE(board->mSalva.Enabled());
+  }));
 }
 
 // A file-size limit stops the save: a game that fits in a write buffer, and one of 19 KB that does not.
+// The program's own start makes the write fail rather than end the program.
 TEST_F(FailedSave, AWriteStoppedPartwayKeepsTheEarlierSavedGameByteForByte) {
   const QByteArray earlier = fileBytes(writeFile(QStringLiteral("foto/mare.bmp.trs"), "\"earlier\"\r\n"));
   for (const int side : {2, 40}) {
@@ -377,7 +392,7 @@ TEST_F(FailedSave, AWriteStoppedPartwayKeepsTheEarlierSavedGameByteForByte) {
     dockPiece(0);
     const pid_t child = fork();
     if (child == 0) {
-      std::signal(SIGXFSZ, SIG_IGN);
+      letOversizedWritesFail();
       const rlimit limit{64, 64};
       setrlimit(RLIMIT_FSIZE, &limit);
       board->mSalva_Click();
@@ -390,7 +405,8 @@ TEST_F(FailedSave, AWriteStoppedPartwayKeepsTheEarlierSavedGameByteForByte) {
     waitpid(child, &status, 0);
     EXPECT_EQ(status, 0) << side;
     EXPECT_EQ(fileBytes(saved), earlier) << side;
-    EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files), QStringList({"mare.bmp", "mare.bmp.trs"}));
+    EXPECT_EQ(QDir(pictureFolder).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"mare.bmp", "mare.bmp.trs"}));
   }
 }
 
@@ -467,9 +483,8 @@ TEST_P(DamagedFile, LeavesAGameInProgressAsItWas) {
   chooseGrid(3, 5);
   click(board->CmdTarsio);
   ASSERT_EQ(game().GamePhase, 3);
-  game().PicturePath = bad;
   const BoardLook before = lookOf(*board);
-  EXPECT_EQ(board->LoadSavedGame(), Board::OpenResult::Refused);
+  EXPECT_EQ(board->LoadSavedGame(bad), Board::OpenResult::Refused);
   EXPECT_EQ(lookOf(*board), before);
 }
 

@@ -1,12 +1,37 @@
 // The board fixture.
 #include "support/BoardFixture.h"
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QTest>
 
-#include "support/Pictures.h"
 #include "platform/Twips.h"
+#include "support/Pictures.h"
 
 namespace tarsio {
+
+bool asPlainUser(const QStringList& files, const std::function<void()>& checks) {
+  const passwd* nobody = geteuid() == 0 ? getpwnam("nobody") : nullptr;
+  for (const QString& file : files)
+    if (nobody && chown(QFile::encodeName(file).constData(), nobody->pw_uid, nobody->pw_gid) != 0)
+      return false;
+  const pid_t child = fork();
+  if (child == 0) {
+    const gid_t group = nobody ? nobody->pw_gid : 0;
+    if (nobody && (setgroups(0, nullptr) || setresgid(group, group, group) ||
+                   setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid)))
+      _exit(2);
+    checks();
+    _exit(testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = -1;
+  waitpid(child, &status, 0);
+  return status == 0;
+}
 
 void BoardFixture::SetUp() {
   ASSERT_TRUE(folder.isValid());

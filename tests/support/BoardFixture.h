@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 #include "board/Board.h"
 #include "support/ScriptedDialogs.h"
 
 namespace tarsio {
+
+// Runs `checks` in a forked child as a user whom permissions bind (nobody when the suite runs as root,
+// as in CI, given `files` first); true when none of the checks failed there.
+bool asPlainUser(const QStringList& files, const std::function<void()>& checks);
 
 class BoardFixture : public ::testing::Test {
  protected:

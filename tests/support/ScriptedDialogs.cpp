@@ -9,6 +9,17 @@ void ScriptedDialogs::MsgBox(const QString& text, const QString& title, MessageI
   calls.push_back({DialogCall::Message, text, title, icon, {}, {}});
 }
 
+bool ScriptedDialogs::MsgBoxOffering(const QString& text, const QString& title, MessageIcon icon,
+                                     const QString& offer) {
+  calls.push_back({DialogCall::Message, text, title, icon, offer, {}});
+  return nextAnswer() == offer;
+}
+
+QString ScriptedDialogs::GetFolder(const QString& title, const QString& folder) {
+  calls.push_back({DialogCall::Folder, {}, title, MessageIcon::None, folder, {}});
+  return nextAnswer();
+}
+
 QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) {
   calls.push_back({DialogCall::Input, prompt, title, MessageIcon::None, defaultAnswer, {}});
   return nextAnswer();

@@ -10,11 +10,11 @@
 namespace tarsio {
 
 struct DialogCall {
-  enum Kind { Message, Input, OpenFile, Question, Beep } kind;
+  enum Kind { Message, Input, OpenFile, Question, Beep, Folder } kind;
   QString text;   // message text or input prompt
   QString title;  // message or input title
   MessageIcon icon = MessageIcon::None;
-  QString defaultAnswer;
+  QString defaultAnswer;  // for a message, the caption of the button it offers beside OK, if any
   OpenFileRequest request;
 };
 
@@ -26,6 +26,11 @@ class ScriptedDialogs : public Dialogs {
   std::vector<DialogCall> calls;
 
   void MsgBox(const QString& text, const QString& title, MessageIcon icon) override;
+  // Recorded as a message; the offer is taken when the scripted answer is its caption.
+  bool MsgBoxOffering(const QString& text, const QString& title, MessageIcon icon,
+                      const QString& offer) override;
+  // Recorded with the starting folder as its default answer.
+  QString GetFolder(const QString& title, const QString& folder) override;
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
   // Answered "Sì" by the scripted answer "Sì", "No" by any other; the call records the preferred
