@@ -49,6 +49,12 @@ void BenchBoard::cut(const QString& photo, int rows, int columns) {
   expectPieces(rows * columns);
 }
 
+QString BenchBoard::keptFile() const {
+  const QStringList kept = QDir(stateFolder_.path()).entryList({QStringLiteral("partita-*.tarsio")});
+  if (kept.size() != 1) stop(QStringLiteral("%1 kept files, not one").arg(kept.size()));
+  return QDir(stateFolder_.path()).filePath(kept[0]);
+}
+
 void BenchBoard::repaint() { board_->canvas->repaint(); }
 
 // Qt gathers the rectangles marked for repainting and posts one update request to the window; the

@@ -53,6 +53,8 @@ class BenchBoard {
   // What the event loop does next after an event: the canvas painted where it changed, at once.
   void repaintChanged();
   AnsweringDialogs& dialogs() { return dialogs_; }
+  // The file the game in progress is kept in.
+  QString keptFile() const;
   // Ends the benchmark when the game showed a message: its step failed.
   void expectNoMessage() const;
   // Ends the benchmark when the board does not hold `count` pieces after a cut.

@@ -31,8 +31,8 @@ Row openShelf(const Inputs& in, int games, int runs) {
   for (int run = 0; run < runs; ++run) {
     int listed = 0;
     times.push_back(millisecondsOf([&] {
-      QStringList aside;
-      ShelfWindow window(&board, bench.dialogs(), readShelf(folder.path(), aside));
+      std::vector<std::pair<QString, QString>> damaged;
+      ShelfWindow window(&board, bench.dialogs(), readShelf(folder.path(), damaged));
       window.show();
       window.repaint();
       listed = window.list->count();

@@ -7,8 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-fuzz_seconds=30
-fuzz_targets=(savegame grid picture)
+fuzz_seconds=20
+fuzz_targets=(savegame keptgame grid picture)
 
 started=$SECONDS
 elapsed() { echo "-- $1 took $((SECONDS - started)) s"; started=$SECONDS; }

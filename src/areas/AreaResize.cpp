@@ -54,6 +54,8 @@ void stepBorder(Board& board, int sign) {
   board.HideCommandBar();
   fitPiecesToCells(board);
   board.CmdRaccogli_Click();
+  // The pieces have new sizes: the places of the history no longer fit them.
+  board.undoHistory.clear();
 }
 
 }  // namespace
@@ -97,6 +99,7 @@ void Board::RestoreEqualAreas() {
   }
   fitPiecesToCells(*this);
   CmdRaccogli_Click();
+  undoHistory.clear();
 }
 
 }  // namespace tarsio

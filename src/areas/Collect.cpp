@@ -8,28 +8,30 @@
 
 namespace tarsio {
 
-// Gathering or spreading moves the loose pieces: the gestures that put them where they lay cannot be
-// taken back, and a piece held meanwhile is let go, as it is about to be moved from under the pointer.
-// The game in progress is kept again once they lie in their new places.
-void Board::beginMovingLoosePieces() {
-  keeper.changed();
-  undoHistory.clear();
+// Gathering or spreading moves the loose pieces as one step of the history. A piece held meanwhile is
+// let go, as it is about to be moved from under the pointer; what its gesture did so far stays a step
+// of its own.
+void Board::beginMovingLoosePieces(const std::vector<int>& loose) {
+  endSelection();
+  undoHistory.finishOpen();
   if (game.SelectedPiece != NoPiece) {
     game.SelectedPiece = NoPiece;
     setFrameVisible(false);
   }
+  undoHistory.begin(UndoHistory::Command, loose);
 }
 
 void Board::CmdRaccogli_Click() {
   if (game.GamePhase < 3) return;
-  beginMovingLoosePieces();
   std::vector<int> loose;
-  for (int i = 0; i < game.PieceCount; ++i) {
-    if (game.Docked[i]) continue;
-    ImA(i).setVisible(false);
-    loose.push_back(i);
+  for (int i = 0; i < game.PieceCount; ++i)
+    if (!game.Docked[i] && !trays.trayOf(i)) loose.push_back(i);
+  beginMovingLoosePieces(loose);
+  for (int i : loose) ImA(i).setVisible(false);
+  if (loose.empty()) {
+    trays.layOutChanged(true);
+    return undoHistory.finish(UndoHistory::Command);
   }
-  if (loose.empty()) return;
 
   const StaircaseArea area{game.AreaLevel,
                            {ImaOrig.Left(), ImaOrig.Top(), ImaOrig.Width(), ImaOrig.Height()},
@@ -64,6 +66,9 @@ void Board::CmdRaccogli_Click() {
     piece.setLeft(static_cast<double>(game.CollectX));
     piece.setVisible(pieceShown(order[k]));
   }
+  // The pieces in trays stay there; after a step of the areas they are laid out at their new sizes.
+  trays.layOutChanged(true);
+  undoHistory.finish(UndoHistory::Command);
 }
 
 }  // namespace tarsio

@@ -8,11 +8,13 @@
 
 namespace tarsio {
 
-// The top-left corners of `count` places, each large enough for a piece of size `largest` (twips), laid
-// in rows over the rectangles of `free`, one rectangle after the other, left to right and top to bottom,
-// `gap` twips apart; every place lies inside its rectangle. When the rectangles do not hold `count`
-// such places, the places close up evenly, as little as lets them all in, and the pieces overlap. With no
-// rectangle large enough for one piece, every place is the top-left corner of the first rectangle.
-std::vector<QPointF> spreadPlaces(const std::vector<QRectF>& free, QSizeF largest, int count, double gap);
+// The top-left corners of places for pieces of `sizes` (twips), in that order, laid in rows over the
+// rectangles of `free`, one rectangle after the other, left to right and top to bottom: each piece lies
+// `gap` twips right of the one before it, each row `gap` below the tallest piece of the row above, and
+// every piece inside its rectangle. When the rectangles do not hold them so, every advance closes up by
+// one factor, as little as lets them all in, and the pieces overlap. When no factor does (a piece larger
+// than every rectangle), every place is the top-left corner of the first rectangle.
+std::vector<QPointF> spreadPlaces(const std::vector<QRectF>& free, const std::vector<QSizeF>& sizes,
+                                  double gap);
 
 }  // namespace tarsio

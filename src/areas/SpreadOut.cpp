@@ -28,7 +28,10 @@ std::vector<QRectF> Board::freeRoom() const {
   const double below = std::max(gridBottom, ImaOrig.Top() + ImaOrig.Height()) + SpreadGap;
   std::vector<QRectF> room{QRectF(QPointF(gridRight, game.GridTop), QPointF(right, bottom))};
   if (CmdAzze.Visible()) {
-    const double barRight = std::max(CmdAzze.Left() + CmdAzze.Width(), Pezzi.Left() + Pezzi.Width()) + SpreadGap;
+    // The grid-size label may paint beyond the buttons below it.
+    const double barRight = std::max({CmdAzze.Left() + CmdAzze.Width(), Pezzi.Left() + Pezzi.Width(),
+                                      RC1.Left() + RC1.PaintedWidth()}) +
+                            SpreadGap;
     room.emplace_back(QPointF(barRight, below), QPointF(gridRight, bottom));
     room.emplace_back(QPointF(ImaOrig.Left(), CmdAzze.Top() + CmdAzze.Height() + SpreadGap),
                       QPointF(barRight, bottom));
@@ -40,29 +43,29 @@ std::vector<QRectF> Board::freeRoom() const {
 }
 
 // Like gathering, spreading lets pending events run, holds the player's input back until the last piece
-// is placed, and clears the history of gestures.
+// is placed, and is one step of the history.
 void Board::mDisponi_Click() {
   if (game.GamePhase < 3) return;
-  beginMovingLoosePieces();
+  // Pieces kept out of sight by "Solo i &bordi" stay where they lie and take no place.
   std::vector<int> loose;
-  QSizeF largest;
-  for (int i = 0; i < game.PieceCount; ++i) {
-    if (game.Docked[i]) continue;
-    loose.push_back(i);
-    largest = largest.expandedTo({ImA(i).Width(), ImA(i).Height()});
-  }
+  for (int i = 0; i < game.PieceCount; ++i)
+    if (!game.Docked[i] && !trays.trayOf(i) && pieceShown(i)) loose.push_back(i);
+  beginMovingLoosePieces(loose);
   const std::vector<QRectF> room = freeRoom();
-  if (loose.empty() || room.empty()) return;
+  if (loose.empty() || room.empty()) return undoHistory.finish(UndoHistory::Command);
   const int count = static_cast<int>(loose.size());
-  const std::vector<QPointF> places = spreadPlaces(room, largest, count, SpreadGap);
   random.Randomize();
   const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
+  std::vector<QSizeF> sizes(count);
+  for (int k = 0; k < count; ++k) sizes[k] = {ImA(order[k]).Width(), ImA(order[k]).Height()};
+  const std::vector<QPointF> places = spreadPlaces(room, sizes, SpreadGap);
   const InputHold held;
   const PacedRepaints paced(canvas);
   for (int k = 0; k < count; ++k) {
     if (k % PiecesBetweenEvents == 0) DoEvents();
     ImA(order[k]).Move(places[k].x(), places[k].y());
   }
+  undoHistory.finish(UndoHistory::Command);
 }
 
 // The command is there whenever gathering is.

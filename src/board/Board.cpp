@@ -2,6 +2,8 @@
 #include "board/Board.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QWindowStateChangeEvent>
 
 #include "board/Layout.h"
 #include "platform/Twips.h"
@@ -42,9 +44,9 @@ Board::Board(const BoardSetup& setup)
       CmdAzze(canvas),
       keeper(stateFolderOf(setup),
              [this] {
-               std::optional<QByteArray> bytes = keptGameBytes();
-               if (bytes) sketchLater();
-               return bytes;
+               std::optional<KeptGame> kept = keptGameNow();
+               if (kept) sketchLater();
+               return kept;
              }),
       records(stateFolderOf(setup)),
       RecordText(canvas),
@@ -91,7 +93,8 @@ void Board::FitPicture() {
   game.PictureBaseHeight = fit.baseHeight;
   ImaOrig.setStretch(true);
   // The element holds its size as single-precision twips.
-  ImaOrig.setBox(PictureLeft, PictureTop, static_cast<float>(fit.baseWidth), static_cast<float>(fit.baseHeight));
+  ImaOrig.setBox(PictureLeft, PictureTop, static_cast<float>(fit.baseWidth),
+                 static_cast<float>(fit.baseHeight));
   game.AreaStepWidth = game.PictureBaseWidth / 10;
   game.AreaStepHeight = game.PictureBaseHeight / 10;
   game.AreaLevel = 0;
@@ -102,6 +105,25 @@ void Board::FitPicture() {
   for (Control* control : std::initializer_list<Control*>{&CmdTarsio, &CmdRaccogli, &CmdAzze})
     control->setTop(rows.second);
   ImaCompl.setTop(screen.height() - ImaCompl.Height() - 900);
+}
+
+// The window manager gives the window its normal place after telling of the change, in one or more
+// moves and resizes: those of the next second are kept on the screen.
+void Board::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  const auto before = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+  placingNormalWindow = windowState() == Qt::WindowNoState && before & Qt::WindowMaximized;
+  if (placingNormalWindow) QTimer::singleShot(1000, this, [this] { placingNormalWindow = false; });
+}
+
+void Board::keepNormalWindowOnScreen() {
+  if (!QWidget::screen() || windowState() != Qt::WindowNoState) return;
+  const QRect inside = geometry(), outside = frameGeometry();
+  const QMargins frame(inside.left() - outside.left(), inside.top() - outside.top(),
+                       outside.right() - inside.right(), outside.bottom() - inside.bottom());
+  const QRect placed = windowOnScreen(inside, frame, QWidget::screen()->availableGeometry());
+  if (placed != inside) setGeometry(placed);
 }
 
 void Board::HideCommandBar() { setCommandBarVisible(false); }

@@ -15,6 +15,7 @@
 //   play/Docking.cpp           docking and completion
 //   play/Reset.cpp             the reset
 //   play/Undo.cpp              taking gestures on pieces back and doing them again
+//   play/GroupHandling.cpp     selecting many pieces, moving and turning them together
 //   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
@@ -23,6 +24,8 @@
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   areas/SpreadOut.cpp        laying the loose pieces side by side
+//   areas/TrayCommands.cpp     trays to sort pieces into
+//   areas/ColourSort.cpp       sorting the loose pieces into trays by colour
 //   windows/AuxWindows.cpp     the help and information windows
 #pragma once
 
@@ -34,8 +37,11 @@
 #include <functional>
 #include <vector>
 
+#include "areas/Trays.h"
 #include "board/GameState.h"
 #include "board/Preferences.h"
+#include "picture/FirstSight.h"
+#include "platform/Background.h"
 #include "platform/BoardCanvas.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
@@ -47,7 +53,10 @@
 #include "platform/PictureClip.h"
 #include "platform/Random.h"
 #include "platform/Sounds.h"
+#include "play/DragLimits.h"
+#include "pieces/PieceColour.h"
 #include "play/PlayTime.h"
+#include "play/Selection.h"
 #include "play/UndoHistory.h"
 #include "savegame/BoardSketch.h"
 #include "savegame/GameKeeper.h"
@@ -135,6 +144,17 @@ class Board : public QMainWindow {
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
   // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.
   void showPicture(const Picture& picture);
+  // A large JPEG is shown at once from a reduced decode while its full decode runs on a worker thread
+  // (picture/FullPicture.cpp); firstSight is set while the full picture is on its way.
+  Background<Picture> fullDecode;
+  std::unique_ptr<FirstSight> firstSight;
+  // Whether the picture shown has all its pixels: the full decode is waited for when it has not ended
+  // (the pointer busy past a frame). False when it failed: "Immagine non valida", and the board is back
+  // as it was before the picture was chosen.
+  bool needFullPicture();
+  // Puts the full picture the worker made on the board in place of its first sight; a null picture (the
+  // decode failed) is refused as needFullPicture says. Whether the full picture is on the board.
+  bool fullPictureArrived(const Picture& full);
   // The picture the last one shown replaced, let go once the board has painted the new one: while the
   // system takes a large photo's memory back, a paint that needs fresh memory would wait for it.
   Picture ReplacedPicture;
@@ -212,8 +232,8 @@ class Board : public QMainWindow {
   void CmdAzze_Click();
 
   // ---- Taking gestures back and doing them again (play/Undo.cpp) ----
-  // The gestures on pieces since the pieces were last made or rearranged (cut, reset, collecting).
-  UndoHistory undoHistory;
+  // The gestures and the commands that moved many pieces, since the last cut, reset or area step.
+  UndoHistory undoHistory{[this](int index) { return pieceState(index); }};
   // Ctrl+Z takes the last gesture back, Ctrl+Y or Ctrl+Shift+Z does it again; when there is none, or a
   // piece is in the player's hand, nothing happens.
   void undoGesture();
@@ -222,6 +242,26 @@ class Board : public QMainWindow {
   // Gives piece `index` the place, orientation and docked state of `state` through the routines the
   // player's own gestures run, so that the phase, "Completato !" and the commands follow.
   void putPiece(int index, const PieceState& state);
+
+  // ---- Many pieces at once (play/GroupHandling.cpp) ----
+  // Shift + drag on the bare board, Ctrl + Shift + click and Ctrl+A select loose pieces in sight; a
+  // selected piece dragged or turned moves or turns them all. "Sco&pri" turns every selected piece face
+  // up, "&Raddrizza" upright on its face.
+  Selection selection{canvas, ImA};
+  MenuItem mScopri, mRaddrizza;
+  void selectAll();
+  void endSelection();
+  void Form_MouseUp(const MouseArgs& args);
+  void mScopri_Click();
+  void mRaddrizza_Click();
+  // The pieces a press on piece `index` moves: the selection when the piece is in it, else the piece.
+  std::vector<int> handOf(int index) const;
+  // The held piece (with the selection it is in) turns about the pointer without being let go: a
+  // quarter turn per notch of the wheel, clockwise forward; a right click turns it front to back.
+  void turnInHand(int quarterTurns);
+  void flipInHand();
+  // What a dragged piece's new place is checked against.
+  DragSurroundings dragSurroundings() const;
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
@@ -240,7 +280,8 @@ class Board : public QMainWindow {
   OpenResult resumeSavedGame(const SavedGame& saved, const QString& file);
 
   // ---- The game in progress kept on disk (savegame/KeepGame.cpp) ----
-  // Told after every change in play; writes the game in phase 3 to this copy's file.
+  // Told of every input of the player, whose gestures and commands change the game; writes the game
+  // in phase 3 to this copy's file.
   GameKeeper keeper;
   // The game that the last reset (or a new picture) ended: Ctrl+Z brings it back until the next cut.
   std::optional<KeptGame> endedGame;
@@ -284,8 +325,9 @@ class Board : public QMainWindow {
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();
-  // Clears the history of gestures and lets go of a held piece, before the loose pieces are moved.
-  void beginMovingLoosePieces();
+  // Before the loose pieces `loose` are moved: the selection ends, a held piece is let go, and a step
+  // of the history opens, which the command closes once they lie in their new places.
+  void beginMovingLoosePieces(const std::vector<int>& loose);
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();
@@ -293,6 +335,21 @@ class Board : public QMainWindow {
   void mDisponi_Click();
   // The free part of the board (twips): outside the picture, the grid and the shown command rows.
   std::vector<QRectF> freeRoom() const;
+
+  // ---- Trays (areas/TrayCommands.cpp) ----
+  // "Nuovo &vassoio" puts an empty tray on the free board; its title moves it, renames it (a double
+  // click) and offers "Svuota" and "Elimina" (a right click).
+  Trays trays{canvas, ImA};
+  MenuItem mVassoio;
+  void mVassoio_Click();
+  // The loose ones of `pieces`, put down at `at` (twips), go into the tray there or out of theirs.
+  void dropPieces(const std::vector<int>& pieces, QPointF at);
+  // A press, move or release of the bare board on a tray's title; false when it is no tray's.
+  bool trayTitleMouse(MouseAction action, const MouseArgs& args);
+  // "Smista per &colore" (areas/ColourSort.cpp): the loose pieces outside trays go into new trays of
+  // similar colour, named after it, from dark to light, neighbouring colours side by side.
+  MenuItem mSmista;
+  void mSmista_Click();
 
   // ---- Play aids (play/PlayAids.cpp) ----
   // The title tells how many pieces are in place and how long the game has been played; "Solo i
@@ -309,20 +366,33 @@ class Board : public QMainWindow {
   QTimer hintTimer, dockTimer, titleTimer;
   void mBordi_Click();
   void mNascondi_Click();
+  // "Solo i simi&li": only the loose pieces whose colour is like that of the held piece, or of the one
+  // the pointer is (or was last) over; L while checked widens the likeness a step, and after the widest
+  // step shows every piece again.
+  MenuItem mSimili;
+  PieceColours colours;  // of the pieces of the last cut
+  struct Likeness {
+    int step = 0;
+    Lab reference;
+    float limit = 0;  // the OKLab distance from the reference within which a piece is like it
+  } likeness;
+  int PointerPiece = NoPiece;  // the piece the pointer is or was last over
+  void mSimili_Click();
+  void showLikePieces(int step);
   // Outlines the home cell of the held piece, and says so when the piece is turned or face down;
   // nothing when no piece is held.
   void showHint();
-  // Whether piece `index` is to be on the screen: docked, or loose and not kept out of sight by
-  // "Solo i &bordi".
+  // Whether piece `index` is to be on the screen: docked, or loose and kept out of sight neither by
+  // "Solo i &bordi" nor by "Solo i simi&li".
   bool pieceShown(int index) const;
   // After the cut (fresh or resumed): the count and the time start, "Solo i &bordi" is offered.
   void startPlayAids();
-  // After the reset: the title is the caption alone, both views are unchecked, "Solo i &bordi" is off.
+  // After the reset: the title is the caption alone, the views are unchecked, the filters are off.
   void stopPlayAids();
   // A new picture is shown: "&Nascondi immagine" is unchecked.
   void showPictureAgain();
-  // Piece `index` has docked or been freed: its cell lights up and the count follows. A freed piece
-  // off the ring goes out of sight while "Solo i &bordi" is checked.
+  // Piece `index` has docked or been freed: its cell lights up and the count follows. A docked piece
+  // is in sight; a freed piece off the ring goes out of sight while "Solo i &bordi" is checked.
   void pieceDocked(int index);
   void pieceFreed(int index);
   // The caption, then while pieces exist how many are in place, the time and the hints used.
@@ -356,8 +426,19 @@ class Board : public QMainWindow {
  protected:
   // Sees every typed key before the focused control of the board.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A window taken out of maximized keeps to the screen's available area, its title bar on it.
+  void changeEvent(QEvent* event) override;
+  // Moves and shrinks the window, when it is neither maximized nor full screen, to lie on the screen.
+  void keepNormalWindowOnScreen();
+  bool placingNormalWindow = false;  // the window has just been taken out of maximized
 
  private:
+  // Shows the decoded picture (reduced by 2^level from the checked file, whose full decode then
+  // starts) with the commands of a chosen picture.
+  void showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> sight);
+  // Starts the full decode of the first sight, unless there is none or it has started.
+  void startFullDecode();
+  void enableGridChoice();
   // The picture command's first steps, before a file is chosen.
   void beginPictureChoice();
   // Once a chosen file is known to be good: asks whether to leave a game in progress for it (false
@@ -367,6 +448,12 @@ class Board : public QMainWindow {
   void createControls();
   void createMenus();
   void createUndoKeys();
+  void createGroupCommands(QMenu* actions);
+  void createTrayCommands(QMenu* actions);
+  void createSortCommand(QMenu* actions);
+  // The selection carried moves as a whole or not at all; put down, its pieces near home dock.
+  void moveGroup(int index, const MouseArgs& args);
+  void putGroupDown();
   void createPlayAids();
   void createViewCommands(QMenu* menu);
   void createSpreadCommand(QMenu* actions);
@@ -376,9 +463,9 @@ class Board : public QMainWindow {
   // Saves the game to `fileName` and says so; a failure is told, offering another folder when the
   // file's folder or disk took no file.
   void saveGameIn(const QString& fileName);
-  // The bytes of the game in phase 3 for its kept file; nothing in any other phase, or for a path
-  // that the file could not hold.
-  std::optional<QByteArray> keptGameBytes() const;
+  // The game in phase 3 for its kept file; nothing in any other phase, while a piece is in the
+  // player's hand, or for a path that the file could not hold.
+  std::optional<KeptGame> keptGameNow() const;
   // Ctrl+Z with no gesture to take back: the game the last reset ended comes back.
   void bringBackEndedGame();
   // The kept file could not be written: the player is told, and saves the game to be sure of it.

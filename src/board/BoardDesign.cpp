@@ -45,10 +45,13 @@ void Board::createControls() {
   canvas->onBoardMouse = [this](MouseAction action, const MouseArgs& args) {
     if (action == MouseAction::Down) Form_MouseDown(args);
     if (action == MouseAction::Move) Form_MouseMove(args);
+    if (action == MouseAction::Up) Form_MouseUp(args);
   };
   canvas->onFileDropped = [this](const QString& path) { OpenFromOutside(path); };
+  canvas->beforeCloserLook = [this] { needFullPicture(); };
   canvas->onPainted = [this] {
     if (!ReplacedPicture.isNull()) releaseAside(std::exchange(ReplacedPicture, Picture()));
+    startFullDecode();
   };
 
   RC1.setCaption(QStringLiteral("Righe       Colonne"));
@@ -126,6 +129,7 @@ void Board::createMenus() {
   createViewCommands(visualMenu);
   visualMenu->addSeparator();
   addItem(visualMenu, mBordi, "Solo i &bordi                          (B)", [this] { mBordi_Click(); });
+  addItem(visualMenu, mSimili, "Solo i simi&li                          (L)", [this] { mSimili_Click(); });
   addItem(visualMenu, mNascondi, "&Nascondi immagine", [this] { mNascondi_Click(); });
   createTableLook(visualMenu);
   mVisual.setEnabled(false);
@@ -138,6 +142,9 @@ void Board::createMenus() {
   addItem(actions, mAzze, "A&zzera", [this] { CmdAzze_Click(); });
   for (MenuItem* item : {&mGrig, &mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   createSpreadCommand(actions);
+  createGroupCommands(actions);
+  createTrayCommands(actions);
+  createSortCommand(actions);
   // A game in progress can be saved in another folder at any time: exactly while it can be gathered.
   mSalvaNome.setEnabled(false);
   QObject::connect(mRaccogli.action(), &QAction::changed, this,

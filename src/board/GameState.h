@@ -59,6 +59,8 @@ struct GameState {
   double Corner1X = 0, Corner1Y = 0, Corner2X = 0, Corner2Y = 0;
   double Corner3X = 0, Corner3Y = 0, Corner4X = 0, Corner4Y = 0;
   long long CollectX = 0, CollectY = 0;
+  // A right click turned the held piece in the hand: its release does not let the piece go.
+  bool TurnedInHand = false;
 };
 
 }  // namespace tarsio

@@ -1,6 +1,8 @@
 // The board's layout rules.
 #include "board/Layout.h"
 
+#include <algorithm>
+
 #include "platform/Twips.h"
 
 namespace tarsio {
@@ -23,6 +25,14 @@ PictureFit fitPicture(double width, double height, const PictureLimits& limits) 
 CommandRowTops commandRowTops(double pictureTop, double pictureHeight) {
   const double label = pictureTop + pictureHeight + 100;
   return {label, label + 240, label + 720};
+}
+
+QRect windowOnScreen(const QRect& inside, const QMargins& frame, const QRect& available) {
+  const QRect room = available.marginsRemoved(frame);
+  QRect placed(inside.topLeft(), inside.size().boundedTo(room.size()));
+  placed.moveTo(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()),
+                std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
+  return placed;
 }
 
 }  // namespace tarsio

@@ -1,6 +1,8 @@
 // The board's layout rules: the largest picture shown, the fitting of a picture, the command rows.
 #pragma once
 
+#include <QMargins>
+#include <QRect>
 #include <QSizeF>
 
 namespace tarsio {
@@ -31,5 +33,10 @@ struct CommandRowTops {
   double second;  // cut, gather and reset buttons
 };
 CommandRowTops commandRowTops(double pictureTop, double pictureHeight);
+
+// The place of a window that is neither maximized nor full screen (`inside`, pixels, without the
+// frame): made no larger than the screen's available area less the frame, and moved the least so that
+// the window, frame and title bar included, lies within that area.
+QRect windowOnScreen(const QRect& inside, const QMargins& frame, const QRect& available);
 
 }  // namespace tarsio

@@ -61,6 +61,10 @@ void Board::DrawGrid() {
       Liv(j).setVisible(true);
     }
   }
+  // The picture is the map of the grid for a closer look.
+  if (liO(0).Visible())
+    canvas->setMap(ImaOrig.boxTwips(), QRectF(game.GridLeft, game.GridTop, game.CellWidth * game.ColumnCount,
+                                              game.CellHeight * game.RowCount));
   placeFaintPicture();
   CmdGriglia.setEnabled(false);
 }
@@ -70,6 +74,7 @@ void Board::RemoveGrid() {
     for (int i = lines->count() - 1; i >= 1; --i) lines->Unload(i);
     (*lines)(0).setVisible(false);
   }
+  canvas->setMap({}, {});
   placeFaintPicture();
 }
 

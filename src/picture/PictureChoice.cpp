@@ -5,6 +5,7 @@
 #include "board/Board.h"
 #include "picture/PictureFile.h"
 #include "picture/PicturePath.h"
+#include "platform/Twips.h"
 
 namespace tarsio {
 
@@ -72,15 +73,49 @@ void Board::ChooseFile(const QString& path) {
     return;
   }
   // Decoding comes first, so a broken file leaves the board, a game in progress included, exactly as
-  // it was; the picture decoded for the check is the one shown.
-  const std::optional<QImage> image = readPicture(path);
+  // it was; the picture decoded for the check is the one shown. A large JPEG is decoded reduced for its
+  // first sight, and in full on a worker thread.
+  const GameState before = game;
+  const std::optional<CheckedPicture> checked = checkPicture(path);
+  const int level = checked ? firstSightLevel(*checked, screenDevicePixels()) : 0;
+  const std::optional<QImage> image = checked ? decodePicture(*checked, level) : std::nullopt;
   if (!image) {
     refuse();
     return;
   }
   if (!makeRoomForFile(path)) return;
-  showPicture(Picture::fromImage(*image));
+  std::unique_ptr<FirstSight> sight;
+  if (level > 0) {
+    const bool replacesFirstSight = ImaOrig.picture().isReduced() && firstSight;
+    sight.reset(new FirstSight{*checked, level, before, ImaOrig.picture(), before.GamePhase >= 3,
+                               replacesFirstSight ? std::move(firstSight) : nullptr});
+  }
+  showChosenPicture(*image, std::move(sight));
+}
+
+void Board::showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> sight) {
+  if (!sight) {
+    showPicture(Picture::fromImage(image));
+  } else {
+    // The full decode starts once the board has painted the first sight, which it would slow down.
+    showPicture(Picture::fromReduced(image, sight->level, sight->file.size));
+    firstSight = std::move(sight);
+  }
   game.GamePhase = 1;
+  enableGridChoice();
+}
+
+void Board::startFullDecode() {
+  if (!firstSight || fullDecode.pending()) return;
+  fullDecode.start(
+      [file = firstSight->file, level = firstSight->level](const std::atomic<bool>& dropped) {
+        const std::optional<QImage> full = decodePicture(file, 0, &dropped);
+        return full ? Picture::fromImage(*full, level) : Picture();
+      },
+      this, [this] { fullPictureArrived(fullDecode.take(std::chrono::milliseconds(0))); });
+}
+
+void Board::enableGridChoice() {
   CmdGriglia.setEnabled(true);
   mGrig.setEnabled(true);
   CmdGriglia.setCaption(QStringLiteral("2 - Scegli Griglia"));
@@ -91,6 +126,9 @@ void Board::ChooseFile(const QString& path) {
 }
 
 void Board::showPicture(const Picture& picture) {
+  // A full picture still on its way is not this one's.
+  fullDecode.drop();
+  firstSight.reset();
   ReplacedPicture = ImaOrig.picture();
   ImaOrig.setStretch(false);
   ImaOrig.setPicture(picture);
@@ -99,6 +137,7 @@ void Board::showPicture(const Picture& picture) {
   FitPicture();
   PictureClip1.setPicture(picture);
   showPictureAgain();
+  canvas->showWholeBoard();
 }
 
 QString Board::ShowOpenDialog() {

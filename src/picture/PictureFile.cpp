@@ -240,9 +240,9 @@ constexpr qint64 MaxFileBytes = MaxPicturePixels * 8 + (64 << 20);
 
 }  // namespace
 
-std::optional<QImage> readPicture(const QString& path) {
+std::optional<CheckedPicture> checkPicture(const QString& path) {
   // The checks and the decoder see the same bytes, whatever happens to the file meanwhile.
-  const std::optional<QByteArray> bytes = readRegularFile(path, MaxFileBytes);
+  std::optional<QByteArray> bytes = readRegularFile(path, MaxFileBytes);
   if (!bytes) return std::nullopt;
   QBuffer buffer;
   buffer.setData(*bytes);
@@ -256,15 +256,66 @@ std::optional<QImage> readPicture(const QString& path) {
   const qint64 pixels = qint64(size.width()) * size.height();
   if (!size.isValid() || size.isEmpty() || pixels > MaxPicturePixels) return std::nullopt;
   if (!looksComplete(*bytes, kind)) return std::nullopt;
-  // Qt refuses images over its allocation limit unless told otherwise; the limit is what this picture
-  // needs in the format its decoder makes (8 bytes a pixel for a 16-bit PNG or TIFF), at least 4.
-  const qint64 pixelBytes = std::max(4, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
-  QImageReader::setAllocationLimit(int((pixels * pixelBytes >> 20) + 2));
-  // The picture goes into ordinary memory: pages the system has just freed come back at once, where a
-  // photo on fresh huge pages cost more to fault in than its whole decode.
+  // Qt refuses images over its allocation limit unless told otherwise. The header has been checked, so
+  // the limit is what the largest picture the game opens needs in the largest format a decoder makes
+  // (8 bytes a pixel for a 16-bit PNG or TIFF); it is set once, before any decode can run on a worker
+  // thread, and never changes after.
+  static const bool limitSet = [] {
+    QImageReader::setAllocationLimit(int((MaxPicturePixels * 8 >> 20) + 2));
+    return true;
+  }();
+  Q_UNUSED(limitSet);
+  const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+  return CheckedPicture{std::move(*bytes), kind, turned ? size.transposed() : size};
+}
+
+namespace {
+
+// The file's bytes, which run out as soon as the decode is no longer wanted: the decoder then ends
+// without reading the rest.
+class StoppableBuffer : public QBuffer {
+ public:
+  explicit StoppableBuffer(const std::atomic<bool>* stopped) : stopped_(stopped) {}
+
+ protected:
+  qint64 readData(char* data, qint64 length) override {
+    return stopped_ && *stopped_ ? -1 : QBuffer::readData(data, length);
+  }
+
+ private:
+  const std::atomic<bool>* stopped_;
+};
+
+}  // namespace
+
+std::optional<QImage> decodePicture(const CheckedPicture& checked, int level, const std::atomic<bool>* stopped) {
+  StoppableBuffer buffer(stopped);
+  buffer.setData(checked.bytes);
+  QImageReader reader(&buffer, checked.kind);
+  reader.setAutoTransform(true);
+  const QSize stored = reader.size();
+  // The JPEG decoder makes 1/2, 1/4 and 1/8 of the size while it decodes when asked for that size
+  // rounded down (rounded up, it decodes larger and scales); the picture is turned once reduced.
+  if (level > 0) reader.setScaledSize(QSize(stored.width() >> level, stored.height() >> level));
   QImage image;
-  if (!reader.read(&image) || image.isNull()) return std::nullopt;
+  if (!reader.read(&image) || image.isNull() || (stopped && *stopped)) return std::nullopt;
   return image;
+}
+
+std::optional<QImage> readPicture(const QString& path) {
+  const std::optional<CheckedPicture> checked = checkPicture(path);
+  return checked ? decodePicture(*checked) : std::nullopt;
+}
+
+int firstSightLevel(const CheckedPicture& checked, QSize screenPixels) {
+  if (checked.kind != "jpeg" || screenPixels.isEmpty()) return 0;
+  // The picture is never shown larger than the screen: reduced by 2^level it still has a pixel for
+  // every pixel of the screen it can cover.
+  const double shrink = std::max(double(checked.size.width()) / screenPixels.width(),
+                                 double(checked.size.height()) / screenPixels.height());
+  int level = 0;
+  while (level < MaxFirstSightLevel && double(2 << level) <= shrink) ++level;
+  return level;
 }
 
 }  // namespace tarsio

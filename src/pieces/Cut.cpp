@@ -22,10 +22,11 @@ void prepareTurnedPicture(Board& board) {
 
 // Creates piece i (the template itself when i is 999), puts its top-left corner on the corner of
 // `cell`, gives it orientation v and draws it. An odd value turns the template's upright box about the
-// cell's centre.
-void makePiece(Board& board, int i, int cell, int v) {
+// cell's centre. A docked piece lies beneath the loose ones.
+void makePiece(Board& board, int i, int cell, int v, bool docked) {
   const GameState& game = board.game;
   ImageElement& piece = i == 999 ? board.ImA(i) : board.ImA.Load(i);
+  piece.setBeneath(docked);
   piece.Move(cellColumn(cell, game.ColumnCount) * game.CellWidth + game.GridLeft,
              cellRow(cell, game.ColumnCount) * game.CellHeight + game.GridTop);
   board.drawInOrientation(i, v, v % 2 != 0 ? Board::PiecePlace::TurnBox : Board::PiecePlace::Stay);
@@ -39,7 +40,7 @@ void dealFresh(Board& board, int pieces) {
   const std::vector<DealtPiece> dealt = dealPieces(pieces, game.ScrambleKinds, board.random);
   for (int i = 0; i < pieces; ++i) {
     game.StartCell[i] = dealt[i].cell;
-    makePiece(board, i, dealt[i].cell, dealt[i].orientation);
+    makePiece(board, i, dealt[i].cell, dealt[i].orientation, false);
   }
   game.Docked.assign(pieces + 1, false);
 }
@@ -52,18 +53,22 @@ void rebuildSaved(Board& board, int pieces) {
   for (auto* values : {&game.Orientation, &game.StartCell})
     if (static_cast<int>(values->size()) <= pieces) values->resize(pieces + 1, 0);
   if (static_cast<int>(game.Docked.size()) <= pieces) game.Docked.resize(pieces + 1, false);
-  for (int i = 0; i < pieces; ++i) makePiece(board, i, i, game.Orientation[i]);
+  for (int i = 0; i < pieces; ++i) makePiece(board, i, i, game.Orientation[i], game.Docked[i]);
 }
 
 }  // namespace
 
 void Board::CmdTarsio_Click() {
+  // The pieces are cut from the full picture; a first sight that cannot have one is refused.
+  if (!needFullPicture()) return;
   if (!game.LoadingSavedGame && offerSameKeptGame()) return;
   for (Control* control :
        std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne, &Pezzi})
     control->setEnabled(false);
   for (MenuItem* item : {&mImma, &mGrig, &mTarsio}) item->setEnabled(false);
   prepareTurnedPicture(*this);
+  endSelection();
+  trays.clear();
 
   ImageElement& design = ImA(999);
   design.setStretch(true);
@@ -76,19 +81,20 @@ void Board::CmdTarsio_Click() {
   else
     dealFresh(*this, pieces);
   game.PieceCount = pieces;
+  colours.measure(PictureClip1.picture(), game.RowCount, game.ColumnCount);
   // Gestures on the pieces of an earlier cut mean nothing for these.
   undoHistory.clear();
   // A game a reset ended can no longer come back, nor can the saved game a completion set aside; the
   // new one is kept in its place.
   endedGame.reset();
   dropRemovedSavedGame();
-  keeper.changed();
 
   CmdRaccogli.setEnabled(true);
   mRaccogli.setEnabled(true);
   for (MenuItem* option : {&mSpos, &mRuot, &mRove, &mTrasp}) option->setEnabled(false);
   game.GamePhase = 3;
   startPlayAids();
+  canvas->showWholeBoard();
 }
 
 }  // namespace tarsio

@@ -37,10 +37,14 @@ int buttonCode(Qt::MouseButtons buttons) {
          (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-int shiftCode(Qt::KeyboardModifiers modifiers) {
+}  // namespace
+
+int BoardCanvas::shiftCode(Qt::KeyboardModifiers modifiers) {
   return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
          (modifiers & Qt::AltModifier ? 4 : 0);
 }
+
+namespace {
 
 // The local file a drop carries (the first of its addresses), or "" when it carries none.
 QString droppedFile(const QMimeData* data) {
@@ -51,9 +55,12 @@ QString droppedFile(const QMimeData* data) {
 
 Qt::CursorShape cursorFor(int pointer) {
   switch (pointer) {
-    case PointerNoDrop: return Qt::ForbiddenCursor;
-    case PointerSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case PointerNoDrop:
+      return Qt::ForbiddenCursor;
+    case PointerSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 
@@ -98,8 +105,11 @@ void BoardCanvas::remove(Element* element) {
 
 void BoardCanvas::placed(const Element* element) {
   const auto it = entryOf(element);
-  if (it != elements_.end()) it->shown = element->Visible() ? element->pixelBounds() : QRect();
-  sweepCaches_ = sweepCaches_ || !view_.isWhole();
+  if (it != elements_.end()) {
+    it->shown = element->Visible() ? element->pixelBounds() : QRect();
+    reachTo(it->shown);
+  }
+  sweepCaches_ = sweepCaches_ || !view_.isPlain();
 }
 
 std::vector<BoardCanvas::Entry>::const_iterator BoardCanvas::layerBegin(int layer) const {
@@ -145,7 +155,7 @@ void BoardCanvas::showEvent(QShowEvent* event) {
 
 // The elements a paint over `region` shows, in paint order, and those whose picture it makes first.
 void BoardCanvas::listPainted(const QRegion& region, const Surface& surface) {
-  const bool whole = view_.isWhole();
+  const bool whole = view_.isPlain();
   const QRect bounds = view_.boardPixelsOf(region.boundingRect());
   // Most frames repaint one or two small rectangles: the bounding rectangle rules out nearly every
   // element at the cost of four comparisons.
@@ -154,6 +164,11 @@ void BoardCanvas::listPainted(const QRegion& region, const Surface& surface) {
   for (const Entry& entry : elements_)
     if (overlaps(bounds, entry.shown) && (oneRect || region.intersects(entry.shown)))
       touched_.push_back(&entry);
+  const auto paintsFirst = [](const Entry* a, const Entry* b) {
+    return a->layer != b->layer ? a->layer < b->layer : a->element->beneath() > b->element->beneath();
+  };
+  if (!std::is_sorted(touched_.begin(), touched_.end(), paintsFirst))
+    std::stable_sort(touched_.begin(), touched_.end(), paintsFirst);
   // An opaque element hides whatever was painted before it over exactly its pixels: of a pile of pieces
   // on one place (a staircase of thousands of pieces has many) only the topmost is painted.
   // The opaque ones are sorted by place, then paint order, so that a search finds a later one on a place.
@@ -185,6 +200,7 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
   listPainted(event->region(), surface);
   makePictures(surface);
   for (const Element* element : painted_) element->paint(painter, view_);
+  paintMap(painter);
   if (std::exchange(sharpPending_, false)) {
     QTimer::singleShot(0, this, [this] {
       hurry_ = false;
@@ -202,14 +218,17 @@ void BoardCanvas::paintEvent(QPaintEvent* event) {
 ImageElement* BoardCanvas::elementAt(QPointF twips) const {
   const auto first = layerBegin(static_cast<int>(Layer::Pieces));
   auto it = layerBegin(static_cast<int>(Layer::Frame));
+  ImageElement* beneath = nullptr;
   while (it != first) {
     --it;
     auto* image = static_cast<ImageElement*>(it->element);
-    if (image && image->Visible() && image->Enabled() && image->mouseHandler() &&
-        image->boxTwips().contains(twips))
-      return image;
+    if (!image || !image->Visible() || !image->Enabled() || !image->mouseHandler() ||
+        !image->boxTwips().contains(twips))
+      continue;
+    if (!image->beneath()) return image;
+    if (!beneath) beneath = image;
   }
-  return nullptr;
+  return beneath;
 }
 
 // Every event reaches the game in board twips, through the view's inverse.
@@ -223,20 +242,29 @@ void BoardCanvas::deliver(MouseAction action, QMouseEvent* event) {
   // A move with no button held while an element holds the pointer: its release went elsewhere (to a
   // menu that took the pointer for a while).
   if (action == MouseAction::Move && event->buttons() == Qt::NoButton) letGo();
-  ImageElement* target = captured_ ? captured_ : elementAt(twips);
+  ImageElement* target = captured_ ? captured_ : boardHeld_ ? nullptr : elementAt(twips);
   if (action == MouseAction::Down && target) captured_ = target;
-  if (action == MouseAction::Up && event->buttons() == Qt::NoButton) captured_ = nullptr;
+  const bool toBoard = !target && (action != MouseAction::Up || boardHeld_);
+  if (action == MouseAction::Down && !target) boardHeld_ = true;
+  if (action == MouseAction::Up && event->buttons() == Qt::NoButton) {
+    captured_ = nullptr;
+    boardHeld_ = false;
+  }
   if (target) {
     target->mouseHandler()(action, {button, shift, twips.x() - target->Left(), twips.y() - target->Top()});
-  } else if (action != MouseAction::Up && onBoardMouse) {
+  } else if (toBoard && onBoardMouse) {
     onBoardMouse(action, {button, shift, twips.x(), twips.y()});
   }
-  if (captured_ && action == MouseAction::Move) edgeScrollFrom(event->position(), event->buttons());
+  if ((captured_ || boardHeld_) && action == MouseAction::Move)
+    edgeScrollFrom(event->position(), event->buttons());
   updateCursor(twips);
+  fadeFurniture(event->position());
 }
 
 void BoardCanvas::letGo() {
   const bool panned = std::exchange(panning_, false);
+  if (std::exchange(boardHeld_, false) && onBoardMouse)
+    onBoardMouse(MouseAction::Up, {0, 0, lastPointer_.x(), lastPointer_.y()});
   ImageElement* held = std::exchange(captured_, nullptr);
   if (held)
     held->mouseHandler()(MouseAction::Up,
@@ -260,6 +288,14 @@ void BoardCanvas::mousePressEvent(QMouseEvent* event) { deliver(MouseAction::Dow
 void BoardCanvas::mouseMoveEvent(QMouseEvent* event) { deliver(MouseAction::Move, event); }
 void BoardCanvas::mouseReleaseEvent(QMouseEvent* event) { deliver(MouseAction::Up, event); }
 
+// A double click on a piece is a second press; on the bare board it is a gesture of its own.
+void BoardCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPointF twips = view_.toTwips(event->position());
+  if (captured_ || boardHeld_ || elementAt(twips) || !onBoardDoubleClick || event->button() != Qt::LeftButton)
+    return deliver(MouseAction::Down, event);
+  onBoardDoubleClick(twips);
+}
+
 void BoardCanvas::dragEnterEvent(QDragEnterEvent* event) {
   if (onFileDropped && !droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
@@ -277,12 +313,13 @@ void BoardCanvas::dropEvent(QDropEvent* event) {
 
 void BoardCanvas::pointerChanged() { updateCursor(lastPointer_); }
 
-// Over the bare board of a zoomed view an open hand says the table can be dragged; a closed one holds it.
+// Over the bare board of a view that scrolls an open hand says the table can be dragged; a closed one holds
+// it.
 void BoardCanvas::updateCursor(QPointF twips) {
   const ImageElement* over = captured_ ? captured_ : elementAt(twips);
   if (panning_)
     setCursor(Qt::ClosedHandCursor);
-  else if (!over && !view_.isWhole())
+  else if (!over && view_.scrolls())
     setCursor(Qt::OpenHandCursor);
   else
     setCursor(cursorFor(over ? over->MousePointer() : PointerDefault));

@@ -21,15 +21,32 @@ class BoardCanvas : public QWidget {
  public:
   explicit BoardCanvas(QWidget* parent = nullptr);
 
-  // Presses and moves over the bare board (outside every piece); x and y in board twips.
+  // Presses and moves over the bare board (outside every piece); x and y in board twips. After a press
+  // on the bare board the moves and the release go there too, over pieces or not, until every button is
+  // up.
   MouseHandler onBoardMouse;
+  // Whether a left press on the bare board (twips, modifiers as in MouseArgs) is the game's rather than
+  // the start of a pan of a zoomed view.
+  std::function<bool(QPointF twips, int shift)> boardClaims;
+  // A double click on the bare board, in twips.
+  std::function<void(QPointF twips)> onBoardDoubleClick;
+  // The wheel turned while an element is held with the left button: whole notches, forward positive.
+  std::function<void(int notches)> onWheelWhileHeld;
   // A file dropped on the board (from a file manager): its full path, handed on after the drop has
   // returned. Other drops are refused.
   std::function<void(const QString& path)> onFileDropped;
   // Called after each paint of the board.
   std::function<void()> onPainted;
+  // The picture that maps a part of the board, both in board twips: while the board is looked at
+  // closely, a click on `map` centres the view on the same spot of `territory`, and the part of the
+  // territory in view is outlined on the map. Empty rectangles: no map.
+  void setMap(const QRectF& map, const QRectF& territory);
+  // Called before the board is looked at more closely, so that pictures drawn from a reduced copy
+  // can be given their full pixels first.
+  std::function<void()> beforeCloserLook;
 
-  // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips).
+  // Topmost visible, enabled element with a mouse handler whose box holds the point (board twips);
+  // one beneath only where no other holds it.
   ImageElement* elementAt(QPointF twips) const;
   // The element that got the press, while a button is held.
   ImageElement* captured() const { return captured_; }
@@ -40,6 +57,7 @@ class BoardCanvas : public QWidget {
   const View& view() const { return view_; }
   void zoomIn();
   void zoomOut();
+  // The whole board, fitted into the canvas.
   void showWholeBoard();
   // The table under the elements and the ink of the lines and captions on it; an invalid colour gives
   // the window's own colours.
@@ -74,6 +92,7 @@ class BoardCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -81,6 +100,8 @@ class BoardCanvas : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // The modifiers as MouseArgs gives them: 1 Shift, 2 Ctrl, 4 Alt.
+  static int shiftCode(Qt::KeyboardModifiers modifiers);
   void deliver(MouseAction action, QMouseEvent* event);
   // Ends the capture as a release would, where the pointer was last seen: the element that holds the
   // pointer gets the release, whose button is unknown (0).
@@ -92,6 +113,10 @@ class BoardCanvas : public QWidget {
   void zoomBy(double factor, QPointF canvasPoint);
   void viewChanged();
   void updateMaxZoom();
+  // The board reaches as far as every element shown (measured anew), or further to take in `shown`
+  // (which it never gives back until it is measured again).
+  void measureBoard();
+  void reachTo(const QRect& shown);
   void placeScrollBars();
   void syncScrollBars();
   // A middle click, or a left press, move or release of a pan of the bare board: true when the event
@@ -101,6 +126,11 @@ class BoardCanvas : public QWidget {
   void edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held);
   void edgeScrollStep();
   void dropCachesOffScreen();
+  // The map (platform/CanvasMap.cpp): a click on it while zoomed, true when it moved the view; its
+  // outline; the command rows faint while zoomed unless the pointer is near them.
+  bool clickOnMap(QPointF twips);
+  void paintMap(QPainter& painter) const;
+  void fadeFurniture(QPointF canvasPoint);
   void listPainted(const QRegion& region, const Surface& surface);
   // Makes the pictures a paint needs, before it paints.
   void makePictures(const Surface& surface);
@@ -140,19 +170,23 @@ class BoardCanvas : public QWidget {
   std::vector<const Element*> unmade_;
   std::size_t removed_ = 0;
   ImageElement* captured_ = nullptr;
+  bool boardHeld_ = false;  // a press on the bare board, until every button is up
+  int heldWheelAngle_ = 0;  // eighths of a degree turned while holding, short of a notch
   QPointF lastPointer_;
   int dirtyRects_ = 0;
   QMetaObject::Connection screenWatch_;
   bool paced_ = false;
-  QRect gathered_;  // the pixels changed since the last repaint asked for while paced
+  QRect gathered_;              // the pixels changed since the last repaint asked for while paced
   QElapsedTimer sinceRequest_;  // since the last repaint asked for, or painted, while paced
 
   View view_;
+  QRect reach_;         // board pixels
   double closeUp_ = 4;  // the zoom a middle click on the whole board goes back to
   QScrollBar* horizontalBar_ = nullptr;
   QScrollBar* verticalBar_ = nullptr;
   bool syncingBars_ = false;
   bool panning_ = false;
+  bool panMoved_ = false;  // the bare board was dragged since the press, not just clicked
   QPointF panFrom_;  // canvas pixels
   QPointF lastCanvasPointer_;
   QTimer edgeTimer_;
@@ -162,6 +196,8 @@ class BoardCanvas : public QWidget {
   bool hurry_ = false;
   bool sharpPending_ = false;
   bool sweepCaches_ = false;
+  QRectF map_, territory_;
+  bool furnitureFaint_ = false;
 };
 
 // Paces the canvas's repaints while it lives.

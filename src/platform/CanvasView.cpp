@@ -41,15 +41,33 @@ void BoardCanvas::zoomIn() { zoomBy(ZoomStep, QPointF(width() / 2.0, height() / 
 void BoardCanvas::zoomOut() { zoomBy(1 / ZoomStep, QPointF(width() / 2.0, height() / 2.0)); }
 
 void BoardCanvas::showWholeBoard() {
-  if (view_.isWhole()) return;
-  closeUp_ = view_.zoom();
-  view_.zoomAt(View::WholeZoom, {});
+  measureBoard();
+  const double whole = view_.wholeZoom();
+  if (view_.zoom() == whole && view_.origin().isNull()) return;
+  if (view_.zoom() > whole) closeUp_ = view_.zoom();
+  view_.zoomAt(whole, {});
   viewChanged();
+}
+
+// The board reaches as far as the elements shown on it.
+void BoardCanvas::measureBoard() {
+  reach_ = QRect();
+  for (const Entry& entry : elements_) reach_ |= entry.shown;
+  view_.setBoard(QSizeF(std::max(0, reach_.right() + 1), std::max(0, reach_.bottom() + 1)));
+}
+
+void BoardCanvas::reachTo(const QRect& shown) {
+  if (shown.isEmpty() || reach_.contains(shown)) return;
+  const QSizeF before = view_.board();
+  reach_ |= shown;
+  view_.setBoard(QSizeF(std::max(0, reach_.right() + 1), std::max(0, reach_.bottom() + 1)));
+  if (view_.board() != before) syncScrollBars();
 }
 
 QPoint BoardCanvas::globalPosOf(QPointF twips) const { return mapToGlobal(view_.toCanvas(twips).toPoint()); }
 
 void BoardCanvas::zoomBy(double factor, QPointF canvasPoint) {
+  if (factor > 1 && beforeCloserLook) beforeCloserLook();
   updateMaxZoom();
   const double before = view_.zoom();
   view_.zoomAt(before * factor, canvasPoint);
@@ -76,6 +94,7 @@ void BoardCanvas::viewChanged() {
   syncScrollBars();
   update();
   updateCursor(view_.toTwips(lastCanvasPointer_));
+  fadeFurniture(lastCanvasPointer_);
 }
 
 void BoardCanvas::dropCachesOffScreen() {
@@ -102,6 +121,7 @@ qsizetype BoardCanvas::cachedBytes() const {
 
 void BoardCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  measureBoard();
   view_.setViewport(size());
   if (!horizontalBar_) return;
   const int thick = verticalBar_->sizeHint().width();
@@ -110,7 +130,7 @@ void BoardCanvas::resizeEvent(QResizeEvent* event) {
   syncScrollBars();
 }
 
-// The bars lie over the table's right and bottom edges while it is zoomed, and move it when dragged.
+// The bars lie over the table's right and bottom edges while it does not fit, and move it when dragged.
 void BoardCanvas::placeScrollBars() {
   horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
   verticalBar_ = new QScrollBar(Qt::Vertical, this);
@@ -131,15 +151,15 @@ void BoardCanvas::syncScrollBars() {
   if (!horizontalBar_) return;
   syncingBars_ = true;
   const double z = view_.zoom();
-  const QSizeF span = view_.viewport() * (z - 1);
+  const QSizeF span = view_.scrollSpan();
   horizontalBar_->setRange(0, static_cast<int>(std::lround(span.width())));
   horizontalBar_->setPageStep(width());
   horizontalBar_->setValue(static_cast<int>(std::lround(view_.origin().x() * z)));
   verticalBar_->setRange(0, static_cast<int>(std::lround(span.height())));
   verticalBar_->setPageStep(height());
   verticalBar_->setValue(static_cast<int>(std::lround(view_.origin().y() * z)));
-  horizontalBar_->setVisible(!view_.isWhole());
-  verticalBar_->setVisible(!view_.isWhole());
+  horizontalBar_->setVisible(span.width() > 0);
+  verticalBar_->setVisible(span.height() > 0);
   syncingBars_ = false;
 }
 
@@ -147,12 +167,20 @@ void BoardCanvas::syncScrollBars() {
 // scrolls both ways by its own pixels.
 void BoardCanvas::wheelEvent(QWheelEvent* event) {
   event->accept();
+  if (captured_ && event->buttons() & Qt::LeftButton && !(event->modifiers() & Qt::ControlModifier) &&
+      onWheelWhileHeld) {
+    heldWheelAngle_ += event->angleDelta().y();
+    const int notches = heldWheelAngle_ / 120;
+    heldWheelAngle_ -= notches * 120;
+    if (notches != 0) onWheelWhileHeld(notches);
+    return;
+  }
   if (event->modifiers() & Qt::ControlModifier) {
     const double notches = event->angleDelta().y() / 120.0;
     if (notches != 0) zoomBy(std::pow(ZoomStep, notches), event->position());
     return;
   }
-  if (view_.isWhole()) return;
+  if (!view_.scrolls()) return;
   QPointF by = -QPointF(event->pixelDelta());
   if (by.isNull()) {
     by = -QPointF(event->angleDelta()) / 120.0 * WheelPixels;
@@ -173,7 +201,8 @@ bool BoardCanvas::pinch(const QNativeGestureEvent* gesture) {
 bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   const Qt::MouseButton button = event->button();
   if (!captured_ && !panning_ && button == Qt::MiddleButton) {
-    if (action == MouseAction::Down && view_.isWhole()) {
+    if (action == MouseAction::Down && view_.showsAll()) {
+      if (beforeCloserLook) beforeCloserLook();
       updateMaxZoom();
       view_.zoomCentredOn(closeUp_, view_.toTwips(event->position()));
       viewChanged();
@@ -182,9 +211,11 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
     }
     return true;
   }
-  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && !view_.isWhole() &&
-      !elementAt(view_.toTwips(event->position()))) {
+  if (action == MouseAction::Down && button == Qt::LeftButton && !captured_ && !boardHeld_ &&
+      view_.scrolls() && !elementAt(view_.toTwips(event->position())) &&
+      !(boardClaims && boardClaims(view_.toTwips(event->position()), shiftCode(event->modifiers())))) {
     panning_ = true;
+    panMoved_ = false;
     panFrom_ = event->position();
     setCursor(Qt::ClosedHandCursor);
     return true;
@@ -193,17 +224,24 @@ bool BoardCanvas::viewGesture(MouseAction action, QMouseEvent* event) {
   if (action == MouseAction::Move) {
     const QPointF before = view_.origin();
     view_.panBy(panFrom_ - event->position());
+    panMoved_ = panMoved_ || panFrom_ != event->position();
     panFrom_ = event->position();
     if (view_.origin() != before) viewChanged();
   } else if (action == MouseAction::Up && button == Qt::LeftButton) {
     panning_ = false;
-    updateCursor(view_.toTwips(event->position()));
+    // A press and release that did not move the table is a click on the map, or else on the bare board.
+    const QPointF twips = view_.toTwips(event->position());
+    if (!panMoved_ && !clickOnMap(twips) && onBoardMouse) {
+      onBoardMouse(MouseAction::Down, {1, shiftCode(event->modifiers()), twips.x(), twips.y()});
+      onBoardMouse(MouseAction::Up, {1, shiftCode(event->modifiers()), twips.x(), twips.y()});
+    }
+    updateCursor(twips);
   }
   return true;
 }
 
 void BoardCanvas::edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held) {
-  edgeVelocity_ = view_.isWhole() || held == Qt::NoButton
+  edgeVelocity_ = !view_.scrolls() || held == Qt::NoButton
                       ? QPointF()
                       : QPointF(edgeSpeed(canvasPoint.x(), width()), edgeSpeed(canvasPoint.y(), height()));
   edgePointer_ = canvasPoint;
@@ -218,7 +256,7 @@ void BoardCanvas::edgeScrollFrom(QPointF canvasPoint, Qt::MouseButtons held) {
 // pointer that stood still, as the player's own move would.
 void BoardCanvas::edgeScrollStep() {
   const QPointF before = view_.origin();
-  if (!captured_ || edgeVelocity_.isNull()) return edgeTimer_.stop();
+  if ((!captured_ && !boardHeld_) || edgeVelocity_.isNull()) return edgeTimer_.stop();
   view_.panBy(edgeVelocity_);
   if (view_.origin() == before) return edgeTimer_.stop();
   viewChanged();

@@ -53,6 +53,8 @@ void Label::setPointSize(double points) {
   fitWidget();
 }
 
+double Label::PaintedWidth() const { return std::max(Width(), pixelsToTwips(label_->width())); }
+
 void Label::fitWidget() {
   label_->resize(std::max(label_->width(), label_->sizeHint().width()), label_->height());
 }

@@ -56,6 +56,8 @@ class Label : public Control {
   QString Caption() const;
   void setCaption(const QString& caption);
   void setPointSize(double points);
+  // The width the caption takes on the board, twips: the designed width or more.
+  double PaintedWidth() const;
 
  protected:
   // A caption never clips: the label may paint wider than its designed width.

@@ -30,6 +30,12 @@ void Element::setVisible(bool visible) {
   canvas_->markDirty(pixelBounds_);
 }
 
+void Element::setBeneath(bool beneath) {
+  if (beneath_ == beneath) return;
+  beneath_ = beneath;
+  if (visible_) canvas_->markDirty(pixelBounds_);
+}
+
 void Element::changed() {
   const QRect before = pixelBounds_;
   pixelBounds_ = computePixelBounds();
@@ -40,6 +46,14 @@ void Element::changed() {
   } else if (visible_) {
     canvas_->markDirty(pixelBounds_);
   }
+}
+
+void Element::changedWithin(const std::vector<QRect>& dirty) {
+  const QRect before = pixelBounds_;
+  pixelBounds_ = computePixelBounds();
+  if (before != pixelBounds_) canvas_->placed(this);
+  if (visible_)
+    for (const QRect& pixels : dirty) canvas_->markDirty(pixels);
 }
 
 ImageElement::ImageElement(BoardCanvas* canvas, Layer layer) : Element(canvas, layer) {}
@@ -88,7 +102,7 @@ void ImageElement::copyLookFrom(const ImageElement& design) {
 QRect ImageElement::computePixelBounds() const { return twipsToPixelRect(left_, top_, width_, height_); }
 
 QRect ImageElement::canvasBounds(const View& view) const {
-  return view.isWhole() ? pixelBounds() : view.canvasRect(left_, top_, width_, height_);
+  return view.isPlain() ? pixelBounds() : view.canvasRect(left_, top_, width_, height_);
 }
 
 Surface Surface::of(const QPainter& painter) {
@@ -120,7 +134,7 @@ void ImageElement::makePicture(const View& view, const Surface& surface) const {
 // The whole board keeps the reduced copies of the source it needs; a closer look reduces only the parts
 // of pictures it shows, so that it needs no more memory than the whole board.
 void ImageElement::makePictureAt(QSize devicePixels, const View& view, qreal ratio) const {
-  cache_ = picture_.render(devicePixels, view.isWhole() ? Copies::MakeAndKeep : Copies::OnlyMade);
+  cache_ = picture_.render(devicePixels, view.isPlain() ? Copies::MakeAndKeep : Copies::OnlyMade);
   cache_.setDevicePixelRatio(ratio);
 }
 
@@ -169,8 +183,8 @@ QRect LineElement::computePixelBounds() const {
 // filled as the one-device-pixel rectangle the line would light, ends included: the same pixels, drawn
 // many times faster than by the line drawing (hundreds of grid lines cross a zoomed board).
 void LineElement::paint(QPainter& painter, const View& view) const {
-  const QPoint from = view.isWhole() ? twipsToPixelPoint(x1_, y1_) : view.toCanvas({x1_, y1_}).toPoint();
-  const QPoint to = view.isWhole() ? twipsToPixelPoint(x2_, y2_) : view.toCanvas({x2_, y2_}).toPoint();
+  const QPoint from = view.isPlain() ? twipsToPixelPoint(x1_, y1_) : view.toCanvas({x1_, y1_}).toPoint();
+  const QPoint to = view.isPlain() ? twipsToPixelPoint(x2_, y2_) : view.toCanvas({x2_, y2_}).toPoint();
   const qreal ratio = painter.device()->devicePixelRatio();
   if ((from.x() == to.x() || from.y() == to.y()) && ratio == std::floor(ratio)) {
     const qreal thin = 1 / ratio;

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/Picture.h"
 #include "platform/View.h"
@@ -18,7 +19,7 @@ namespace tarsio {
 class BoardCanvas;
 
 // Paint order of the board, back to front; within a layer, elements paint in creation order.
-enum class Layer { Picture, GridLines, Pieces, Frame, Completion };
+enum class Layer { Picture, GridLines, Trays, Pieces, Frame, Completion };
 
 enum class MouseAction { Down, Move, Up };
 // A mouse event as the game sees it: button 1 left, 2 right, 4 middle; shift the sum of 1 Shift,
@@ -50,6 +51,10 @@ class Element {
 
   bool Visible() const { return visible_; }
   void setVisible(bool visible);
+  // An element beneath is painted, and found by the pointer, under the others of its layer, whatever
+  // the order they were made in.
+  bool beneath() const { return beneath_; }
+  void setBeneath(bool beneath);
 
   Layer layer() const { return layer_; }
   std::uint64_t sequence() const { return sequence_; }
@@ -73,6 +78,8 @@ class Element {
  protected:
   // Recomputes the painted area and repaints both the old and the new one.
   void changed();
+  // Recomputes the painted area and repaints only `dirty` (board pixels), the parts that changed.
+  void changedWithin(const std::vector<QRect>& dirty);
   virtual QRect computePixelBounds() const = 0;
   BoardCanvas* canvas_;
 
@@ -80,6 +87,7 @@ class Element {
   Layer layer_;
   std::uint64_t sequence_;
   bool visible_ = false;
+  bool beneath_ = false;
   QRect pixelBounds_;
 };
 
@@ -146,7 +154,7 @@ class ImageElement : public Element {
   // closer look keeps no larger pictures than the whole board does.
   static bool drawnFromSource(QSize devicePixels, const View& view, const Surface& surface) {
     return double(devicePixels.width()) * devicePixels.height() >
-           surface.deviceArea / (view.isWhole() ? 1 : 4);
+           surface.deviceArea / (view.isPlain() ? 1 : 4);
   }
   bool cachedAt(QSize devicePixels, qreal ratio) const {
     return cache_.size() == devicePixels && cache_.devicePixelRatio() == ratio;

@@ -25,6 +25,9 @@ bool isInput(QEvent::Type type) {
   }
 }
 
+int holds = 0;
+std::vector<std::pair<QPointer<QObject>, std::function<void()>>> waiting;
+
 }  // namespace
 
 void DoEvents() { QCoreApplication::processEvents(); }
@@ -34,12 +37,28 @@ QEvent::Type FileDropEvent::kind() {
   return type;
 }
 
-InputHold::InputHold() { QCoreApplication::instance()->installEventFilter(this); }
+InputHold::InputHold() {
+  ++holds;
+  QCoreApplication::instance()->installEventFilter(this);
+}
 
+// What waited for the hold is posted after the input it held back, so that it runs after that input.
 InputHold::~InputHold() {
   QCoreApplication::instance()->removeEventFilter(this);
   for (auto& [receiver, event] : held_)
     if (receiver) QCoreApplication::postEvent(receiver, event.release());
+  if (--holds > 0) return;
+  for (auto& [context, work] : std::exchange(waiting, {}))
+    if (context) QMetaObject::invokeMethod(context, std::move(work), Qt::QueuedConnection);
+}
+
+bool InputHold::holding() { return holds > 0; }
+
+void InputHold::afterInput(QObject* context, std::function<void()> work) {
+  if (holds == 0)
+    work();
+  else
+    waiting.emplace_back(context, std::move(work));
 }
 
 bool InputHold::eventFilter(QObject* watched, QEvent* event) {

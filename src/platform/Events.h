@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -37,6 +38,12 @@ class InputHold : public QObject {
   ~InputHold() override;
   InputHold(const InputHold&) = delete;
   InputHold& operator=(const InputHold&) = delete;
+
+  // Whether a hold is on: a command is half way.
+  static bool holding();
+  // Runs `work` at once when no hold is on; else once the last hold has ended and the input it held
+  // back has run, unless `context` is gone by then.
+  static void afterInput(QObject* context, std::function<void()> work);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

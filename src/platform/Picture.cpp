@@ -133,21 +133,28 @@ QImage reduce(const QImage& image, int steps) {
 
 SourceImage::SourceImage(QImage image) : full_(std::move(image)) {}
 
+SourceImage::SourceImage(QImage reduced, int level) : finest_(level) {
+  Q_ASSERT(level > 0);
+  reduced_[level - 1] = std::move(reduced);
+}
+
 // A level is made from the nearest larger one that exists, skipping the levels in between: a photo
 // shown small needs none of its large reduced copies.
 const QImage& SourceImage::level(int level) const {
+  level = std::max(level, finest_);
   if (level <= 0) return full_;
   const std::lock_guard made(mutex_);
   QImage& wanted = reduced_[level - 1];
   if (wanted.isNull()) {
     int from = level - 1;
-    while (from > 0 && reduced_[from - 1].isNull()) --from;
+    while (from > finest_ && reduced_[from - 1].isNull()) --from;
     wanted = reduce(from == 0 ? full_ : reduced_[from - 1], level - from);
   }
   return wanted;
 }
 
 QImage SourceImage::madeLevel(int level) const {
+  level = std::max(level, finest_);
   if (level <= 0) return full_;
   const std::lock_guard made(mutex_);
   return reduced_[level - 1];
@@ -168,13 +175,27 @@ QImage SourceImage::levelPart(int level, const QRect& rect, QPoint* origin) cons
   return reduce(blocks, level);
 }
 
-Picture Picture::fromImage(const QImage& image) {
+namespace {
+QImage::Format formatFor(const QImage& image) {
+  return image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+}
+}  // namespace
+
+Picture Picture::fromImage(const QImage& image, int madeLevel) {
   Picture picture;
   if (image.isNull()) return picture;
-  const QImage::Format format =
-      image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-  picture.source_ = std::make_shared<const SourceImage>(image.convertToFormat(format));
+  picture.source_ = std::make_shared<const SourceImage>(image.convertToFormat(formatFor(image)));
+  if (madeLevel > 0) picture.source_->level(madeLevel);
   picture.rect_ = image.rect();
+  return picture;
+}
+
+Picture Picture::fromReduced(const QImage& reduced, int level, QSize fullSize) {
+  Picture picture;
+  if (reduced.isNull()) return picture;
+  picture.source_ =
+      std::make_shared<const SourceImage>(reduced.convertToFormat(formatFor(reduced)), level);
+  picture.rect_ = QRect(QPoint(0, 0), fullSize);
   return picture;
 }
 
@@ -224,7 +245,7 @@ QRectF scaledRect(const QRect& rect, int level) {
 void Picture::draw(QPainter& painter, const QRectF& target, QSize pixels) const {
   if (isNull() || pixels.isEmpty()) return;
   const QSize upright = turned_ ? pixels.transposed() : pixels;
-  const int level = levelFor(rect_, upright);
+  const int level = std::max(levelFor(rect_, upright), source_->finest());
   const QSizeF box = turned_ ? target.size().transposed() : target.size();
   painter.save();
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -245,8 +266,7 @@ QImage Picture::render(QSize pixels, Copies copies) const {
         .transformed(QTransform().rotate(90))
         .mirrored(mirrorX_, mirrorY_);
   }
-  const QImage::Format format =
-      source_->full().hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+  const QImage::Format format = hasAlpha() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
   if (pixels.width() > ScratchSide || pixels.height() > ScratchSide) {
     QImage out(pixels, format);
     QPainter painter(&out);
@@ -274,7 +294,7 @@ void Picture::paintUpright(QPainter& painter, QSize pixels, Copies copies) const
     painter.fillRect(area, Qt::transparent);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
-  const int level = levelFor(rect_, pixels);
+  const int level = std::max(levelFor(rect_, pixels), source_->finest());
   painter.setRenderHint(QPainter::SmoothPixmapTransform, pixels != rect_.size());
   painter.setTransform(QTransform(mirrorX_ ? -1 : 1, 0, 0, mirrorY_ ? -1 : 1, mirrorX_ ? pixels.width() : 0,
                                   mirrorY_ ? pixels.height() : 0));
@@ -285,7 +305,7 @@ void Picture::paintUpright(QPainter& painter, QSize pixels, Copies copies) const
 // Without the copy, a small part is reduced on its own; a large one (the picture seen closely) is
 // scaled from the full image instead, as reducing it would hold a copy as large as the one not kept.
 Picture::Scaling Picture::scalingFrom(int level, Copies copies) const {
-  if (copies == Copies::MakeAndKeep) return {source_->level(level), scaledRect(rect_, level)};
+  if (copies == Copies::MakeAndKeep || isReduced()) return {source_->level(level), scaledRect(rect_, level)};
   if (QImage made = source_->madeLevel(level); !made.isNull()) return {made, scaledRect(rect_, level)};
   if (qint64(rect_.width()) * rect_.height() > MaxPixelsReducedAlone) return {source_->full(), rect_};
   QPoint origin;

@@ -18,7 +18,14 @@ namespace tarsio {
 class SourceImage {
  public:
   explicit SourceImage(QImage image);
+  // A source whose full image is not decoded yet: `reduced` stands for its copy reduced by 2^level, the
+  // finest it can show.
+  SourceImage(QImage reduced, int level);
+  // Null for a source made from a reduced image alone.
   const QImage& full() const { return full_; }
+  // The finest copy there is: 0 when the full image is there.
+  int finest() const { return finest_; }
+  bool hasAlpha() const { return (finest_ == 0 ? full_ : reduced_[finest_ - 1]).hasAlphaChannel(); }
   // The copy reduced by 2^level, made and kept; level 0 is the full image. Safe to ask from several
   // threads at once, as are the two below.
   const QImage& level(int level) const;
@@ -30,6 +37,7 @@ class SourceImage {
 
  private:
   QImage full_;
+  int finest_ = 0;
   mutable std::mutex mutex_;                // held while a copy is looked up or made
   mutable std::array<QImage, 32> reduced_;  // level k at k - 1; null until asked for
 };
@@ -42,12 +50,20 @@ enum class Copies { MakeAndKeep, OnlyMade };
 class Picture {
  public:
   Picture() = default;
-  // Converts the image to a 32-bit format once; an image with transparency keeps it.
-  static Picture fromImage(const QImage& image);
+  // Converts the image to a 32-bit format once; an image with transparency keeps it. Its copy reduced
+  // by 2^madeLevel, when asked for, is made now on the calling thread (a worker's, for a large photo),
+  // so that no paint that shows the picture at that size waits for it.
+  static Picture fromImage(const QImage& image, int madeLevel = 0);
+  // A picture of `fullSize` pixels that only has its copy reduced by 2^level, `reduced`, to show: it
+  // has the full picture's size and regions, and is drawn from that copy whatever its size on the
+  // screen, so it looks coarse seen closely.
+  static Picture fromReduced(const QImage& reduced, int level, QSize fullSize);
+  // Whether the picture has only a reduced copy to show.
+  bool isReduced() const { return source_ && source_->finest() > 0; }
 
   bool isNull() const { return !source_; }
   // Whether the picture may hold pixels that are not opaque.
-  bool hasAlpha() const { return source_ && source_->full().hasAlphaChannel(); }
+  bool hasAlpha() const { return source_ && source_->hasAlpha(); }
   // Size in pixels of the region shown (turned, when the picture is turned).
   QSize size() const { return turned_ ? rect_.size().transposed() : rect_.size(); }
   bool mirroredLeftRight() const { return mirrorX_; }

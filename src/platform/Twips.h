@@ -34,5 +34,7 @@ inline QPoint twipsToPixelPoint(double x, double y) {
 
 // The screen's size in twips (the primary screen's full geometry).
 QSizeF screenSizeTwips();
+// The primary screen's size in device pixels, the most of a picture it can show at once.
+QSize screenDevicePixels();
 
 }  // namespace tarsio

@@ -10,7 +10,29 @@ namespace tarsio {
 
 void View::setViewport(QSizeF pixels) {
   viewport_ = pixels;
+  clampZoom();
+}
+
+void View::setBoard(QSizeF pixels) {
+  reach_ = pixels;
+  clampZoom();
+}
+
+double View::wholeZoom() const {
+  const QSizeF all = board();
+  if (all.isEmpty()) return 1;
+  return std::min({1.0, viewport_.width() / all.width(), viewport_.height() / all.height()});
+}
+
+void View::clampZoom() {
+  zoom_ = std::clamp(zoom_, wholeZoom(), maxZoom_);
   clampOrigin();
+}
+
+// Half a pixel of the board left over is rounding, not room to scroll.
+QSizeF View::scrollSpan() const {
+  const QSizeF over = board() * zoom_ - viewport_;
+  return {over.width() > 0.5 ? over.width() : 0, over.height() > 0.5 ? over.height() : 0};
 }
 
 void View::setMaxZoom(double zoom) {
@@ -22,14 +44,14 @@ QPointF View::toCanvas(QPointF twips) const {
   return (QPointF(twipsToPixels(twips.x()), twipsToPixels(twips.y())) - origin_) * zoom_;
 }
 
-// At zoom 1 the origin is (0, 0) and a pixel gives its 15 twips exactly.
+// In the plain view a pixel gives its 15 twips exactly.
 QPointF View::toTwips(QPointF canvasPixels) const {
   const QPointF board = canvasPixels / zoom_ + origin_;
   return {pixelsToTwips(board.x()), pixelsToTwips(board.y())};
 }
 
 QRect View::canvasRect(double left, double top, double width, double height) const {
-  if (isWhole()) return twipsToPixelRect(left, top, width, height);
+  if (isPlain()) return twipsToPixelRect(left, top, width, height);
   const QPointF a = toCanvas({left, top}), b = toCanvas({left + width, top + height});
   const int x1 = static_cast<int>(std::lround(a.x())), y1 = static_cast<int>(std::lround(a.y()));
   const int x2 = static_cast<int>(std::lround(b.x())), y2 = static_cast<int>(std::lround(b.y()));
@@ -49,26 +71,26 @@ QRect pixelsCovering(QPointF a, QPointF b) {
 }  // namespace
 
 QRect View::canvasPixelsOf(const QRect& board) const {
-  if (isWhole() || board.isEmpty()) return board;
+  if (isPlain() || board.isEmpty()) return board;
   return pixelsCovering((QPointF(board.topLeft()) - origin_) * zoom_,
                         (QPointF(board.right() + 1, board.bottom() + 1) - origin_) * zoom_);
 }
 
 QRect View::boardPixelsOf(const QRect& canvas) const {
-  if (isWhole() || canvas.isEmpty()) return canvas;
+  if (isPlain() || canvas.isEmpty()) return canvas;
   return pixelsCovering(QPointF(canvas.topLeft()) / zoom_ + origin_,
                         QPointF(canvas.right() + 1, canvas.bottom() + 1) / zoom_ + origin_);
 }
 
 void View::zoomAt(double zoom, QPointF canvasPoint) {
   const QPointF under = canvasPoint / zoom_ + origin_;
-  zoom_ = std::clamp(zoom, WholeZoom, maxZoom_);
+  zoom_ = std::clamp(zoom, wholeZoom(), maxZoom_);
   origin_ = under - canvasPoint / zoom_;
   clampOrigin();
 }
 
 void View::zoomCentredOn(double zoom, QPointF twips) {
-  zoom_ = std::clamp(zoom, WholeZoom, maxZoom_);
+  zoom_ = std::clamp(zoom, wholeZoom(), maxZoom_);
   const QPointF half(viewport_.width() / 2, viewport_.height() / 2);
   origin_ = QPointF(twipsToPixels(twips.x()), twipsToPixels(twips.y())) - half / zoom_;
   clampOrigin();
@@ -81,13 +103,11 @@ void View::setOrigin(QPointF boardPixels) {
   clampOrigin();
 }
 
-// The part shown stays inside the board: at zoom z it is 1/z of the board, so the origin runs from 0 to
-// (1 - 1/z) of the board's size; at zoom 1 it is always (0, 0).
+// The part shown stays inside the board: at zoom z it is the canvas's size over z, so the origin runs
+// from 0 to the board's size less that part.
 void View::clampOrigin() {
-  const double spanX = viewport_.width() * (1 - 1 / zoom_), spanY = viewport_.height() * (1 - 1 / zoom_);
-  origin_ = isWhole() ? QPointF()
-                      : QPointF(std::clamp(origin_.x(), 0.0, std::max(0.0, spanX)),
-                                std::clamp(origin_.y(), 0.0, std::max(0.0, spanY)));
+  const QSizeF span = scrollSpan() / zoom_;
+  origin_ = QPointF(std::clamp(origin_.x(), 0.0, span.width()), std::clamp(origin_.y(), 0.0, span.height()));
 }
 
 }  // namespace tarsio

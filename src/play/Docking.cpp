@@ -41,6 +41,10 @@ void Board::dockPiece(int index) {
   ImA(index).setTop(home.top);
   setFrameVisible(false);
   game.Docked[index] = true;
+  ImA(index).setBeneath(true);
+  selection.remove(index);
+  trays.take({index});
+  trays.layOutChanged();
   mSalva.setEnabled(true);
   CheckCompletion();
   pieceDocked(index);

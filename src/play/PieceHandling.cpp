@@ -3,6 +3,8 @@
 #include "pieces/Orientation.h"
 #include "play/DragLimits.h"
 
+#include <utility>
+
 namespace tarsio {
 
 namespace {
@@ -44,6 +46,7 @@ void turnPiece(Board& board, int index, int orientation, Board::PiecePlace place
 // A right press frees a docked piece where it lies; the picture is no longer complete.
 void Board::releaseDocked(int index) {
   game.Docked[index] = false;
+  ImA(index).setBeneath(false);
   ImA(index).setBorderStyle(0);
   game.GamePhase = 3;
   ImaCompl.setVisible(false);
@@ -54,13 +57,23 @@ void Board::releaseDocked(int index) {
   pieceFreed(index);
 }
 
-// Each press on a piece opens a gesture, which its release closes (see play/Undo.cpp).
+// Each press on a piece opens a gesture, which its release closes (see play/Undo.cpp). A right press
+// on the piece in the hand turns it front to back; Ctrl + Shift + click selects a piece or lets it go.
 void Board::ImA_MouseDown(int index, const MouseArgs& args) {
-  undoHistory.begin(index, pieceState(index));
+  if (game.SelectedPiece == index && args.button == RightButton) {
+    flipInHand();
+    game.TurnedInHand = true;
+    return;
+  }
+  undoHistory.begin(index, handOf(index));
   game.GrabX = args.x;
   game.GrabY = args.y;
   if (game.Docked[index]) {
     if (args.button == RightButton) releaseDocked(index);
+    return;
+  }
+  if (args.button == LeftButton && args.shift == (CtrlKey | ShiftKey)) {
+    selection.toggle(index);
     return;
   }
   ImageElement& piece = ImA(index);
@@ -69,25 +82,30 @@ void Board::ImA_MouseDown(int index, const MouseArgs& args) {
   game.DragLeft = piece.Left();
   game.DragTop = piece.Top();
   placeFrame(*this, piece);
+  // A turn of a selected piece turns every selected piece about its own centre.
   if (args.button == LeftButton && args.shift == CtrlKey && !mSpos.Checked()) {
-    turnPiece(*this, index, quarterTurn(game.Orientation[index]), PiecePlace::TurnBox);
+    for (int i : handOf(index)) turnPiece(*this, i, quarterTurn(game.Orientation[i]), PiecePlace::TurnBox);
+    selection.refresh();
     return;
   }
-  if (args.button == LeftButton && args.shift == ShiftKey && (mRove.Checked() || mTrasp.Checked()))
-    turnPiece(*this, index, frontBack(game.Orientation[index]), PiecePlace::Stay);
+  if (args.button == LeftButton && args.shift == ShiftKey && (mRove.Checked() || mTrasp.Checked())) {
+    for (int i : handOf(index)) turnPiece(*this, i, frontBack(game.Orientation[i]), PiecePlace::Stay);
+    selection.refresh();
+  }
   piece.setMousePointer(PointerSizeAll);
 }
 
+// A selected piece carries the selection with it, which docks only where it is put down.
 void Board::ImA_MouseMove(int index, const MouseArgs& args) {
+  PointerPiece = index;
   if (game.SelectedPiece != index || game.Docked[index]) return;
+  if (selection.contains(index)) return moveGroup(index, args);
   ImageElement& piece = ImA(index);
   game.PrevDragLeft = game.DragLeft;
   game.PrevDragTop = game.DragTop;
   game.DragLeft += args.x - game.GrabX;
   game.DragTop += args.y - game.GrabY;
-  DragSurroundings around{screen, ImaOrig.boxTwips(), std::nullopt};
-  if (RC1.Visible()) around.sizeLabel = QRectF(RC1.Left(), RC1.Top(), RC1.Width(), RC1.Height());
-  if (placeRefused(QRectF(game.DragLeft, game.DragTop, piece.Width(), piece.Height()), around)) {
+  if (placeRefused(QRectF(game.DragLeft, game.DragTop, piece.Width(), piece.Height()), dragSurroundings())) {
     piece.setMousePointer(PointerNoDrop);
     game.DragLeft = game.PrevDragLeft;
     game.DragTop = game.PrevDragTop;
@@ -98,19 +116,30 @@ void Board::ImA_MouseMove(int index, const MouseArgs& args) {
   piece.setTop(game.DragTop);
   placeFrame(*this, piece);
   DockingTest(index);
-  keeper.changed();
+}
+
+DragSurroundings Board::dragSurroundings() const {
+  DragSurroundings around{screen, ImaOrig.boxTwips(), std::nullopt};
+  if (RC1.Visible()) around.sizeLabel = QRectF(RC1.Left(), RC1.Top(), RC1.Width(), RC1.Height());
+  return around;
 }
 
 void Board::setFrameVisible(bool visible) {
   for (LineElement* line : {&liN, &liE, &liS, &liOv}) line->setVisible(visible);
 }
 
-void Board::ImA_MouseUp(int index, const MouseArgs&) {
+void Board::ImA_MouseUp(int index, const MouseArgs& args) {
+  if (std::exchange(game.TurnedInHand, false) && args.button == RightButton) return;
+  const bool carried = game.SelectedPiece == index;
   game.SelectedPiece = NoPiece;
   ImA(index).setMousePointer(PointerDefault);
   setFrameVisible(false);
-  undoHistory.finish(index, pieceState(index));
-  keeper.changed();
+  if (carried && selection.contains(index)) putGroupDown();
+  // A piece put down goes into the tray under the pointer, or out of its tray; a tray lays out again
+  // a piece turned in it.
+  if (carried) dropPieces(handOf(index), {ImA(index).Left() + args.x, ImA(index).Top() + args.y});
+  trays.layOutChanged(true);
+  undoHistory.finish(index);
 }
 
 }  // namespace tarsio

@@ -1,6 +1,7 @@
-// Play aids: how far along and for how long (in the title), the border pieces alone, the picture hidden,
-// where the held piece goes, and a sign when a piece docks or is freed.
+// Play aids: how far along and for how long (in the title), the border pieces alone, the pieces like one
+// alone, the picture hidden, where the held piece goes, and a sign when a piece docks or is freed.
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWindow>
 #include <algorithm>
 
@@ -49,6 +50,30 @@ bool inBoardWindow(const QObject* watched, const Board& board) {
          (watched->isWidgetType() && static_cast<const QWidget*>(watched)->window() == &board);
 }
 
+// The window system's focus counts as well as the widgets' active window: after a modal dialog whose
+// text box showed a completion list, Qt gives the board the focus again without making it active.
+bool boardActive(const Board& board) {
+  return board.isActiveWindow() ||
+         (board.windowHandle() && QGuiApplication::focusWindow() == board.windowHandle());
+}
+
+// Shows the pieces the filters let through and hides the others, where they lie. A held piece that
+// goes out of sight is let go where it is; its release still closes the gesture.
+void applyFilters(Board& board) {
+  GameState& game = board.game;
+  if (game.SelectedPiece != NoPiece && !board.pieceShown(game.SelectedPiece)) {
+    game.SelectedPiece = NoPiece;
+    board.setFrameVisible(false);
+  }
+  for (int i = 0; i < game.PieceCount; ++i) board.ImA(i).setVisible(board.pieceShown(i));
+  // Pieces out of sight are out of reach, and out of the selection.
+  std::vector<int> kept;
+  for (int i : board.selection.pieces())
+    if (board.pieceShown(i)) kept.push_back(i);
+  board.selection.clear();
+  board.selection.add(kept);
+}
+
 void showMark(MarkElement& mark, QTimer& timer, const QRectF& cell, const MarkLook& look, int ms) {
   mark.setBox(cell);
   mark.setLook(look);
@@ -64,21 +89,48 @@ void Board::createPlayAids() {
   connect(&dockTimer, &QTimer::timeout, this, [this] { dockMark.setVisible(false); });
   connect(&titleTimer, &QTimer::timeout, this, [this] { refreshTitle(); });
   mBordi.setEnabled(false);
+  mSimili.setEnabled(false);
 }
 
+// No filter is checked while the cut draws the pieces, before they have their docked states.
 bool Board::pieceShown(int index) const {
-  return !mBordi.Checked() || game.Docked[index] || onBorderRing(index, game.RowCount, game.ColumnCount);
+  if ((!mBordi.Checked() && !mSimili.Checked()) || game.Docked[index]) return true;
+  return (!mBordi.Checked() || onBorderRing(index, game.RowCount, game.ColumnCount)) &&
+         (!mSimili.Checked() || labDistance(colours[index].mean, likeness.reference) <= likeness.limit);
 }
 
-// The pieces stay where they lie: the filter only takes them out of sight, and out of reach with it.
+// The pieces stay where they lie: the filters only take them out of sight, and out of reach with it.
 void Board::mBordi_Click() {
   mBordi.setChecked(!mBordi.Checked());
-  // A held piece that goes out of sight is let go where it is; its release still closes the gesture.
-  if (game.SelectedPiece != NoPiece && !pieceShown(game.SelectedPiece)) {
-    game.SelectedPiece = NoPiece;
-    setFrameVisible(false);
+  applyFilters(*this);
+}
+
+void Board::mSimili_Click() { showLikePieces(mSimili.Checked() ? 0 : 1); }
+
+// Step 0, or one past the widest, shows every piece again. The likeness is of the colour of the piece
+// held when the filter is checked, or else of the one the pointer is or was last over; with neither,
+// the filter stays off.
+void Board::showLikePieces(int step) {
+  if (step < 1 || step > LikeSteps) {
+    likeness.step = 0;
+    mSimili.setChecked(false);
+  } else {
+    if (!mSimili.Checked()) {
+      const int reference = game.SelectedPiece != NoPiece ? game.SelectedPiece : PointerPiece;
+      if (reference == NoPiece) {
+        dialogs.Beep();
+        return;
+      }
+      likeness.reference = colours[reference].mean;
+    }
+    std::vector<int> loose;
+    for (int i = 0; i < game.PieceCount; ++i)
+      if (!game.Docked[i]) loose.push_back(i);
+    likeness.limit = likeLimit(colours.all(), loose, likeness.reference, step);
+    likeness.step = step;
+    mSimili.setChecked(true);
   }
-  for (int i = 0; i < game.PieceCount; ++i) ImA(i).setVisible(pieceShown(i));
+  applyFilters(*this);
 }
 
 void Board::mNascondi_Click() {
@@ -102,8 +154,12 @@ void Board::showHint() {
 }
 
 void Board::startPlayAids() {
-  mBordi.setChecked(false);
-  mBordi.setEnabled(true);
+  for (MenuItem* filter : {&mBordi, &mSimili}) {
+    filter->setChecked(false);
+    filter->setEnabled(true);
+  }
+  likeness.step = 0;
+  PointerPiece = NoPiece;
   HintCount = 0;
   GameRecorded = false;
   playTime.start(clock());
@@ -112,8 +168,12 @@ void Board::startPlayAids() {
 }
 
 void Board::stopPlayAids() {
-  mBordi.setChecked(false);
-  mBordi.setEnabled(false);
+  for (MenuItem* filter : {&mBordi, &mSimili}) {
+    filter->setChecked(false);
+    filter->setEnabled(false);
+  }
+  likeness.step = 0;
+  PointerPiece = NoPiece;
   showPictureAgain();
   titleTimer.stop();
   hintMark.setVisible(false);
@@ -122,6 +182,7 @@ void Board::stopPlayAids() {
 }
 
 void Board::pieceDocked(int index) {
+  ImA(index).setVisible(pieceShown(index));
   sounds.play(game.GamePhase == 4 ? Sound::Completed : Sound::Docked);
   showMark(dockMark, dockTimer, homeCell(game, index), DockedLook, CellSignMs);
   refreshTitle();
@@ -138,7 +199,7 @@ void Board::pieceFreed(int index) {
 void Board::refreshTitle() {
   QString title = QString::fromLatin1(BoardCaption);
   if (game.GamePhase >= 3) {
-    playTime.advance(clock(), game.GamePhase == 3 && isActiveWindow());
+    playTime.advance(clock(), game.GamePhase == 3 && boardActive(*this));
     const auto docked = std::count(game.Docked.begin(), game.Docked.begin() + game.PieceCount, true);
     title += QStringLiteral(" — %1 di %2 a posto — %3")
                  .arg(docked)
@@ -156,7 +217,9 @@ void Board::followPlayer(QObject* watched, QEvent* event) {
   if (game.GamePhase < 3) return;
   if (isInput(event->type()) && inBoardWindow(watched, *this))
     playTime.playerActed(clock());
-  else if (watched == this && event->type() == QEvent::ActivationChange)
+  else if ((watched == this && event->type() == QEvent::ActivationChange) ||
+           (watched == windowHandle() &&
+            (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)))
     refreshTitle();
 }
 

@@ -25,17 +25,23 @@ void Board::CmdAzze_Click() {
     endedGame = keptGame();
     forgetKeptGame();
   }
+  // A full picture still being decoded is no longer wanted.
+  fullDecode.drop();
+  firstSight.reset();
   ImaOrig.setStretch(false);
   ImaOrig.setPicture(CopiaImIni);
   FitPicture();
   ImaOrig.setWidth(static_cast<float>(game.PictureBaseWidth));
   ImaOrig.setHeight(static_cast<float>(game.PictureBaseHeight));
   game.AreaLevel = 0;
+  endSelection();
+  trays.clear();
   unloadPieces(ImA);
   undoHistory.clear();
   // The decoded picture and its quarter-turned copy go with the pieces, and so does the work box,
   // which still shows a part of one of them; nothing needs them until a picture is chosen again.
   PictureClip1.clear();
+  colours.clear();
   PictureClip2.clear();
   pBox.Cls();
   RemoveGrid();

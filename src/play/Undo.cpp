@@ -46,7 +46,7 @@ void Board::createUndoKeys() {
 }
 
 // Taking the completion back takes back the removal of the saved game it came from; doing it again
-// removes the file again.
+// removes the file again. A step of thousands of pieces is repainted once a frame.
 void Board::undoGesture() {
   const std::optional<Gesture> gesture = undoHistory.undo();
   if (!gesture) {
@@ -54,17 +54,26 @@ void Board::undoGesture() {
     return;
   }
   const bool wasComplete = game.GamePhase == 4;
-  putPiece(gesture->piece, gesture->before);
+  const PacedRepaints paced(canvas);
+  for (auto change = gesture->changes.rbegin(); change != gesture->changes.rend(); ++change)
+    putPiece(change->piece, change->before);
+  trays.layOutChanged();
+  selection.refresh();
   if (wasComplete && game.GamePhase != 4) restoreRemovedSavedGame();
 }
 
 void Board::redoGesture() {
-  if (const std::optional<Gesture> gesture = undoHistory.redo()) putPiece(gesture->piece, gesture->after);
+  const std::optional<Gesture> gesture = undoHistory.redo();
+  if (!gesture) return;
+  const PacedRepaints paced(canvas);
+  for (const PieceChange& change : gesture->changes) putPiece(change.piece, change.after);
+  trays.layOutChanged();
+  selection.refresh();
 }
 
 PieceState Board::pieceState(int index) const {
   const ImageElement& piece = ImA(index);
-  return {piece.Left(), piece.Top(), game.Orientation[index], game.Docked[index]};
+  return {piece.Left(), piece.Top(), game.Orientation[index], game.Docked[index], trays.trayOf(index)};
 }
 
 // A docked piece is freed as by a right press before it moves, and docks as by a drag once it is home,
@@ -74,8 +83,14 @@ void Board::putPiece(int index, const PieceState& state) {
   if (game.Orientation[index] != state.orientation)
     drawInOrientation(index, state.orientation, PiecePlace::Stay);
   ImA(index).Move(state.left, state.top);
+  // A tray gone since lets the piece lie loose where it was.
+  if (trays.trayOf(index) != state.tray) {
+    if (trays.exists(state.tray))
+      trays.put(state.tray, {index});
+    else
+      trays.take({index});
+  }
   if (!game.Docked[index] && state.docked) dockPiece(index);
-  keeper.changed();
 }
 
 }  // namespace tarsio

@@ -3,19 +3,28 @@
 
 namespace tarsio {
 
-void UndoHistory::begin(int piece, const PieceState& atPress) {
-  if (open_ && open_->piece == piece) return;
-  open_ = Gesture{piece, atPress, atPress};
+void UndoHistory::begin(int holder, const std::vector<int>& pieces) {
+  if (open_ && holder_ == holder) return;
+  holder_ = holder;
+  open_ = Gesture{};
+  open_->changes.reserve(pieces.size());
+  for (int piece : pieces) {
+    const PieceState now = stateOf_(piece);
+    open_->changes.push_back({piece, now, now});
+  }
 }
 
-void UndoHistory::finish(int piece, const PieceState& atRelease) {
-  if (!open_ || open_->piece != piece) return;
-  Gesture gesture = *open_;
+void UndoHistory::finish(int holder) {
+  if (!open_ || holder_ != holder) return;
+  Gesture gesture = std::move(*open_);
   open_.reset();
-  if (atRelease == gesture.before) return;
-  gesture.after = atRelease;
+  std::erase_if(gesture.changes, [&](PieceChange& change) {
+    change.after = stateOf_(change.piece);
+    return change.after == change.before;
+  });
+  if (gesture.changes.empty()) return;
   gestures_.resize(done_);
-  gestures_.push_back(gesture);
+  gestures_.push_back(std::move(gesture));
   done_ = gestures_.size();
 }
 

@@ -2,50 +2,76 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tarsio {
 
-// What a gesture can change of one piece: its top-left corner (twips), its orientation (0 to 7) and
-// whether it is docked. The box follows from the orientation, the picture from both.
+// What a gesture can change of one piece: its top-left corner (twips), its orientation (0 to 7),
+// whether it is docked and the tray it lies in (0 for none). The box follows from the orientation, the
+// picture from both.
 struct PieceState {
   double left = 0;
   double top = 0;
   int orientation = 0;
   bool docked = false;
+  int tray = 0;
   bool operator==(const PieceState&) const = default;
 };
 
-// One press-to-release on a piece that changed it: the piece as it was at the press and at the release.
-struct Gesture {
+// One piece as a step found it and left it.
+struct PieceChange {
   int piece = 0;
   PieceState before;
   PieceState after;
 };
 
-// The gestures of a game in order, with a cursor between those done and those taken back. A new gesture
+// One step the player can take back: a press-to-release on a piece (the pieces of the selection with
+// it) or a command that moved many pieces. Its changes are in the order they were made; a piece appears
+// at most once.
+struct Gesture {
+  std::vector<PieceChange> changes;
+};
+
+// The steps of a game in order, with a cursor between those done and those taken back. A new step
 // after an undo drops the ones taken back, as in any editor.
 class UndoHistory {
  public:
-  // A press on a piece opens a gesture. A further press on the same piece before its release (a second
-  // button) belongs to the gesture already open.
-  void begin(int piece, const PieceState& atPress);
-  // The release closes the open gesture of that piece; it is kept only when the piece changed.
-  void finish(int piece, const PieceState& atRelease);
-  // The gesture to take back, moving the cursor before it; none when nothing is left to undo or a
-  // press is open.
+  using StateOf = std::function<PieceState(int piece)>;
+  // The holder of a step that a command opens rather than a press on a piece.
+  static constexpr int Command = -1;
+
+  // `stateOf` tells how a piece is now.
+  explicit UndoHistory(StateOf stateOf) : stateOf_(std::move(stateOf)) {}
+
+  // A press on piece `holder` (or a command, holder Command) opens a step over `pieces`, each taken as
+  // it is now. A further press on the same piece before its release (a second button) belongs to the
+  // step already open.
+  void begin(int holder, const std::vector<int>& pieces);
+  // The release (or the command's end) closes the open step of that holder; it keeps the pieces that
+  // changed, and is kept only when one did.
+  void finish(int holder);
+  // Closes the open step, whatever its holder.
+  void finishOpen() {
+    if (open_) finish(holder_);
+  }
+  // The step to take back, moving the cursor before it; none when nothing is left to undo or a step is
+  // open.
   std::optional<Gesture> undo();
-  // The gesture to do again, moving the cursor after it; none when nothing is left to redo or a press
-  // is open.
+  // The step to do again, moving the cursor after it; none when nothing is left to redo or a step is
+  // open.
   std::optional<Gesture> redo();
 
-  // Forgets every gesture, and the open press with them: the pieces have been rebuilt or rearranged.
+  // Forgets every step, and the open one with them: the pieces have been rebuilt.
   void clear();
 
  private:
+  StateOf stateOf_;
   std::vector<Gesture> gestures_;
   std::size_t done_ = 0;  // gestures_[0, done_) are done, the rest taken back
+  int holder_ = 0;
   std::optional<Gesture> open_;
 };
 

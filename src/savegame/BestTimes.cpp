@@ -44,10 +44,16 @@ void Board::recordCompletion() {
 }
 
 const std::vector<GameRecord>& Board::openRecords() {
-  if (const QString aside = records.open(); !aside.isEmpty())
+  const std::optional<QString> aside = records.open();
+  if (aside && !aside->isEmpty())
     dialogs.MsgBox(QStringLiteral("Il file dei record %1 era danneggiato o illeggibile: è stato messo da "
                                   "parte come %2 e ne è stato cominciato uno nuovo.")
-                       .arg(records.file(), aside),
+                       .arg(records.file(), *aside),
+                   Title, MessageIcon::Critical);
+  else if (aside)
+    dialogs.MsgBox(QStringLiteral("Il file dei record %1 è danneggiato o illeggibile e non si è potuto "
+                                  "metterlo da parte: resta com'è, e i nuovi record non vi saranno scritti.")
+                       .arg(records.file()),
                    Title, MessageIcon::Critical);
   return records.records();
 }

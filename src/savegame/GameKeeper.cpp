@@ -1,5 +1,5 @@
-// The game in progress kept on disk: claiming a file under a lock, coalescing changes, writing on a
-// thread of its own.
+// The game in progress kept on disk: claiming a file under a lock, coalescing changes, formatting and
+// writing on a thread of its own.
 #include "savegame/GameKeeper.h"
 
 #include <QDir>
@@ -8,14 +8,16 @@
 #include <QThreadPool>
 #include <mutex>
 
+#include "platform/Events.h"
 #include "savegame/DurableFile.h"
-#include "savegame/SetAside.h"
 
 namespace tarsio {
 
 namespace {
 
-constexpr int WriteDelayMs = 500;
+constexpr int WriteDelayMs = 1000;
+// The kept file is its owner's alone, whatever folder it lies in.
+constexpr unsigned OwnerOnly = 0600;
 const QString FilePattern = QStringLiteral("partita-*.tarsio");
 
 QString slotFile(const QString& folder, int n) {
@@ -38,19 +40,19 @@ bool makeOwnerOnlyFolder(const QString& folder) {
 
 }  // namespace
 
-// Writes files one at a time on a thread of its own. Of the jobs handed over while one is being
-// written only the last counts: each holds the whole file, or its removal. Each write's outcome is
-// handed to `done`, on the writing thread.
+// Formats and writes games one at a time on a thread of its own. Of the jobs handed over while one is
+// being written only the last counts: each holds the whole game, or the file's removal. Each write's
+// outcome is handed to `done`, on the writing thread.
 class FileWriter {
  public:
   using Done = std::function<void(const DurableWrite&)>;
   explicit FileWriter(Done done) : done_(std::move(done)) { pool_.setMaxThreadCount(1); }
   ~FileWriter() { pool_.waitForDone(); }
 
-  // `bytes` empty: the file is removed.
-  void put(const QString& path, std::optional<QByteArray> bytes) {
+  // No game: the file is removed.
+  void put(const QString& path, std::shared_ptr<const KeptGame> game) {
     const std::lock_guard<std::mutex> hold(mutex_);
-    next_ = Job{path, std::move(bytes)};
+    next_ = Job{path, std::move(game)};
     if (busy_) return;
     busy_ = true;
     pool_.start([this] { drain(); });
@@ -60,7 +62,7 @@ class FileWriter {
  private:
   struct Job {
     QString path;
-    std::optional<QByteArray> bytes;
+    std::shared_ptr<const KeptGame> game;
   };
 
   void drain() {
@@ -75,8 +77,8 @@ class FileWriter {
         job = std::move(*next_);
         next_.reset();
       }
-      if (job.bytes)
-        done_(writeDurably(job.path, *job.bytes));
+      if (job.game)
+        done_(writeDurably(job.path, formatKeptGame(*job.game), OwnerOnly));
       else
         QFile::remove(job.path);
     }
@@ -98,7 +100,7 @@ GameKeeper::GameKeeper(const QString& folder, Snapshot snapshot)
       })) {
   timer_.setSingleShot(true);
   timer_.setInterval(WriteDelayMs);
-  timer_.callOnTimeout([this] { write(); });
+  timer_.callOnTimeout([this] { write(false); });
   if (makeOwnerOnlyFolder(folder_)) claim(true);
 }
 
@@ -108,6 +110,7 @@ GameKeeper::~GameKeeper() { writer_->wait(); }
 void GameKeeper::claim(bool reuseLeftBehind) {
   lock_.reset();
   file_.clear();
+  last_.reset();
   const QDir dir(folder_);
   if (reuseLeftBehind) {
     for (const QFileInfo& left : dir.entryInfoList({FilePattern}, QDir::Files, QDir::Time)) {
@@ -133,43 +136,56 @@ void GameKeeper::changed() {
   if (!timer_.isActive()) timer_.start();
 }
 
-void GameKeeper::write() {
-  std::optional<QByteArray> bytes = snapshot_();
-  if (!bytes) return;
+// Only the time goes on while the player thinks: that alone is written when the game is flushed.
+void GameKeeper::write(bool timeCounts) {
+  if (!timeCounts && InputHold::holding()) return InputHold::afterInput(&timer_, [this] { changed(); });
+  std::optional<KeptGame> game = snapshot_();
+  if (!game) return;
+  if (last_) {
+    const std::int64_t played = std::exchange(game->playedMs, timeCounts ? game->playedMs : last_->playedMs);
+    if (*game == *last_) return;
+    game->playedMs = played;
+  }
   if (file_.isEmpty()) return written(false, QStringLiteral("la cartella non è utilizzabile."));
-  writer_->put(file_, std::move(bytes));
+  last_ = std::make_shared<const KeptGame>(std::move(*game));
+  writer_->put(file_, last_);
 }
 
 void GameKeeper::written(bool ok, const QString& reason) {
   const bool told = failing_;
   failing_ = !ok;
+  // A game that did not reach the disk is written again at the next change, even one of its time alone.
+  if (!ok) last_.reset();
   if (!ok && !told && onWriteFailed) onWriteFailed(file_.isEmpty() ? folder_ : file_, reason);
 }
 
 void GameKeeper::flush() {
-  if (timer_.isActive()) {
-    timer_.stop();
-    write();
-  }
+  timer_.stop();
+  write(true);
   writer_->wait();
 }
 
 void GameKeeper::forget() {
   timer_.stop();
-  if (!file_.isEmpty()) writer_->put(file_, std::nullopt);
+  last_.reset();
+  if (!file_.isEmpty()) writer_->put(file_, nullptr);
   offered_.clear();
 }
 
-QString GameKeeper::setAsideOffered() {
+std::optional<QString> GameKeeper::setAsideOffered() {
   const QString aside = setAside(offered_, QStringLiteral("danneggiata"));
   offered_.clear();
-  return aside;
+  if (!aside.isEmpty()) return aside;
+  // The damaged file is not written over: it stays for the player to look at.
+  claim(false);
+  return std::nullopt;
 }
 
 void GameKeeper::detach() {
   flush();
   lock_.reset();
   file_.clear();
+  last_.reset();
   offered_.clear();
 }
 
@@ -179,6 +195,7 @@ bool GameKeeper::adopt(const QString& file) {
   flush();
   lock_ = std::move(lock);
   file_ = file;
+  last_.reset();
   offered_.clear();
   failing_ = false;
   return true;

@@ -1,14 +1,16 @@
-// Keeps the game in progress on disk: a file of its own per running copy, written shortly after each
-// change, off the user-interface thread.
+// Keeps the game in progress on disk: a file of its own per running copy, its owner's alone, written
+// at most once a second and only when the game changed, formatted and written off the user-interface
+// thread.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
+
+#include "savegame/KeptGame.h"
 
 class QLockFile;
 
@@ -18,8 +20,9 @@ class FileWriter;
 
 class GameKeeper {
  public:
-  // The bytes of the game as it is now, or nothing when there is no game to keep.
-  using Snapshot = std::function<std::optional<QByteArray>()>;
+  // The game as it is now, or nothing when there is no game to keep or it is not to be gathered now
+  // (a piece is in the player's hand: its release tells the keeper again).
+  using Snapshot = std::function<std::optional<KeptGame>()>;
 
   // Claims a file in `folder` (made readable by its owner only) that no other running copy holds: the
   // most recent one a copy left behind, which is then offered, or else a new one. Without a usable
@@ -32,10 +35,12 @@ class GameKeeper {
   // could be had) and the reason; once, until a later write succeeds.
   std::function<void(const QString& file, const QString& reason)> onWriteFailed;
 
-  // Something in the game changed: the game is written within half a second, and no more than
-  // twice a second however often it changes.
+  // The game may have changed: a second later it is gathered, once no command holds the player's input
+  // back, and written when it differs from the game last written in more than its time. However often
+  // this is called, the game is gathered at most once a second.
   void changed();
-  // Writes a change still waiting at once, and waits until every write has reached the disk.
+  // Writes the game at once when it differs from the one last written, its time included, and waits
+  // until every write has reached the disk.
   void flush();
   // The game is over (completed, reset, replaced): its file goes.
   void forget();
@@ -43,8 +48,9 @@ class GameKeeper {
   // The file a previous run left for this copy to offer, or "" when there is none.
   QString offered() const { return offered_; }
   // The offered file is damaged: it is renamed out of the way, kept for inspection, and is no longer
-  // offered. Gives its new name.
-  QString setAsideOffered();
+  // offered. Gives its new name; nothing when it could not be renamed, and then it stays as it is and
+  // this copy keeps its games in a new file of its own.
+  std::optional<QString> setAsideOffered();
   // The offered file is to stay as it is (its picture is missing): this copy keeps its games in a
   // new file of its own instead.
   void leaveOffered();
@@ -65,7 +71,7 @@ class GameKeeper {
 
  private:
   void claim(bool reuseLeftBehind);
-  void write();
+  void write(bool timeCounts);
   void written(bool ok, const QString& reason);
 
   QString folder_;
@@ -75,6 +81,8 @@ class GameKeeper {
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<FileWriter> writer_;
   QTimer timer_;
+  // The game last handed to the writer; none when its file holds no game or its last write failed.
+  std::shared_ptr<const KeptGame> last_;
   bool failing_ = false;  // the last write failed, and the player was told
 };
 

@@ -2,8 +2,11 @@
 // and the game a reset ended, brought back by Ctrl+Z.
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "board/Board.h"
+#include "platform/Events.h"
+#include "platform/Twips.h"
 
 namespace tarsio {
 
@@ -11,22 +14,33 @@ namespace {
 
 const QString Title = QStringLiteral("Tarsio");
 
+// The board the pieces come back to: the screen the layout is fitted to, as far as the window shows it.
+QSizeF boardRoom(const Board& board) {
+  const QSizeF window(pixelsToTwips(board.canvas->width()), pixelsToTwips(board.canvas->height()));
+  return window.isEmpty() ? board.screen : board.screen.boundedTo(window);
+}
+
+const QString NotResumed = QStringLiteral(
+    "La partita interrotta non si è potuta riprendere: il file che la conservava è danneggiato o "
+    "illeggibile. ");
+
 }  // namespace
 
 KeptGame Board::keptGame() const {
-  KeptGame kept{savedGame(), {}, game.AreaLevel, mSalva.Enabled(), {}, playTime.elapsed(), HintCount};
+  KeptGame kept{savedGame(),      {}, boardRoom(*this),   game.AreaLevel,
+                mSalva.Enabled(), {}, playTime.elapsed(), std::min(HintCount, MaxKeptHints)};
   if (game.PictureExtension == u"trs") kept.origin = game.PictureBaseName + QStringLiteral(".trs");
   kept.places.reserve(game.PieceCount);
   for (int i = 0; i < game.PieceCount; ++i) kept.places.emplace_back(ImA(i).Left(), ImA(i).Top());
   return kept;
 }
 
-std::optional<QByteArray> Board::keptGameBytes() const {
-  if (game.GamePhase != 3) return std::nullopt;
-  const KeptGame kept = keptGame();
+std::optional<KeptGame> Board::keptGameNow() const {
+  if (game.GamePhase != 3 || game.SelectedPiece != NoPiece) return std::nullopt;
+  KeptGame kept = keptGame();
   if (!fileCanHoldPicturePath(kept.saved.picturePath) || !fileCanHoldPicturePath(kept.origin))
     return std::nullopt;
-  return formatKeptGame(kept);
+  return kept;
 }
 
 void Board::offerKeptGame() {
@@ -34,12 +48,13 @@ void Board::offerKeptGame() {
   if (file.isEmpty()) return;
   const std::optional<KeptGame> kept = readKeptGameFile(file);
   if (!kept) {
-    const QString aside = keeper.setAsideOffered();
-    dialogs.MsgBox(
-        QStringLiteral("La partita interrotta non si è potuta riprendere: il file che la conservava "
-                       "è danneggiato o illeggibile. È stato messo da parte come %1.")
-            .arg(aside),
-        Title, MessageIcon::Critical);
+    const std::optional<QString> aside = keeper.setAsideOffered();
+    dialogs.MsgBox(aside ? NotResumed + QStringLiteral("È stato messo da parte come %1.").arg(*aside)
+                         : NotResumed + QStringLiteral("Non si è potuto metterlo da parte: resta com'è in "
+                                                       "%1, e la partita di ora sarà conservata in un "
+                                                       "altro file.")
+                                            .arg(file),
+                   Title, MessageIcon::Critical);
     return;
   }
   const QString picture = kept->saved.picturePath;
@@ -86,20 +101,28 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
   game.LoadingSavedGame = !kept.origin.isEmpty();
   for (int level = 0; level > kept.areaLevel; --level) EnlargeGridArea();
   for (int level = 0; level < kept.areaLevel; ++level) ReduceGridArea();
-  for (int i = 0; i < game.PieceCount; ++i) ImA(i).Move(kept.places[i].x(), kept.places[i].y());
+  // The cut has put the docked pieces into their cells, wherever the grid lies on this board.
+  const QSizeF board = boardRoom(*this);
+  for (int i = 0; i < game.PieceCount; ++i) {
+    if (game.Docked[i]) continue;
+    const QPointF at = placeOnBoard(kept.places[i], {ImA(i).Width(), ImA(i).Height()}, kept.board, board);
+    ImA(i).Move(at.x(), at.y());
+  }
   mSalva.setEnabled(kept.saveOffered);
   playTime.start(clock(), kept.playedMs);
   HintCount = kept.hints;
   refreshTitle();
-  keeper.changed();
   return true;
 }
 
+// A command half way (the staircase half drawn) is not interrupted: the message waits for its end.
 void Board::keptGameNotWritten(const QString& file, const QString& reason) {
-  dialogs.MsgBox(QStringLiteral("Impossibile conservare la partita in corso in %1: %2\n"
-                                "Finché non si potrà, salvare la partita per non perderla.")
-                     .arg(file, reason),
-                 Title, MessageIcon::Critical);
+  InputHold::afterInput(this, [this, file, reason] {
+    dialogs.MsgBox(QStringLiteral("Impossibile conservare la partita in corso in %1: %2\n"
+                                  "Finché non si potrà, salvare la partita per non perderla.")
+                       .arg(file, reason),
+                   Title, MessageIcon::Critical);
+  });
 }
 
 void Board::bringBackEndedGame() {

@@ -1,4 +1,4 @@
-// The file of the game in progress: writing, checking reading, and its folder.
+// The file of the game in progress: writing, checking reading, the places on another board, its folder.
 #include "savegame/KeptGame.h"
 
 #include <QDir>
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <set>
 
 namespace tarsio {
 
@@ -30,12 +31,28 @@ std::optional<T> number(QByteArrayView text) {
   return value;
 }
 
+template <typename T>
+bool within(std::optional<T> value, T low, T high) {
+  return value && *value >= low && *value <= high;
+}
+
+// Two numbers parted by one space.
+std::optional<QPointF> pair(QByteArrayView text) {
+  const qsizetype space = text.indexOf(' ');
+  if (space < 0) return std::nullopt;
+  const std::optional<double> x = number<double>(text.first(space)),
+                              y = number<double>(text.sliced(space + 1));
+  if (!x || !y) return std::nullopt;
+  return QPointF(*x, *y);
+}
+
 // Reads one "key value" line into `kept`; false for a known key with a value that does not fit it.
+// Places are checked against the board once every line is read.
 bool readField(QByteArrayView key, QByteArrayView value, KeptGame& kept, std::vector<bool>& placed) {
   if (key == "aree") {
     const std::optional<int> level = number<int>(value);
     kept.areaLevel = level.value_or(0);
-    return level && std::abs(*level) <= 10;
+    return within(level, -10, 10);
   }
   if (key == "salva") {
     kept.saveOffered = value == "1";
@@ -44,28 +61,40 @@ bool readField(QByteArrayView key, QByteArrayView value, KeptGame& kept, std::ve
   if (key == "tempo") {
     const std::optional<std::int64_t> played = number<std::int64_t>(value);
     kept.playedMs = played.value_or(0);
-    return played && *played >= 0;
+    return within<std::int64_t>(played, 0, MaxKeptPlayedMs - 1);
   }
   if (key == "aiuti") {
     const std::optional<int> hints = number<int>(value);
     kept.hints = hints.value_or(0);
-    return hints && *hints >= 0;
+    return within(hints, 0, MaxKeptHints);
   }
   if (key == "origine") {
     kept.origin = QString::fromUtf8(value);
     return !kept.origin.isEmpty();
   }
+  if (key == "tavolo") {
+    const std::optional<QPointF> size = pair(value);
+    if (!size) return false;
+    kept.board = QSizeF(size->x(), size->y());
+    return within<double>(size->x(), 1, MaxKeptBoardTwips) && within<double>(size->y(), 1, MaxKeptBoardTwips);
+  }
   if (key != "pezzo") return true;
-  const QList<QByteArray> parts = value.toByteArray().split(' ');
-  if (parts.size() != 3) return false;
-  const std::optional<int> index = number<int>(parts[0]);
-  const std::optional<double> left = number<double>(parts[1]), top = number<double>(parts[2]);
-  if (!index || *index < 0 || *index >= static_cast<int>(placed.size()) || placed[*index] || !left || !top ||
-      !std::isfinite(*left) || !std::isfinite(*top))
-    return false;
+  const qsizetype space = value.indexOf(' ');
+  const std::optional<int> index = space > 0 ? number<int>(value.first(space)) : std::nullopt;
+  const std::optional<QPointF> place = space > 0 ? pair(value.sliced(space + 1)) : std::nullopt;
+  if (!within(index, 0, static_cast<int>(placed.size()) - 1) || placed[*index] || !place) return false;
   placed[*index] = true;
-  kept.places[*index] = QPointF(*left, *top);
+  kept.places[*index] = *place;
   return true;
+}
+
+// Every corner within a board's width and height of the board: no piece lies further out.
+bool placesOnBoard(const KeptGame& kept) {
+  const QSizeF board = kept.board.isEmpty() ? QSizeF(MaxKeptBoardTwips, MaxKeptBoardTwips) : kept.board;
+  return std::all_of(kept.places.begin(), kept.places.end(), [&](const QPointF& p) {
+    return within<double>(p.x(), -board.width(), board.width()) &&
+           within<double>(p.y(), -board.height(), board.height());
+  });
 }
 
 }  // namespace
@@ -85,6 +114,13 @@ QByteArray formatKeptGame(const KeptGame& kept) {
   out += "tempo " + QByteArray::number(kept.playedMs) + '\n';
   out += "aiuti " + QByteArray::number(kept.hints) + '\n';
   if (!kept.origin.isEmpty()) out += "origine " + kept.origin.toUtf8() + '\n';
+  if (!kept.board.isEmpty()) {
+    out += "tavolo ";
+    appendNumber(out, kept.board.width());
+    out += ' ';
+    appendNumber(out, kept.board.height());
+    out += '\n';
+  }
   for (std::size_t i = 0; i < kept.places.size(); ++i) {
     out += "pezzo ";
     out += QByteArray::number(qsizetype(i));
@@ -109,15 +145,25 @@ std::optional<KeptGame> parseKeptGame(const QByteArray& bytes) {
   kept.saved = std::move(*saved);
   kept.places.resize(kept.saved.pieces.size());
   std::vector<bool> placed(kept.places.size(), false);
+  std::set<QByteArray> seen;
   for (const QByteArray& line : bytes.mid(Header.size(), gameAt + 1 - Header.size()).split('\n')) {
     if (line.isEmpty()) continue;
     const qsizetype space = line.indexOf(' ');
-    if (space <= 0 ||
-        !readField(QByteArrayView(line).first(space), QByteArrayView(line).sliced(space + 1), kept, placed))
-      return std::nullopt;
+    if (space <= 0) return std::nullopt;
+    const QByteArrayView key = QByteArrayView(line).first(space);
+    if (key != "pezzo" && !seen.insert(key.toByteArray()).second) return std::nullopt;
+    if (!readField(key, QByteArrayView(line).sliced(space + 1), kept, placed)) return std::nullopt;
   }
-  if (!std::all_of(placed.begin(), placed.end(), [](bool b) { return b; })) return std::nullopt;
+  if (!std::all_of(placed.begin(), placed.end(), [](bool b) { return b; }) || !placesOnBoard(kept))
+    return std::nullopt;
   return kept;
+}
+
+QPointF placeOnBoard(QPointF place, QSizeF size, QSizeF kept, QSizeF board) {
+  if (!kept.isEmpty())
+    place = {place.x() * board.width() / kept.width(), place.y() * board.height() / kept.height()};
+  return {std::max(0.0, std::min(place.x(), board.width() - size.width())),
+          std::max(0.0, std::min(place.y(), board.height() - size.height()))};
 }
 
 QString keptGameFolder() {

@@ -1,9 +1,10 @@
 // The game in progress as kept on disk: what a saved game holds, plus what the board needs to go on
-// exactly (where every piece lies, the sizes of the areas, the saved game it came from).
+// exactly (where every piece lies on which board, the sizes of the areas, the saved game it came from).
 #pragma once
 
 #include <QByteArray>
 #include <QPointF>
+#include <QSizeF>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -13,9 +14,16 @@
 
 namespace tarsio {
 
+// The largest board a kept game can lie on, twips a side: the widest screen the window system can have.
+inline constexpr double MaxKeptBoardTwips = 32767 * 15.0;
+// A kept game's time is under a century, its hints under a million.
+inline constexpr std::int64_t MaxKeptPlayedMs = 36525LL * 24 * 3600 * 1000;  // the days of a century
+inline constexpr int MaxKeptHints = 999999;
+
 struct KeptGame {
   SavedGame saved;
   std::vector<QPointF> places;  // every piece's top-left corner, twips, in piece order
+  QSizeF board;                 // the board the places were taken on, twips; empty: not known
   int areaLevel = 0;            // the signed count of area steps
   bool saveOffered = false;     // "&Salva a questo punto" was enabled
   QString origin;               // the saved-game file the game was loaded from; empty for none
@@ -31,12 +39,21 @@ struct KeptGame {
 // be added. Positions are written as the shortest decimals that read back to the same doubles.
 QByteArray formatKeptGame(const KeptGame& kept);
 
-// Nothing for bytes that the writer could not have written, or whose game could not be played.
+// Nothing for bytes that the writer could not have written, or whose game no board could hold: a
+// known key twice, a place further than a board's width or height off the board, a board larger than
+// MaxKeptBoardTwips, a time or a hint count beyond its bound. A file without a board (written before
+// boards were kept) is read with its places bounded by the largest board.
 std::optional<KeptGame> parseKeptGame(const QByteArray& bytes);
 
 // The game in the file, or nothing for a file that is missing, larger than the file of the largest
 // game, or damaged.
 std::optional<KeptGame> readKeptGameFile(const QString& path);
+
+// Where a loose piece of size `size`, kept at `place` on a board `kept`, lies on the board `board` it
+// comes back to (all twips): its place scales with the board, then moves the least that puts the whole
+// piece on the board (its top-left corner on it, where the piece is larger than the board). With no
+// kept board the place is taken as it is, then kept on the board.
+QPointF placeOnBoard(QPointF place, QSizeF size, QSizeF kept, QSizeF board);
 
 // The per-user folder of the game in progress: $XDG_STATE_HOME/tarsio, or ~/.local/state/tarsio when
 // that variable is unset or not an absolute path.

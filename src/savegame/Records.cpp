@@ -10,7 +10,7 @@
 #include <tuple>
 #include <utility>
 
-#include "savegame/SetAside.h"
+#include "savegame/DurableFile.h"
 
 namespace tarsio {
 
@@ -122,22 +122,25 @@ QString completionText(const GameRecord& game, const GameRecord& best) {
 
 RecordBook::RecordBook(const QString& folder) : file_(QDir(folder).filePath(QStringLiteral("record.txt"))) {}
 
-QString RecordBook::open() {
-  if (std::exchange(opened_, true)) return {};
+std::optional<QString> RecordBook::open() {
+  if (std::exchange(opened_, true)) return std::nullopt;
   QFile file(file_);
-  if (!file.exists()) return {};
+  if (!file.exists()) return std::nullopt;
   std::optional<std::vector<GameRecord>> read;
   if (file.open(QIODevice::ReadOnly) && file.size() <= MaxRecordsBytes) read = parseRecords(file.readAll());
   file.close();
   if (read) {
     records_ = std::move(*read);
-    return {};
+    return std::nullopt;
   }
-  return setAside(file_, QStringLiteral("danneggiato"));
+  const QString aside = setAside(file_, QStringLiteral("danneggiato"));
+  stuck_ = aside.isEmpty();
+  return aside;
 }
 
 DurableWrite RecordBook::add(const GameRecord& record) {
   records_.push_back(record);
+  if (stuck_) return {false, QStringLiteral("il file dei record è danneggiato e non si è potuto metterlo da parte."), 0};
   return writeDurably(file_, formatRecords(records_));
 }
 

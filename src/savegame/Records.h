@@ -49,8 +49,9 @@ class RecordBook {
   explicit RecordBook(const QString& folder);
   QString file() const { return file_; }
   // Reads the file the first time. A damaged file is renamed out of the way, kept for inspection, and
-  // a new book begun: its new name is given, once; "" otherwise.
-  QString open();
+  // a new book begun: its new name is given, once; nothing otherwise. A damaged file that could not be
+  // renamed gives "", and the book then writes nothing over it.
+  std::optional<QString> open();
   const std::vector<GameRecord>& records() const { return records_; }
   // Adds the record to the book opened before and writes the whole file; the record stays in the book
   // even when the file could not be written.
@@ -60,6 +61,7 @@ class RecordBook {
   QString file_;
   std::vector<GameRecord> records_;
   bool opened_ = false;
+  bool stuck_ = false;  // a damaged file could not be moved out of the way
 };
 
 }  // namespace tarsio

@@ -80,7 +80,6 @@ void Board::saveGameIn(const QString& fileName) {
     return;
   }
   mSalva.setEnabled(false);
-  keeper.changed();
   dialogs.MsgBox(QStringLiteral("Gioco salvato in ") + fileName, title, MessageIcon::None);
 }
 
@@ -135,6 +134,8 @@ Board::OpenResult Board::resumeSavedGame(const SavedGame& saved, const QString& 
   }
   CmdTarsio_Click();
   CmdRaccogli_Click();
+  // The game starts here: gathering it is no step to take back.
+  undoHistory.clear();
   return OpenResult::Opened;
 }
 

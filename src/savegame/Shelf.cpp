@@ -9,8 +9,8 @@
 #include <tuple>
 
 #include "play/PlayTime.h"
+#include "savegame/DurableFile.h"
 #include "savegame/GameKeeper.h"
-#include "savegame/SetAside.h"
 
 namespace tarsio {
 
@@ -35,13 +35,13 @@ void sortByLastPlayed(std::vector<ShelfGame>& games) {
 
 QString sketchFileOf(const QString& keptFile) { return keptFile + QStringLiteral(".png"); }
 
-std::vector<ShelfGame> readShelf(const QString& folder, QStringList& setAside) {
+std::vector<ShelfGame> readShelf(const QString& folder, std::vector<std::pair<QString, QString>>& damaged) {
   std::vector<ShelfGame> games;
   for (const QString& file : GameKeeper::keptFiles(folder)) {
     if (GameKeeper::held(file)) continue;
     const std::optional<KeptGame> kept = readKeptGameFile(file);
     if (!kept) {
-      setAside << tarsio::setAside(file, QStringLiteral("danneggiata"));
+      damaged.emplace_back(file, setAside(file, QStringLiteral("danneggiata")));
       continue;
     }
     ShelfGame game = shelfGame(file, *kept, QFileInfo(file).lastModified().toUTC(),

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "savegame/KeptGame.h"
@@ -36,8 +37,8 @@ QString sketchFileOf(const QString& keptFile);
 
 // The games of the shelf in `folder`, the most recently played first, with their small pictures:
 // every kept file that no running copy holds (this one's own among them). A damaged file is set aside,
-// and its new name added to `setAside`.
-std::vector<ShelfGame> readShelf(const QString& folder, QStringList& setAside);
+// and added to `damaged` with its new name ("" when it could not be set aside).
+std::vector<ShelfGame> readShelf(const QString& folder, std::vector<std::pair<QString, QString>>& damaged);
 
 // Removes a kept game's file and its small picture; false when a running copy holds it or it cannot
 // be removed.

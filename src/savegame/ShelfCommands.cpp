@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "board/Board.h"
-#include "savegame/SetAside.h"
+#include "savegame/DurableFile.h"
 #include "savegame/Shelf.h"
 #include "windows/ShelfWindow.h"
 
@@ -16,14 +16,19 @@ const QString Title = QStringLiteral("Partite in corso");
 // Drawing the small picture once every few seconds of play is enough for the shelf to show the board.
 constexpr int SketchDelayMs = 3000;
 
+// What became of the damaged kept file `file`, moved to `aside` ("" when it could not be moved).
+QString asideText(const QString& file, const QString& aside) {
+  return aside.isEmpty() ? QStringLiteral("Non si è potuto metterlo da parte: resta com'è in %1.").arg(file)
+                         : QStringLiteral("È stato messo da parte come %1.").arg(aside);
+}
+
 // The games of the shelf; the player is told of each damaged file set aside.
 std::vector<ShelfGame> readShelfGames(Board& board) {
-  QStringList aside;
-  std::vector<ShelfGame> games = readShelf(board.keeper.folder(), aside);
-  for (const QString& file : aside)
-    board.dialogs.MsgBox(QStringLiteral("Una partita conservata è danneggiata o illeggibile: è stata messa da "
-                                        "parte come %1.")
-                             .arg(file),
+  std::vector<std::pair<QString, QString>> damaged;
+  std::vector<ShelfGame> games = readShelf(board.keeper.folder(), damaged);
+  for (const auto& [file, aside] : damaged)
+    board.dialogs.MsgBox(QStringLiteral("Il file di una partita conservata è danneggiato o illeggibile. ") +
+                             asideText(file, aside),
                          Title, MessageIcon::Critical);
   return games;
 }
@@ -53,8 +58,8 @@ bool Board::takeUpKeptGame(const QString& file) {
   const std::optional<KeptGame> kept = readKeptGameFile(file);
   if (!kept) {
     dialogs.MsgBox(QStringLiteral("La partita non si è potuta riprendere: il file che la conservava è "
-                                  "danneggiato o illeggibile. È stato messo da parte come %1.")
-                       .arg(setAside(file, QStringLiteral("danneggiata"))),
+                                  "danneggiato o illeggibile. ") +
+                       asideText(file, setAside(file, QStringLiteral("danneggiata"))),
                    Title, MessageIcon::Critical);
     return false;
   }

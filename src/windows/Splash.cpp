@@ -1,10 +1,12 @@
-// The splash window: its shape, its timer, and dragging it with any mouse button.
+// The splash window: its shape, its timer, dragging it with any mouse button, ending it with a click
+// or a key.
 #include "windows/Splash.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 #include <utility>
 
@@ -48,6 +50,12 @@ void Form0::Timer2_Timer() {
   close();
 }
 
+// A click or a key on the splash ends it at once, as the timer would.
+void Form0::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  Timer2_Timer();
+}
+
 void Form0::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), painted_);
@@ -55,24 +63,35 @@ void Form0::paintEvent(QPaintEvent*) {
 
 void Form0::mousePressEvent(QMouseEvent* event) { Form_MouseDown(event); }
 
+// A press starts a drag once the pointer moves with the button held; a press released where it was
+// is a click, which ends the splash.
 void Form0::Form_MouseDown(QMouseEvent* event) {
-  // The window manager moves the window as if its title bar were held; without one, the window
-  // follows the pointer here until the button is released.
-  QWindow* handle = windowHandle();
-  draggingByHand_ = !(handle && handle->startSystemMove());
+  pressed_ = true;
+  dragging_ = draggingByHand_ = false;
   pressOffset_ = event->globalPosition().toPoint() - pos();
   event->accept();
 }
 
+// The window manager moves the window as if its title bar were held; without one, the window follows
+// the pointer here until the button is released.
 void Form0::mouseMoveEvent(QMouseEvent* event) {
-  if (draggingByHand_ && event->buttons() != Qt::NoButton)
-    move(event->globalPosition().toPoint() - pressOffset_);
+  const QPoint from = event->globalPosition().toPoint() - pressOffset_;
+  if (pressed_ && !dragging_ && event->buttons() != Qt::NoButton &&
+      (from - pos()).manhattanLength() >= QGuiApplication::styleHints()->startDragDistance()) {
+    dragging_ = true;
+    QWindow* handle = windowHandle();
+    draggingByHand_ = !(handle && handle->startSystemMove());
+  }
+  if (draggingByHand_ && event->buttons() != Qt::NoButton) move(from);
   event->accept();
 }
 
 void Form0::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->buttons() == Qt::NoButton) draggingByHand_ = false;
   event->accept();
+  if (event->buttons() != Qt::NoButton) return;
+  const bool click = pressed_ && !dragging_;
+  pressed_ = dragging_ = draggingByHand_ = false;
+  if (click) Timer2_Timer();
 }
 
 }  // namespace tarsio

@@ -14,7 +14,8 @@ namespace tarsio {
 class Form0 : public QWidget {
  public:
   // The window is shaped (in the way `outline` names) and its timer started at once; onHandOver runs
-  // once, when the timer first fires (4000 ms later), and the splash closes right after it.
+  // once, when the timer first fires (4000 ms later) or a click or a key comes first, and the splash
+  // closes right after it.
   explicit Form0(std::function<void()> onHandOver, Outline outline = platformOutline());
 
   QTimer Timer2;
@@ -23,6 +24,7 @@ class Form0 : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -35,6 +37,8 @@ class Form0 : public QWidget {
   std::function<void()> onHandOver_;
   QImage picture_;
   QImage painted_;  // the picture as the window paints it: transparent where white when translucent
+  bool pressed_ = false;   // a button went down on the window and has not been released
+  bool dragging_ = false;  // the pointer moved with it held: a drag, not a click
   bool draggingByHand_ = false;
   QPoint pressOffset_;  // pixels from the window's top-left corner to the pointer at the press
 };

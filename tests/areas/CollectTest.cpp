@@ -62,19 +62,37 @@ TEST_F(Collect, spreadingLaysTheLoosePiecesApartOutsideThePictureAndTheGrid) {
   turnTo(47, 0);
   dragHome(47);
   ASSERT_TRUE(game().Docked[47]);
+  // Pieces out of sight while only the border shows keep their places.
+  board->Form_KeyPress('b');
+  const QPointF hidden = topLeftOf(9);
+  board->Form_KeyPress('d');
+  EXPECT_EQ(topLeftOf(9), hidden);
+  board->Form_KeyPress('b');
   board->Form_KeyPress('d');
   const QRectF grid(game().GridLeft, game().GridTop, 8 * game().CellWidth, 6 * game().CellHeight);
+  const QRectF label(board->RC1.Left(), board->RC1.Top(), board->RC1.PaintedWidth(), board->RC1.Height());
   for (int i = 0; i < 47; ++i) {
     const QRectF box = piece(i).boxTwips();
-    EXPECT_FALSE(box.intersects(board->ImaOrig.boxTwips()) || box.intersects(grid)) << i;
+    EXPECT_FALSE(box.intersects(board->ImaOrig.boxTwips()) || box.intersects(grid) || box.intersects(label))
+        << i;
     for (int j = 0; j < i; ++j) EXPECT_FALSE(box.intersects(piece(j).boxTwips())) << i << " " << j;
   }
   EXPECT_EQ(topLeftOf(47), QPointF(home(47).left, home(47).top));
 }
 
+// Pieces of any shape lie side by side, each row below the tallest piece of the row above it.
+TEST(SpreadPlaces, piecesTurnedEitherWayLieSideBySideInRowsOfTheirOwnHeight) {
+  const QSizeF wide(300, 100), tall(100, 300);
+  const std::vector<QPointF> mixed = spreadPlaces({QRectF(0, 0, 1000, 1000)}, {wide, tall, wide, wide}, 10);
+  EXPECT_EQ(mixed, (std::vector<QPointF>{{0, 0}, {310, 0}, {420, 0}, {0, 310}}));
+  const std::vector<QPointF> rows = spreadPlaces({QRectF(0, 0, 650, 1000)}, {wide, wide, wide, wide}, 10);
+  EXPECT_EQ(rows, (std::vector<QPointF>{{0, 0}, {310, 0}, {0, 110}, {310, 110}}));
+}
+
 // Where the room holds fewer places than pieces, the places close up evenly and stay inside it.
 TEST(SpreadPlaces, closeUpEvenlyWhenTheRoomIsShort) {
-  const std::vector<QPointF> places = spreadPlaces({QRectF(0, 0, 1000, 100)}, {100, 100}, 20, 10);
+  const std::vector<QPointF> places =
+      spreadPlaces({QRectF(0, 0, 1000, 100)}, std::vector<QSizeF>(20, {100, 100}), 10);
   ASSERT_EQ(places.size(), 20u);
   EXPECT_NEAR(places.back().x(), 900, 0.05);
   EXPECT_NEAR(places[1].x(), 900.0 / 19, 0.01);

@@ -132,9 +132,9 @@ TEST_F(Commands, aRightPressOnTheBareBoardShowsTheViewMenuOnceAPictureIsChosen) 
   press(QPointF(15000, 12000), Qt::RightButton);
   release(QPointF(15000, 12000), Qt::RightButton);
   EXPECT_TRUE(board->visualMenu->isVisible());
-  // The three area commands, a separator, the three views of the table, a separator, the two aids and
+  // The three area commands, a separator, the three views of the table, a separator, the three aids and
   // the faint picture, a separator, the table's colours and the sounds.
-  EXPECT_EQ(board->visualMenu->actions().size(), 14);
+  EXPECT_EQ(board->visualMenu->actions().size(), 15);
   board->visualMenu->close();
 }
 

@@ -45,5 +45,18 @@ TEST(Layout, commandRowsFollowThePicturesBottomEdge) {
   EXPECT_EQ(placeholder.second, 4840);
 }
 
+TEST(Layout, aWindowOutOfMaximizedFitsTheAvailableAreaWithItsTitleBar) {
+  const QMargins frame(1, 24, 1, 1);
+  const QRect available(0, 30, 1366, 738);  // a panel at the top
+  const struct {
+    QRect inside, placed;
+  } cases[] = {
+      {{0, 30, 1366, 738}, {1, 54, 1364, 713}},        // the whole available area, title bar above it
+      {{100, 100, 1000, 640}, {100, 100, 1000, 640}},  // fits as it is
+      {{900, -20, 1000, 640}, {365, 54, 1000, 640}},   // pushed back from the right and the top
+  };
+  for (const auto& c : cases) EXPECT_EQ(windowOnScreen(c.inside, frame, available), c.placed) << c.inside.x();
+}
+
 }  // namespace
 }  // namespace tarsio

@@ -1,5 +1,6 @@
 // Choosing the grid: reading the boxes, drawing the lines, trying again, the input boxes.
 #include <QClipboard>
+#include <QGraphicsEffect>
 #include <QGuiApplication>
 #include <QTest>
 #include <functional>
@@ -240,6 +241,41 @@ TEST_F(Grid, movingAGridThatABoxClickTookAwayLeavesItUndrawn) {
   board->DrawGrid();
   expectNoGrid();
   EXPECT_EQ(game().CellWidth, 1350);
+}
+
+}  // namespace
+}  // namespace tarsio
+
+namespace tarsio {
+namespace {
+
+// Seen closely, the picture is the map of the grid, and the command rows keep out of the way.
+TEST_F(Grid, zoomedAClickOnThePictureCentresTheViewOnTheSameSpotOfTheGrid) {
+  choosePicture(blocksPicture(400, 300, 2, 2));
+  chooseGrid(3, 4);
+  for (int step = 0; step < 6; ++step) board->canvas->zoomIn();
+  const View& view = board->canvas->view();
+  ASSERT_FALSE(view.showsAll());
+  const QRectF picture = board->ImaOrig.boxTwips();
+  const QPointF spot = picture.topLeft() + QPointF(picture.width() * 0.75, picture.height() * 0.6);
+  // The picture's spot must be on the screen to be clicked: the view goes there first.
+  board->canvas->showWholeBoard();
+  QTest::mouseClick(board->canvas, Qt::MiddleButton, {}, view.toCanvas(spot).toPoint());
+  const QPoint at = view.toCanvas(spot).toPoint();
+  QTest::mouseClick(board->canvas, Qt::LeftButton, {}, at);
+  const QPointF centre = view.toTwips(QPointF(board->canvas->width() / 2.0, board->canvas->height() / 2.0));
+  const QPointF expected(game().GridLeft + 0.75 * 4 * game().CellWidth, game().GridTop + 0.6 * 3 * game().CellHeight);
+  EXPECT_NEAR(centre.x(), expected.x(), 30);
+  EXPECT_NEAR(centre.y(), expected.y(), 30);
+  const auto faint = [&] { return board->CmdImma.widget()->graphicsEffect() != nullptr; };
+  QTest::mouseMove(board->canvas, QPoint(board->canvas->width() - 40, board->canvas->height() - 40));
+  EXPECT_TRUE(faint());
+  QTest::mouseMove(board->canvas, board->CmdImma.widget()->geometry().center() + QPoint(0, -120));
+  EXPECT_TRUE(faint());
+  QTest::mouseMove(board->canvas, board->CmdImma.widget()->geometry().topLeft() + QPoint(5, -20));
+  EXPECT_FALSE(faint());
+  board->canvas->showWholeBoard();
+  EXPECT_FALSE(faint());
 }
 
 }  // namespace

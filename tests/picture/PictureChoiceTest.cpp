@@ -4,9 +4,11 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QThreadPool>
 #include <functional>
 
+#include "picture/PictureFile.h"
 #include "picture/PicturePath.h"
 #include "platform/Events.h"
 #include "support/BoardFixture.h"
@@ -199,6 +201,96 @@ TEST_F(PictureChoice, aBrokenFileIsRefusedAndTheShownPictureStaysAsItWas) {
     EXPECT_EQ(after.phase, 0) << name;  // the choice began, as with a cancelled dialog
     EXPECT_TRUE(board->CmdGriglia.Enabled()) << name;
   }
+}
+
+// A photo large enough for the test screen (1280 x 1024) to be shown first from a reduced decode.
+QString writeLargePhoto(const QString& folder) {
+  QImage photo(2600, 1400, QImage::Format_RGB32);
+  for (int y = 0; y < photo.height(); ++y)
+    for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb(x / 11 % 256, y / 6 % 256, (x + y) / 15 % 256));
+  return writePicture(folder, QStringLiteral("grande.jpg"), photo);
+}
+
+TEST(FirstSight, aLargeJpegIsDecodedReducedToWhatTheFullPictureReducesTo) {
+  const QTemporaryDir folder;
+  const std::optional<CheckedPicture> checked = checkPicture(writeLargePhoto(folder.path()));
+  ASSERT_TRUE(checked);
+  const struct {
+    QSize picture, screen;
+    int level;
+  } levels[] = {{{2600, 1400}, {1280, 1024}, 1}, {{12000, 8000}, {1366, 768}, 3}, {{6000, 4000}, {1920, 1080}, 1}, {{6000, 4000}, {1366, 768}, 2},
+                {{1260, 300}, {1280, 1024}, 0}, {{2600, 1400}, {2560, 2048}, 0}};
+  for (const auto& c : levels)
+    EXPECT_EQ(firstSightLevel({checked->bytes, "jpeg", c.picture}, c.screen), c.level) << c.picture.width();
+  EXPECT_EQ(firstSightLevel({checked->bytes, "png", {12000, 8000}}, {1280, 1024}), 0);
+  const std::optional<QImage> full = decodePicture(*checked);
+  ASSERT_TRUE(full);
+  const SourceImage source(full->convertToFormat(QImage::Format_RGB32));
+  for (int level : {1, 2, 3}) {
+    const QImage reduced = decodePicture(*checked, level)->convertToFormat(QImage::Format_RGB32);
+    const QImage& expected = source.level(level);
+    ASSERT_EQ(reduced.size(), expected.size()) << level;
+    qint64 difference = 0;
+    for (int y = 0; y < reduced.height(); ++y)
+      for (int x = 0; x < reduced.width(); ++x) {
+        const QRgb a = reduced.pixel(x, y), b = expected.pixel(x, y);
+        difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+      }
+    EXPECT_LT(double(difference) / (3.0 * reduced.width() * reduced.height()), 1.5) << level;
+  }
+}
+
+// The pieces of a photo first shown reduced are those of the same pixels chosen as a plain picture.
+TEST_F(PictureChoice, aPhotoFirstShownReducedIsCutIntoThePiecesOfItsFullPixels) {
+  const QString photo = writeLargePhoto(folder.path());
+  const QString plain =
+      writePicture(folder.path(), QStringLiteral("grande.bmp"), readPicture(photo)->convertToFormat(QImage::Format_RGB32));
+  std::vector<QImage> pieces[2];
+  for (const QString& path : {photo, plain}) {
+    board.reset();
+    SetUp();
+    chooseFile(path);
+    EXPECT_EQ(board->ImaOrig.picture().isReduced(), path == photo);
+    EXPECT_EQ(game().PictureWidth, 2600 * 15);
+    chooseGrid(3, 4);
+    click(board->CmdTarsio);
+    EXPECT_FALSE(board->ImaOrig.picture().isReduced());
+    for (int i = 0; i < 12; ++i) pieces[path == plain].push_back(board->ImA(i).picture().toImage());
+  }
+  EXPECT_TRUE(dialogs.messages().empty());
+  EXPECT_EQ(pieces[0], pieces[1]);
+}
+
+TEST_F(PictureChoice, aFirstSightWhoseFullDecodeFailsIsRefusedAndTheBoardGoesBack) {
+  const QString photo = writeLargePhoto(folder.path());
+  choosePicture(blocksPicture(100, 60, 2, 2), QStringLiteral("buona.bmp"));
+  const Snapshot before = snapshot();
+  const QString path = game().PicturePath;
+  chooseFile(photo);
+  ASSERT_TRUE(board->ImaOrig.picture().isReduced());
+  // What the worker hands back when the full decode fails.
+  board->fullDecode.drop();
+  EXPECT_FALSE(board->fullPictureArrived(Picture()));
+  ASSERT_EQ(dialogs.messages().size(), 1u);
+  EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Immagine non valida"));
+  Snapshot after = snapshot();
+  EXPECT_EQ(after.picture, before.picture);
+  EXPECT_EQ(after.box, before.box);
+  EXPECT_EQ(after.rowTop, before.rowTop);
+  EXPECT_EQ(after.phase, 0);  // the choice began, as with a file refused at once
+  EXPECT_EQ(game().PicturePath, path);
+  EXPECT_TRUE(board->CmdGriglia.Enabled());
+  // A game the choice ended comes back.
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  dialogs.answers = {QStringLiteral("Sì")};
+  board->OpenFromOutside(photo);
+  ASSERT_EQ(game().GamePhase, 1);
+  board->fullDecode.drop();
+  board->fullPictureArrived(Picture());
+  EXPECT_EQ(game().GamePhase, 3);
+  EXPECT_EQ(game().PieceCount, 4);
+  EXPECT_EQ(game().PicturePath, path);
 }
 
 // Drops the data on the widget as a file manager would; whether the widget took it.

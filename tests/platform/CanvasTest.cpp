@@ -76,9 +76,10 @@ TEST_F(Canvas, theBareBoardGetsPressesAndMovesInBoardTwips) {
   send(QEvent::MouseMove, {10, 20}, Qt::NoButton, Qt::NoButton);
   send(QEvent::MouseButtonPress, {10, 20}, Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
   send(QEvent::MouseButtonRelease, {10, 20}, Qt::RightButton, Qt::NoButton);
-  ASSERT_EQ(board.size(), 2u);
+  ASSERT_EQ(board.size(), 3u);
   EXPECT_EQ(board[0].action, MouseAction::Move);
   EXPECT_EQ(board[1].action, MouseAction::Down);
+  EXPECT_EQ(board[2].action, MouseAction::Up);
   EXPECT_EQ(board[1].args.button, 2);
   EXPECT_EQ(board[1].args.shift, 1);
   EXPECT_DOUBLE_EQ(board[1].args.x, 150);
@@ -172,6 +173,14 @@ TEST_F(Canvas, aPileOfPiecesOnOnePlaceShowsItsTopmostAndWhatShowsThroughASeeThro
   pieces(4).setVisible(false);
   pieces(3).Move(4500, 3000);
   EXPECT_EQ(shown(), QColor(Qt::green));
+  // One beneath the others of its layer shows, and takes the pointer, only where no other lies.
+  pieces(5).setVisible(false);
+  pieces(3).Move(4500, 750);
+  pieces(3).setBeneath(true);
+  EXPECT_EQ(shown(), QColor(Qt::green));
+  EXPECT_EQ(canvas.elementAt({4800, 1000}), &pieces(2));
+  pieces(2).setVisible(false);
+  EXPECT_EQ(shown(), QColor(0, 0, 255));
 }
 
 // Zoomed in and moved across the board, only the pieces on the screen keep a picture for painting, each
@@ -218,8 +227,8 @@ TEST_F(Canvas, aZoomedViewKeepsPicturesOnlyOnTheScreenAndTheWholeBoardPaintsAsBe
 TEST_F(Canvas, aPinchZoomsAtTheFingers) {
   const QPointF fingers(310, 70);
   const QPointF under = canvas.view().toTwips(fingers);
-  QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, fingers, fingers,
-                            canvas.mapToGlobal(fingers), 1.5, {});
+  QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, fingers,
+                            fingers, canvas.mapToGlobal(fingers), 1.5, {});
   QApplication::sendEvent(&canvas, &pinch);
   EXPECT_DOUBLE_EQ(canvas.view().zoom(), 2.5);
   EXPECT_NEAR(canvas.view().toTwips(fingers).x(), under.x(), 1e-9);
@@ -242,6 +251,15 @@ TEST(View, zoomingKeepsThePointUnderThePointerAndZoomOneIsTheBoardItself) {
   }
   view.zoomAt(1, pointer);
   EXPECT_EQ(view.origin(), QPointF());
+  // A board larger than the canvas scrolls at zoom 1 and shows whole only farther away.
+  view.setBoard({1000, 450});
+  EXPECT_EQ(view.scrollSpan(), QSizeF(600, 150));
+  view.setOrigin({9999, 9999});
+  EXPECT_EQ(view.origin(), QPointF(600, 150));
+  view.zoomAt(0.1, {});
+  EXPECT_EQ(view.zoom(), 0.4);
+  EXPECT_TRUE(view.showsAll());
+  EXPECT_EQ(view.toTwips({400, 180}), QPointF(15000, 6750));
 }
 
 // On a device with two device pixels per pixel a piece is drawn from its source at the device's pixels:

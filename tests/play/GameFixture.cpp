@@ -62,8 +62,8 @@ void GameFixture::moveTo(QPointF twips, Qt::MouseButtons held, QPoint side) {
   send(QEvent::MouseMove, twips, Qt::NoButton, held, Qt::NoModifier, side);
 }
 
-void GameFixture::releaseAt(QPointF twips, Qt::MouseButton button) {
-  send(QEvent::MouseButtonRelease, twips, button, Qt::NoButton, Qt::NoModifier);
+void GameFixture::releaseAt(QPointF twips, Qt::MouseButton button, Qt::MouseButtons stillHeld) {
+  send(QEvent::MouseButtonRelease, twips, button, stillHeld, Qt::NoModifier);
 }
 
 void GameFixture::dragTo(int i, QPointF topLeft) {

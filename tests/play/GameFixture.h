@@ -23,7 +23,7 @@ class GameFixture : public BoardFixture {
   // (+1); 0 requires them exactly.
   void pressAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
   void moveTo(QPointF twips, Qt::MouseButtons held = Qt::LeftButton, QPoint side = {});
-  void releaseAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton);
+  void releaseAt(QPointF twips, Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons stillHeld = {});
   // Presses piece i in its middle, moves the pointer so that the piece's top-left corner would reach
   // `topLeft`, and releases there.
   void dragTo(int i, QPointF topLeft);

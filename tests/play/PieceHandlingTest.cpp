@@ -1,4 +1,7 @@
 // Pressing, dragging and releasing pieces on a real board: frame, pointer, refused places, gestures.
+#include <QScrollBar>
+#include <QTest>
+
 #include "pieces/Orientation.h"
 #include "play/GameFixture.h"
 #include "windows/InfoWindow.h"
@@ -146,6 +149,24 @@ TEST_F(PieceHandling, zoomedInAPressTakesThePieceUnderThePointerAndAPieceCarried
   EXPECT_EQ(topLeftOf(3), QPointF(at.left, at.top));
 }
 
+// A window smaller than the board: the board scrolls at zoom 1, and Ctrl+0 fits the whole of it in.
+TEST_F(PieceHandling, aWindowSmallerThanTheBoardScrollsAndCtrl0FitsTheWholeBoardIntoIt) {
+  startGame(QSize(600, 500), 2, 2, board->mSpos);
+  board->showNormal();
+  board->resize(500, 300);
+  QApplication::processEvents();
+  const View& view = board->canvas->view();
+  const auto bars = board->canvas->findChildren<QScrollBar*>();
+  EXPECT_TRUE(view.scrolls() && bars[0]->isVisible() && bars[1]->isVisible());
+  QTest::keyClick(board->windowHandle(), Qt::Key_0, Qt::ControlModifier);
+  EXPECT_LT(view.zoom(), 1);
+  EXPECT_TRUE(view.showsAll() && !bars[0]->isVisible() && !bars[1]->isVisible());
+  const QPointF corner = view.toCanvas({board->liO(0).X2(), board->Liv(0).Y2()});
+  EXPECT_TRUE(QRectF(board->canvas->rect()).contains(corner)) << corner.x() << ", " << corner.y();
+  pressAt(centreOf(piece(3)));
+  EXPECT_EQ(game().SelectedPiece, 3);
+}
+
 // Piece 3 is the topmost one, so a press in its middle always reaches it.
 TEST_F(PieceHandling, aDockedPieceIgnoresTheLeftButtonAndARightPressReleasesItInPlace) {
   startGame(Picture, 2, 2, board->mSpos);
@@ -221,15 +242,18 @@ TEST_F(PieceHandling, ctrlAndShiftGesturesFollowTheScrambleOption) {
     EXPECT_EQ(topLeftOf(3), c.flips ? box.topLeft() : box.topLeft() + QPointF(0, 6000));
     releaseAt(centre + QPointF(0, 6000));
 
-    // Ctrl and Shift together: always a plain pick-up.
+    // Ctrl and Shift together: the piece joins the selection, or leaves it, and is not picked up.
     const int flipped = game().Orientation[3];
     const QPointF at = centreOf(piece(3));
     const QPointF place = topLeftOf(3);
-    pressAt(at, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(game().Orientation[3], flipped);
-    moveTo(at + QPointF(150, 300));
-    EXPECT_EQ(topLeftOf(3), place + QPointF(150, 300));
-    releaseAt(at + QPointF(150, 300));
+    for (const bool selected : {true, false}) {
+      pressAt(at, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+      EXPECT_EQ(game().Orientation[3], flipped);
+      EXPECT_EQ(board->selection.contains(3), selected);
+      moveTo(at + QPointF(150, 300));
+      EXPECT_EQ(topLeftOf(3), place);
+      releaseAt(at + QPointF(150, 300));
+    }
   }
 }
 

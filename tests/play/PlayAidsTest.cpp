@@ -1,9 +1,11 @@
 // Play aids: the grid's outer ring, the playing time, and on a real board the title and "Solo i bordi".
+#include <QApplication>
 #include <QTest>
 
 #include "play/BorderRing.h"
 #include "play/GameFixture.h"
 #include "play/PlayTime.h"
+#include "support/Pictures.h"
 
 namespace tarsio {
 namespace {
@@ -53,6 +55,13 @@ TEST_F(PlayAids, theTitleCountsThePiecesInPlaceThroughDocksAndUndoAndTheTimeOfPl
   now += 60 * Minute;
   QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(board->windowTitle().toStdString(), title(0, 3)) << "an hour idle counts two minutes";
+  // The window system gives the board the focus without Qt's widgets making it active (as after a
+  // file dialog's completion list): the time counts all the same.
+  QApplication::setActiveWindow(nullptr);
+  ASSERT_EQ(QGuiApplication::focusWindow(), board->windowHandle());
+  now += Minute;
+  dragHome(0);
+  EXPECT_EQ(board->windowTitle().toStdString(), title(1, 4));
 }
 
 TEST_F(PlayAids, soloIBordiKeepsTheLoosePiecesOffTheRingOutOfSightWhereTheyLie) {
@@ -63,8 +72,11 @@ TEST_F(PlayAids, soloIBordiKeepsTheLoosePiecesOffTheRingOutOfSightWhereTheyLie) 
     for (int i = 0; i < 12; ++i)
       EXPECT_EQ(piece(i).Visible(), std::count(hidden.begin(), hidden.end(), i) == 0) << when << ", " << i;
   };
+  QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
   QTest::keyClick(board->windowHandle(), Qt::Key_B);
-  expectShown({6}, "checked");
+  expectShown({5, 6}, "checked");
+  QTest::keyClick(board->windowHandle(), Qt::Key_Y, Qt::ControlModifier);
+  expectShown({6}, "docked again by redo");
   pressAt(centreOf(piece(5)), Qt::RightButton);
   releaseAt(centreOf(piece(5)), Qt::RightButton);
   expectShown({5, 6}, "freed");
@@ -82,6 +94,90 @@ TEST_F(PlayAids, soloIBordiKeepsTheLoosePiecesOffTheRingOutOfSightWhereTheyLie) 
   click(board->CmdAzze);
   EXPECT_FALSE(board->mBordi.Checked() || board->mNascondi.Checked());
   EXPECT_TRUE(board->ImaOrig.Visible());
+}
+
+// A picture of four colours cut 8 x 8: the pointer over a piece and L leave its colour's loose pieces
+// alone in sight, a step wider at each L, with "Solo i bordi" too; after the widest step all come back.
+// The colour block of piece i of a picture of 2 x 2 blocks cut 8 x 8.
+int blockOf(int i) { return (i / 8 / 4) * 2 + i % 8 / 4; }
+
+class Colours : public GameFixture {
+ protected:
+  void startFourColours() {
+    board->mSpos.action()->trigger();
+    choosePicture(blocksPicture(320, 240, 2, 2));
+    chooseGrid(8, 8);
+    click(board->CmdTarsio);
+  }
+};
+
+TEST_F(Colours, soloISimiliShowsThePiecesOfTheColourOfThePieceUnderThePointer) {
+  startFourColours();
+  dragHome(9);
+  const int pointed = 0;
+  const auto block = blockOf;
+  const auto shown = [&] {
+    std::vector<int> out;
+    for (int i = 0; i < 64; ++i)
+      if (piece(i).Visible()) out.push_back(i);
+    return out;
+  };
+  const auto expected = [&](const std::function<bool(int)>& like) {
+    std::vector<int> out;
+    for (int i = 0; i < 64; ++i)
+      if (i == 9 || like(i)) out.push_back(i);
+    return out;
+  };
+  moveTo(centreOf(piece(pointed)), Qt::NoButton);
+  QTest::keyClick(board->windowHandle(), Qt::Key_L);
+  EXPECT_TRUE(board->mSimili.Checked());
+  const auto sameColour = [&](int i) { return block(i) == block(pointed); };
+  EXPECT_EQ(shown(), expected(sameColour)) << "the closest 5 % and every piece of the same colour";
+  QTest::keyClick(board->windowHandle(), Qt::Key_B);
+  EXPECT_EQ(shown(), expected([&](int i) { return sameColour(i) && onBorderRing(i, 8, 8); }));
+  QTest::keyClick(board->windowHandle(), Qt::Key_B);
+  std::vector<int> before = shown();
+  for (int step = 2; step <= LikeSteps; ++step) {
+    QTest::keyClick(board->windowHandle(), Qt::Key_L);
+    const std::vector<int> now = shown();
+    EXPECT_TRUE(std::includes(now.begin(), now.end(), before.begin(), before.end())) << "step " << step;
+    before = now;
+  }
+  EXPECT_EQ(before.size(), 32u) << "40 % of the 63 loose pieces reach every piece of a second colour";
+  QTest::keyClick(board->windowHandle(), Qt::Key_L);
+  EXPECT_FALSE(board->mSimili.Checked());
+  EXPECT_EQ(shown().size(), 64u);
+}
+
+// Each tray holds the pieces of one colour, dark to light; Ctrl+Z takes the sorting back in one step,
+// and sorting again makes the same trays.
+TEST_F(Colours, smistaPerColorePutsEachColourApartTheSameWayEveryTime) {
+  startFourColours();
+  dragHome(9);
+  std::vector<QPointF> places;
+  for (int i = 0; i < 64; ++i) places.push_back(topLeftOf(i));
+  const auto sorted = [&] {
+    std::vector<std::pair<QString, std::vector<int>>> out;
+    for (int tray : board->trays.numbers())
+      if (!board->trays.piecesOf(tray).empty())
+        out.emplace_back(board->trays.title(tray), board->trays.piecesOf(tray));
+    return out;
+  };
+  QTest::keyClick(board->windowHandle(), Qt::Key_S);
+  const auto first = sorted();
+  ASSERT_GE(first.size(), 4u);
+  std::size_t held = 0;
+  for (const auto& [title, pieces] : first) {
+    held += pieces.size();
+    for (int i : pieces) EXPECT_EQ(blockOf(i), blockOf(pieces.front())) << title.toStdString() << ", " << i;
+  }
+  EXPECT_EQ(held, 63u) << "every loose piece, not the docked one";
+  EXPECT_EQ(board->trays.trayOf(9), 0);
+  QTest::keyClick(board->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+  for (int i = 0; i < 64; ++i) EXPECT_EQ(topLeftOf(i), places[i]) << i;
+  EXPECT_TRUE(sorted().empty());
+  QTest::keyClick(board->windowHandle(), Qt::Key_S);
+  EXPECT_EQ(sorted(), first);
 }
 
 }  // namespace

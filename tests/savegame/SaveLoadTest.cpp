@@ -12,7 +12,9 @@
 #include <algorithm>
 
 #include "pieces/Orientation.h"
+#include "platform/Twips.h"
 #include "savegame/DurableFile.h"
+#include "savegame/KeptGame.h"
 #include "savegame/SavedGame.h"
 #include "support/BoardFixture.h"
 #include "support/Pictures.h"
@@ -540,11 +542,13 @@ TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
                            "12.\nRiprenderla?"));
 }
 
-// A kept file that cannot be read is renamed out of the way, whole, and the player told once.
+// A kept file that cannot be read is renamed out of the way, whole, and the player told once. One that
+// cannot be renamed (the new name would be too long) is left as it is, the player is told so, and the
+// game that follows is kept in another file.
 TEST_F(SaveLoad, ADamagedKeptGameIsSetAsideAndTheBoardStartsAsUsual) {
+  const QByteArray damaged = "Tarsio partita in corso 1\naree x\n";
   board.reset();
-  const QString kept =
-      writeFile(QStringLiteral("state/partita-1.tarsio"), "Tarsio partita in corso 1\naree x\n");
+  const QString kept = writeFile(QStringLiteral("state/partita-1.tarsio"), damaged);
   for (int run = 0; run < 2; ++run) {
     board.reset();
     board = makeBoard();
@@ -556,9 +560,22 @@ TEST_F(SaveLoad, ADamagedKeptGameIsSetAsideAndTheBoardStartsAsUsual) {
   const QStringList aside =
       QDir(folder.filePath(QStringLiteral("state"))).entryList({"partita-1.tarsio.danneggiata-*"});
   ASSERT_EQ(aside.size(), 1);
-  EXPECT_EQ(fileBytes(folder.filePath(QStringLiteral("state/")) + aside[0]),
-            "Tarsio partita in corso 1\naree x\n");
+  EXPECT_EQ(fileBytes(folder.filePath(QStringLiteral("state/")) + aside[0]), damaged);
   EXPECT_EQ(game().GamePhase, 0);
+
+  board.reset();
+  const QString stuck = writeFile(QStringLiteral("state/partita-%1.tarsio").arg(QString(230, u'x')), damaged);
+  board = makeBoard();
+  board->offerKeptGame();
+  ASSERT_EQ(dialogs.calls.size(), 2u);
+  EXPECT_TRUE(dialogs.calls[1].text.contains(QStringLiteral("Non si è potuto metterlo da parte: resta com'è in ") +
+                                             stuck));
+  choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  board->keeper.flush();
+  EXPECT_EQ(fileBytes(stuck), damaged);
+  EXPECT_TRUE(parseKeptGame(fileBytes(kept)));
 }
 
 // A game that cannot be kept (its file's place is taken by a folder) is told once, with the reason.
@@ -571,6 +588,9 @@ TEST_F(SaveLoad, AKeptGameThatCannotBeWrittenIsToldOnce) {
   for (const double by : {450.0, -450.0}) {
     drag(1, QPointF(by, by));
     board->keeper.flush();
+    // The failure arrives while the staircase is being drawn; the message waits for its end.
+    board->CmdRaccogli_Click();
+    EXPECT_EQ(dialogs.messages().size(), by > 0 ? 0u : 1u);
     QCoreApplication::processEvents();
   }
   const std::vector<DialogCall> told = dialogs.messages();
@@ -580,8 +600,11 @@ TEST_F(SaveLoad, AKeptGameThatCannotBeWrittenIsToldOnce) {
                               .arg(kept));
 }
 
-// Two boards running at once keep their games in two files: neither is offered the other's.
+// Two boards running at once keep their games in two files: neither is offered the other's. Each file
+// is its owner's alone, in a folder that others may read.
 TEST_F(SaveLoad, TwoRunningCopiesKeepTheirGamesApart) {
+  const mode_t mask = ::umask(022);
+  ASSERT_EQ(::chmod(QFile::encodeName(folder.filePath(QStringLiteral("state"))).constData(), 0755), 0);
   choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
   chooseGrid(2, 2);
   click(board->CmdTarsio);
@@ -594,7 +617,63 @@ TEST_F(SaveLoad, TwoRunningCopiesKeepTheirGamesApart) {
   chooseGrid(2, 2);
   click(board->CmdTarsio);
   board->keeper.flush();
-  EXPECT_EQ(QDir(folder.filePath(QStringLiteral("state"))).entryList({"partita-*.tarsio"}).size(), 2);
+  const QFileInfoList kept = QDir(folder.filePath(QStringLiteral("state"))).entryInfoList({"partita-*.tarsio"});
+  EXPECT_EQ(kept.size(), 2);
+  for (const QFileInfo& file : kept)
+    EXPECT_EQ(file.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+  ::umask(mask);
+}
+
+// The game is gathered a second after the player's input, never while a piece is held, and a game
+// that did not change is not written again, however the time goes on.
+TEST_F(SaveLoad, AHeldPieceIsKeptOnceReleasedAndAnUnchangedGameIsNotWrittenAgain) {
+  choosePicture(blocksPicture(300, 200, 2, 2), QStringLiteral("foto.bmp"));
+  chooseGrid(2, 2);
+  click(board->CmdTarsio);
+  const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("state/partita-1.tarsio")));
+  QTest::qWait(1200);
+  const std::optional<KeptGame> cut = parseKeptGame(fileBytes(file));
+  ASSERT_TRUE(cut);
+  const QPointF from = centreOf(board->ImA(1)), to = from + QPointF(600, 600);
+  press(from);
+  move(to);
+  QTest::qWait(1200);
+  EXPECT_EQ(parseKeptGame(fileBytes(file)), cut);
+  release(to);
+  QTest::qWait(1200);
+  EXPECT_EQ(parseKeptGame(fileBytes(file))->places[1], board->ImA(1).boxTwips().topLeft());
+  struct stat before {}, after {};
+  ASSERT_EQ(::stat(file.constData(), &before), 0);
+  now += 60 * 1000;
+  QTest::keyClick(board->windowHandle(), Qt::Key_F5);
+  QTest::qWait(1200);
+  ASSERT_EQ(::stat(file.constData(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+// A game kept on a larger screen and taken up on a smaller one: the docked pieces lie in their cells
+// on the new grid, the loose ones wholly on the new board.
+TEST_F(SaveLoad, AKeptGameTakenUpOnASmallerScreenHasItsPiecesInTheirCellsAndOnTheBoard) {
+  choosePicture(blocksPicture(300, 200, 3, 4), QStringLiteral("foto.bmp"));
+  chooseGrid(3, 4);
+  click(board->CmdTarsio);
+  dockPiece(1);
+  dockPiece(6);
+  board->ImA(0).Move(pixelsToTwips(board->canvas->width()) - board->ImA(0).Width(),
+                     pixelsToTwips(board->canvas->height()) - board->ImA(0).Height());
+  board.reset();
+  const QSizeF small(800 * 15, 600 * 15);
+  board = makeBoard(small);
+  dialogs.answers.push_back(QStringLiteral("Sì"));
+  board->offerKeptGame();
+  for (int i = 0; i < game().PieceCount; ++i) {
+    const QRectF box = board->ImA(i).boxTwips();
+    if (game().Docked[i])
+      EXPECT_EQ(box.topLeft(), home(i)) << "piece " << i;
+    else
+      EXPECT_TRUE(QRectF(QPointF(), small).contains(box)) << "piece " << i;
+  }
+  EXPECT_EQ(std::count(game().Docked.begin(), game().Docked.end(), true), 2);
 }
 
 }  // namespace

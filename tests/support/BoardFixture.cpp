@@ -39,9 +39,10 @@ void BoardFixture::SetUp() {
   board = makeBoard();
 }
 
-std::unique_ptr<Board> BoardFixture::makeBoard() {
+std::unique_ptr<Board> BoardFixture::makeBoard(QSizeF screen) {
   auto made = std::make_unique<Board>(BoardSetup{.dialogs = &dialogs,
                                                  .random = &random,
+                                                 .screen = screen,
                                                  .clock = [this] { return now; },
                                                  .stateFolder = folder.filePath(QStringLiteral("state")),
                                                  .configFolder = folder.filePath(QStringLiteral("config"))});

@@ -23,8 +23,9 @@ class BoardFixture : public ::testing::Test {
   void TearDown() override;
 
   // Writes a picture of blocks into the work folder and chooses it through the picture command.
-  // A board shown maximized, keeping its games in progress in the folder's "state".
-  std::unique_ptr<Board> makeBoard();
+  // A board shown maximized, keeping its games in progress in the folder's "state"; laid out for
+  // `screen` (twips) when given.
+  std::unique_ptr<Board> makeBoard(QSizeF screen = {});
   QString choosePicture(const QImage& image, const QString& name = QStringLiteral("picture.bmp"));
   void chooseFile(const QString& path);
   // Types the counts into the boxes and presses the grid button.

@@ -92,5 +92,20 @@ TEST(Splash, AnyMouseButtonDragsTheWindow) {
   }
 }
 
+TEST(Splash, AClickOrAKeyEndsItAtOnce) {
+  for (const bool key : {false, true}) {
+    int handOvers = 0;
+    Form0 splash([&] { ++handOvers; });
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    if (key)
+      QTest::keyClick(&splash, Qt::Key_Space);
+    else
+      QTest::mouseClick(&splash, Qt::RightButton, {}, QPoint(40, 30));
+    EXPECT_EQ(handOvers, 1) << key;
+    EXPECT_FALSE(splash.isVisible()) << key;
+  }
+}
+
 }  // namespace
 }  // namespace tarsio

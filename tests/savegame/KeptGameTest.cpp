@@ -1,0 +1,45 @@
+// Tests of the kept-game reader: what it accepts, and every value no game can hold.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "savegame/KeptGame.h"
+
+namespace tarsio {
+namespace {
+
+TEST(KeptGame, ReadsWhatItWroteAndFilesWithoutABoardButRefusesWhatNoGameCanHold) {
+  KeptGame kept;
+  kept.saved = {QStringLiteral("/tmp/foto.bmp"), QStringLiteral("2"), QStringLiteral("2"), 3,
+                {{true, 0, 1}, {false, 5, 0}, {false, 3, 3}, {true, 0, 2}}};
+  kept.places = {{4650, 240}, {-300.5, 7000.25}, {0, 0}, {6900, 240}};
+  kept.board = {19200, 14700};
+  std::tie(kept.areaLevel, kept.saveOffered, kept.playedMs, kept.hints) = std::tuple(-2, true, 420000, 3);
+  const QByteArray bytes = formatKeptGame(kept);
+  EXPECT_EQ(parseKeptGame(bytes), kept);
+  const QByteArray older = QByteArray(bytes).replace("tavolo 19200 14700\n", "");
+  kept.board = {};
+  EXPECT_EQ(parseKeptGame(older), kept);
+  const std::vector<std::pair<QByteArray, QByteArray>> damage{
+      {"pezzo 3 6900", "pezzo 4 6900"},      // one past the last piece
+      {"pezzo 1 -300.5", "pezzo 0 -300.5"},  // a piece twice, another missing
+      {"pezzo 1 -300.5 7000.25", "pezzo 1 1e300 -1e300"},
+      {"pezzo 1 -300.5 7000.25", "pezzo 1 nan 0"},
+      {"pezzo 1 -300.5", "pezzo 1 -19201"},  // further than the board's width off it
+      {"tavolo 19200 14700", "tavolo 0 14700"},
+      {"tavolo 19200 14700", "tavolo 19200 1e9"},  // larger than any screen
+      {"tempo 420000", "tempo 3155760000000"},     // a century
+      {"tempo 420000", "tempo -1"},
+      {"aiuti 3", "aiuti 1000000"},
+      {"aree -2", "aree 11"},
+      {"aiuti 3\n", "aiuti 3\naiuti 4\n"},  // a field twice
+  };
+  for (const auto& [from, to] : damage) {
+    ASSERT_TRUE(bytes.contains(from)) << from.constData();
+    EXPECT_FALSE(parseKeptGame(QByteArray(bytes).replace(from, to))) << to.constData();
+  }
+  EXPECT_FALSE(parseKeptGame(QByteArray(older).replace("pezzo 1 -300.5", "pezzo 1 -491506")));
+}
+
+}  // namespace
+}  // namespace tarsio
