@@ -16,6 +16,7 @@
 #include "Memory.h"
 #include "Photo.h"
 #include "PlayFigures.h"
+#include "ShelfFigures.h"
 #include "ZoomFigures.h"
 
 using namespace tarsio::bench;
@@ -71,6 +72,8 @@ std::vector<Row> measureAll(const Inputs& in, const QString& only) {
       {QStringLiteral("borders10000"), [&] { return bordersOnly(in, 80, 125, 2); }},
       {QStringLiteral("similar32766"), [&] { return likeOnly(in, 127, 258, 2, 3); }},
       {QStringLiteral("saveload"), [&] { return saveAndLoad(in); }},
+      {QStringLiteral("shelf200"), [&] { return openShelf(in, 200); }},
+      {QStringLiteral("sketch32766"), [&] { return sketchCost(in, 127, 258); }},
       {QStringLiteral("memory"), [&] { return memory.wholeBoard(3); }},
       // Seen 19 times closer, the pile of collected pieces keeps a picture of each of the hundreds of
       // pieces in sight, some four canvases of pictures.

@@ -28,9 +28,13 @@ int main(int argc, char** argv) {
     // Without a window manager "maximized" means nothing; the screen's size is set first.
     board.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     board.showAtStart();
-    // A file named on the command line wins over the game a previous run left, which stays on disk.
+    // A file named on the command line wins over the game a previous run left, which stays on the
+    // shelf.
     if (!file.isEmpty())
-      QTimer::singleShot(0, &board, [&board, file] { board.OpenFromOutside(file); });
+      QTimer::singleShot(0, &board, [&board, file] {
+        if (!board.keeper.offered().isEmpty()) board.keeper.leaveOffered();
+        board.OpenFromOutside(file);
+      });
     else
       QTimer::singleShot(0, &board, [&board] { board.offerKeptGame(); });
   });

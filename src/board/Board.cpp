@@ -12,6 +12,9 @@ namespace tarsio {
 
 namespace {
 QSizeF screenOrReal(QSizeF screen) { return screen.isEmpty() ? screenSizeTwips() : screen; }
+QString stateFolderOf(const BoardSetup& setup) {
+  return setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder;
+}
 }  // namespace
 
 Board::Board(const BoardSetup& setup)
@@ -39,14 +42,22 @@ Board::Board(const BoardSetup& setup)
       CmdTarsio(canvas),
       CmdRaccogli(canvas),
       CmdAzze(canvas),
-      keeper(setup.stateFolder.isEmpty() ? keptGameFolder() : setup.stateFolder,
-             [this] { return keptGameNow(); }),
+      keeper(stateFolderOf(setup),
+             [this] {
+               std::optional<KeptGame> kept = keptGameNow();
+               if (kept) sketchLater();
+               return kept;
+             }),
+      records(stateFolderOf(setup)),
+      RecordText(canvas),
       clock(setup.clock ? setup.clock : Clock(steadyMilliseconds)),
       preferences(setup.configFolder.isEmpty() ? preferencesFolder() : setup.configFolder) {
   setCentralWidget(canvas);
   keeper.onWriteFailed = [this](const QString& file, const QString& reason) {
     keptGameNotWritten(file, reason);
   };
+  sketchTimer.setSingleShot(true);
+  sketchTimer.callOnTimeout(this, [this] { sketchNow(); });
   createControls();
   createMenus();
   createUndoKeys();
@@ -58,6 +69,7 @@ Board::Board(const BoardSetup& setup)
 
 // A change not yet written reaches the disk before the board goes.
 Board::~Board() {
+  sketchNow();
   dropRemovedSavedGame();
   keeper.flush();
   qApp->removeEventFilter(this);

@@ -19,6 +19,8 @@
 //   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
+//   savegame/BestTimes.cpp     the records of completed games and the best times
+//   savegame/ShelfCommands.cpp the shelf of kept games, taking one up, their small pictures
 //   areas/Collect.cpp          gathering the loose pieces
 //   areas/AreaResize.cpp       moving size between the picture and the grid areas
 //   areas/SpreadOut.cpp        laying the loose pieces side by side
@@ -56,8 +58,11 @@
 #include "play/PlayTime.h"
 #include "play/Selection.h"
 #include "play/UndoHistory.h"
+#include "savegame/BoardSketch.h"
 #include "savegame/GameKeeper.h"
 #include "savegame/KeptGame.h"
+#include "savegame/Records.h"
+#include "savegame/Shelf.h"
 
 class QMenu;
 
@@ -215,8 +220,9 @@ class Board : public QMainWindow {
   void DockingTest(int index);
   // Puts piece `index` into its home cell, docked, with saving on, and runs CheckCompletion.
   void dockPiece(int index);
-  // When every piece is docked: phase 4, "Completato !" shown, gathering and saving off, and the
-  // saved-game file the game was loaded from set aside out of sight.
+  // When every piece is docked: phase 4, "Completato !" shown with the game's times beside it,
+  // gathering and saving off, the game recorded, and the saved-game file it was loaded from set aside
+  // out of sight.
   void CheckCompletion();
   // Puts back, as it was, the saved game the last completion set aside, when it set one aside.
   void restoreRemovedSavedGame();
@@ -285,6 +291,37 @@ class Board : public QMainWindow {
   // Puts a kept game on the board as it was; false, after telling the player, when its picture is
   // missing or cannot be used, and then the board is as it was.
   bool resumeKeptGame(const KeptGame& kept);
+
+  // ---- The shelf of kept games (savegame/ShelfCommands.cpp) ----
+  // Every game in progress stays kept until it ends; "Partite in &corso" (Ctrl+O) lists them.
+  MenuItem mPartite;
+  SketchMaker sketches;  // the small picture of the game kept now, drawn off this thread
+  QTimer sketchTimer;
+  void mPartite_Click();
+  // Takes up the game kept in `file`, the game in progress staying on the shelf once the player
+  // agrees; false, after telling the player why, when it cannot be.
+  bool takeUpKeptGame(const QString& file);
+  // Before a fresh cut: a kept game of the same picture and grid is offered instead; true when taken up.
+  bool offerSameKeptGame();
+  // The small picture of the board is drawn a few seconds after a change, or at once.
+  void sketchLater();
+  void sketchNow();
+  // The game is over: its kept file and its small picture go.
+  void forgetKeptGame();
+
+  // ---- Best times (savegame/BestTimes.cpp) ----
+  // Every game completed, once per cut, in the records file of the state folder.
+  RecordBook records;
+  bool GameRecorded = false;
+  // This game's time and hints and the best time for its picture and grid, beside "Completato !".
+  Label RecordText;
+  MenuItem mRecord;
+  // At completion: the game is recorded the first time, and the times are shown beside "Completato !".
+  void recordCompletion();
+  // The records, read the first time they are needed; a damaged file is set aside and the player told.
+  const std::vector<GameRecord>& openRecords();
+  // "&Record": every picture and grid with its games, best first.
+  void mRecord_Click();
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
   void CmdRaccogli_Click();

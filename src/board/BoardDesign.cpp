@@ -30,6 +30,9 @@ void Board::createControls() {
   ImaOrig.setVisible(true);
   ImaCompl.setPicture(resourcePicture(QStringLiteral(":/completato.png")));
   ImaCompl.Move(6360, 0);
+  RecordText.setPointSize(9.75);
+  RecordText.widget()->setAutoFillBackground(true);
+  RecordText.setVisible(false);
   for (int v = 4; v <= 7; ++v)
     Retro(v).setPicture(resourcePicture(QStringLiteral(":/retro%1.png").arg(v)));
   ImA.setMouseHandler([this](MouseAction action, int index, const MouseArgs& args) {
@@ -110,6 +113,8 @@ void Board::createMenus() {
   QMenuBar* bar = menuBar();
   QMenu* file = addMenu(nullptr, bar, mFile, "File");
   addItem(file, mImma, "1 - Scegli &Immagine", [this] { CmdImma_Click(); });
+  addItem(file, mPartite, "Partite in &corso", [this] { mPartite_Click(); });
+  mPartite.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   file->addSeparator();
   addItem(file, mSalva, "&Salva a questo punto", [this] { mSalva_Click(); });
   mSalva.setEnabled(false);
@@ -160,6 +165,7 @@ void Board::createMenus() {
   addItem(quick, n2, "Ruotare con Ctrl + clic Sinistro", {});
   addItem(quick, n3, "Girare Fronte-Dorso con Maiuscolo + clic Sinistro", {});
   addItem(quick, n4, "Disancorare con un clic Destro", {});
+  addItem(help, mRecord, "&Record", [this] { mRecord_Click(); });
   help->addSeparator();
   addItem(help, mInfo, "In&formazioni", [this] { mInfo_Click(); });
 }

@@ -61,6 +61,7 @@ void rebuildSaved(Board& board, int pieces) {
 void Board::CmdTarsio_Click() {
   // The pieces are cut from the full picture; a first sight that cannot have one is refused.
   if (!needFullPicture()) return;
+  if (!game.LoadingSavedGame && offerSameKeptGame()) return;
   for (Control* control :
        std::initializer_list<Control*>{&CmdImma, &CmdGriglia, &CmdTarsio, &Righe, &Colonne, &Pezzi})
     control->setEnabled(false);

@@ -12,7 +12,7 @@ class QWidget;
 namespace tarsio {
 
 enum class MessageIcon { None, Critical, Information };
-enum class Answer { Yes, No };
+enum class Answer { Yes, No, Other };
 
 // A filter of the open-file dialog: its description exactly as shown, and the patterns it stands for.
 struct FileFilter {
@@ -47,6 +47,11 @@ class Dialogs {
   // A question with the buttons "Sì" and "No": `preferred` is the default button (Return), Escape
   // answers "No". True when the player answers "Sì".
   virtual bool YesNo(const QString& question, const QString& title, Answer preferred) = 0;
+  // The same question with a third button captioned `other`, answered Answer::Other. Without one of
+  // its own, a double of the dialogs asks the plain question.
+  virtual Answer YesNoOr(const QString& question, const QString& title, const QString&, Answer preferred) {
+    return YesNo(question, title, preferred) ? Answer::Yes : Answer::No;
+  }
   virtual void Beep() = 0;
 };
 
@@ -64,6 +69,7 @@ class QtDialogs : public Dialogs {
   QString InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) override;
   QString GetOpenFileName(const OpenFileRequest& request) override;
   bool YesNo(const QString& question, const QString& title, Answer preferred) override;
+  Answer YesNoOr(const QString& question, const QString& title, const QString& other, Answer preferred) override;
   void Beep() override;
 
  private:

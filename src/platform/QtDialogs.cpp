@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListView>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -104,12 +105,19 @@ QString QtDialogs::GetFolder(const QString& title, const QString& folder) {
 }
 
 bool QtDialogs::YesNo(const QString& question, const QString& title, Answer preferred) {
+  return YesNoOr(question, title, {}, preferred) == Answer::Yes;
+}
+
+Answer QtDialogs::YesNoOr(const QString& question, const QString& title, const QString& other, Answer preferred) {
   QMessageBox box(QMessageBox::Question, title, question, QMessageBox::Yes | QMessageBox::No, owner_);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
   box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+  QAbstractButton* third = other.isEmpty() ? nullptr : box.addButton(other, QMessageBox::ActionRole);
   box.setDefaultButton(preferred == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  box.exec();
+  if (third && box.clickedButton() == third) return Answer::Other;
+  return box.clickedButton() == box.button(QMessageBox::Yes) ? Answer::Yes : Answer::No;
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultAnswer) {

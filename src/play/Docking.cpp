@@ -58,7 +58,8 @@ void Board::CheckCompletion() {
   CmdRaccogli.setEnabled(false);
   mRaccogli.setEnabled(false);
   mSalva.setEnabled(false);
-  keeper.forget();
+  forgetKeptGame();
+  recordCompletion();
   if (game.PictureExtension != u"trs") return;
   // A saved game that has been played to the end is of no more use. It is moved out of sight as it is
   // (a link stays a link) in case the completion is taken back, and goes for good at the next cut or

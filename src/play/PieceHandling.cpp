@@ -50,6 +50,7 @@ void Board::releaseDocked(int index) {
   ImA(index).setBorderStyle(0);
   game.GamePhase = 3;
   ImaCompl.setVisible(false);
+  RecordText.setVisible(false);
   mSalva.setEnabled(true);
   CmdRaccogli.setEnabled(true);
   mRaccogli.setEnabled(true);

@@ -161,6 +161,7 @@ void Board::startPlayAids() {
   likeness.step = 0;
   PointerPiece = NoPiece;
   HintCount = 0;
+  GameRecorded = false;
   playTime.start(clock());
   titleTimer.start(TitleTickMs);
   refreshTitle();

@@ -23,7 +23,7 @@ void Board::CmdAzze_Click() {
   // the next cut.
   if (game.GamePhase >= 3) {
     endedGame = keptGame();
-    keeper.forget();
+    forgetKeptGame();
   }
   // A full picture still being decoded is no longer wanted.
   fullDecode.drop();
@@ -61,6 +61,7 @@ void Board::CmdAzze_Click() {
     control->setEnabled(false);
   for (MenuItem* item : {&mTarsio, &mRaccogli, &mAzze}) item->setEnabled(false);
   ImaCompl.setVisible(false);
+  RecordText.setVisible(false);
   // The areas are equal again, and with them the command rows are shown: "+" or "-" hid them.
   ShowCommandBar();
   stopPlayAids();

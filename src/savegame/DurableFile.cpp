@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -137,12 +138,17 @@ DurableWrite writeDurably(const QString& path, QByteArrayView bytes, std::option
 
 void letOversizedWritesFail() { std::signal(SIGXFSZ, SIG_IGN); }
 
-QString setAside(const QString& path) {
+QString setAside(const QString& path, const QString& marker) {
   const QByteArray from = QFile::encodeName(path);
   struct stat kind {};
   if (::lstat(from.constData(), &kind) != 0 || !(S_ISREG(kind.st_mode) || S_ISLNK(kind.st_mode))) return {};
+  const QString dated = path + u'.' + marker + u'-' +
+                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const QByteArray to = hiddenNameBeside(from, ".trs");
+    // A second damaged file within the same second takes a number after the date.
+    const QByteArray to = marker.isEmpty() ? hiddenNameBeside(from, ".trs")
+                          : attempt == 0   ? QFile::encodeName(dated)
+                                           : QFile::encodeName(dated + u'-' + QString::number(attempt));
     if (renameWithoutReplacing(from, to) == 0) return QFile::decodeName(to);
     if (errno != EEXIST) return {};
   }

@@ -30,10 +30,12 @@ DurableWrite writeDurably(const QString& path, QByteArrayView bytes, std::option
 // write, where the system's default would end the program. Called once at start, before any thread.
 void letOversizedWritesFail();
 
-// Moves the file at `path` (a symbolic link itself, not what it leads to) under a new hidden name in
-// its folder, with its bytes, permissions and owner; gives that name, or "" when it cannot be moved or
-// is no file (a folder).
-QString setAside(const QString& path);
+// Moves the file at `path` (a symbolic link itself, not what it leads to) under a new name in its
+// folder, with its bytes, permissions and owner, never over another file. With no `marker` the name is
+// hidden, for a file to be put back or dropped; with one it is `path` + "." + `marker` + "-" + the local
+// date and time (yyyyMMdd-hhmmss), for a damaged file kept for the player to look at. Gives the new
+// name, or "" when it cannot be moved or is no file (a folder).
+QString setAside(const QString& path, const QString& marker = {});
 
 // Moves a file set aside back to `path`, unless another file has taken that name meanwhile.
 DurableWrite putBack(const QString& aside, const QString& path);

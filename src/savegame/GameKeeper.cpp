@@ -2,7 +2,6 @@
 // writing on a thread of its own.
 #include "savegame/GameKeeper.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -174,14 +173,44 @@ void GameKeeper::forget() {
 }
 
 std::optional<QString> GameKeeper::setAsideOffered() {
-  const QString aside = offered_ + QStringLiteral(".danneggiata-") +
-                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-  const bool renamed = QFile::rename(offered_, aside);
+  const QString aside = setAside(offered_, QStringLiteral("danneggiata"));
   offered_.clear();
-  if (renamed) return aside;
+  if (!aside.isEmpty()) return aside;
   // The damaged file is not written over: it stays for the player to look at.
   claim(false);
   return std::nullopt;
+}
+
+void GameKeeper::detach() {
+  flush();
+  lock_.reset();
+  file_.clear();
+  last_.reset();
+  offered_.clear();
+}
+
+bool GameKeeper::adopt(const QString& file) {
+  auto lock = tryLock(file);
+  if (!lock) return false;
+  flush();
+  lock_ = std::move(lock);
+  file_ = file;
+  last_.reset();
+  offered_.clear();
+  failing_ = false;
+  return true;
+}
+
+QStringList GameKeeper::keptFiles(const QString& folder) {
+  QStringList files;
+  for (const QFileInfo& kept : QDir(folder).entryInfoList({FilePattern}, QDir::Files, QDir::Time))
+    files << kept.filePath();
+  return files;
+}
+
+// Taking a lock writes its file to the disk; a file without one is held by no copy, and is not locked.
+bool GameKeeper::held(const QString& file) {
+  return QFileInfo::exists(file + QStringLiteral(".lock")) && !tryLock(file);
 }
 
 void GameKeeper::leaveOffered() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -53,6 +54,20 @@ class GameKeeper {
   // The offered file is to stay as it is (its picture is missing): this copy keeps its games in a
   // new file of its own instead.
   void leaveOffered();
+
+  QString folder() const { return folder_; }
+  // The file the game is kept in now, "" when there is none.
+  QString file() const { return file_; }
+  // Lets go of the file kept so far, once what was handed to the disk is there: it stays as last
+  // written, for the shelf. Nothing is kept until adopt() or leaveOffered().
+  void detach();
+  // Keeps the game from now on in `file`, a game of the shelf taken up; false, with nothing changed,
+  // when another running copy holds it.
+  bool adopt(const QString& file);
+  // The kept files of `folder`, the most recently written first.
+  static QStringList keptFiles(const QString& folder);
+  // Whether a running copy (this one too) holds `file`.
+  static bool held(const QString& file);
 
  private:
   void claim(bool reuseLeftBehind);

@@ -12,16 +12,7 @@ namespace tarsio {
 
 namespace {
 
-// Larger than the file of the largest game.
-constexpr qint64 MaxKeptGameBytes = 16 * 1024 * 1024;
-
 const QString Title = QStringLiteral("Tarsio");
-
-std::optional<KeptGame> readKeptGame(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > MaxKeptGameBytes) return std::nullopt;
-  return parseKeptGame(file.readAll());
-}
 
 // The board the pieces come back to: the screen the layout is fitted to, as far as the window shows it.
 QSizeF boardRoom(const Board& board) {
@@ -55,7 +46,7 @@ std::optional<KeptGame> Board::keptGameNow() const {
 void Board::offerKeptGame() {
   const QString file = keeper.offered();
   if (file.isEmpty()) return;
-  const std::optional<KeptGame> kept = readKeptGame(file);
+  const std::optional<KeptGame> kept = readKeptGameFile(file);
   if (!kept) {
     const std::optional<QString> aside = keeper.setAsideOffered();
     dialogs.MsgBox(aside ? NotResumed + QStringLiteral("È stato messo da parte come %1.").arg(*aside)
@@ -73,7 +64,18 @@ void Board::offerKeptGame() {
                                .arg(QFileInfo(picture).fileName())
                                .arg(kept->piecesInPlace())
                                .arg(kept->saved.pieces.size());
-  if (QFileInfo::exists(picture) && !dialogs.YesNo(question, Title, Answer::Yes)) return;
+  if (QFileInfo::exists(picture)) {
+    // The shelf is offered too when it holds more than this game; a game not taken up stays on it.
+    const bool others = GameKeeper::keptFiles(keeper.folder()).size() > 1;
+    const Answer answer = others ? dialogs.YesNoOr(question, Title, QStringLiteral("Altre partite…"), Answer::Yes)
+                                 : dialogs.YesNo(question, Title, Answer::Yes) ? Answer::Yes
+                                                                               : Answer::No;
+    if (answer != Answer::Yes) {
+      keeper.leaveOffered();
+      if (answer == Answer::Other) mPartite_Click();
+      return;
+    }
+  }
   // A game whose picture is gone or unusable stays on disk for when the picture is back; this run
   // keeps its own games in another file.
   if (!resumeKeptGame(*kept)) keeper.leaveOffered();

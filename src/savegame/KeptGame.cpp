@@ -2,6 +2,7 @@
 #include "savegame/KeptGame.h"
 
 #include <QDir>
+#include <QFile>
 #include <QList>
 #include <algorithm>
 #include <charconv>
@@ -169,6 +170,14 @@ QString keptGameFolder() {
   QString state = qEnvironmentVariable("XDG_STATE_HOME");
   if (!QDir::isAbsolutePath(state)) state = QDir::homePath() + QStringLiteral("/.local/state");
   return state + QStringLiteral("/tarsio");
+}
+
+std::optional<KeptGame> readKeptGameFile(const QString& path) {
+  // Larger than the file of the largest game.
+  constexpr qint64 MaxKeptGameBytes = 16 * 1024 * 1024;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > MaxKeptGameBytes) return std::nullopt;
+  return parseKeptGame(file.readAll());
 }
 
 }  // namespace tarsio

@@ -45,6 +45,10 @@ QByteArray formatKeptGame(const KeptGame& kept);
 // boards were kept) is read with its places bounded by the largest board.
 std::optional<KeptGame> parseKeptGame(const QByteArray& bytes);
 
+// The game in the file, or nothing for a file that is missing, larger than the file of the largest
+// game, or damaged.
+std::optional<KeptGame> readKeptGameFile(const QString& path);
+
 // Where a loose piece of size `size`, kept at `place` on a board `kept`, lies on the board `board` it
 // comes back to (all twips): its place scales with the board, then moves the least that puts the whole
 // piece on the board (its top-left corner on it, where the piece is larger than the board). With no

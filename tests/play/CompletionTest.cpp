@@ -143,6 +143,59 @@ TEST_F(Completion, aGameLoadedFromASavedFileRemovesThatFileWhenCompleted) {
             QStringList({"picture.bmp", "privata.trs"}));
 }
 
+// A game is recorded at its first completion after its cut, however often it is completed again; beside
+// "Completato !" the board shows its time and the best of its picture and grid. A damaged records file
+// is set aside, the player told once, and a new one begun.
+TEST_F(Completion, aCompletedGameIsRecordedOnceAndShowsItsTimeAndTheBestBesideCompletato) {
+  const QDir state(folder.filePath(QStringLiteral("state")));
+  const QString file = state.filePath(QStringLiteral("record.txt"));
+  for (bool damaged : {false, true}) {
+    SCOPED_TRACE(damaged ? "damaged" : "good");
+    board.reset();
+    dialogs.calls.clear();
+    board = makeBoard();
+    startGame(Picture, 2, 2, board->mSpos);
+    const QString picture = game().PicturePath;
+    const QDateTime longAgo = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
+    const std::vector<GameRecord> before = {{picture, 2, 2, 2, 60'000, 4, longAgo},
+                                            {picture, 2, 3, 1, 1'000, 0, longAgo}};
+    const QByteArray bytes = damaged ? QByteArray("tarsio-record 1\nrotto\n") : formatRecords(before);
+    QFile out(file);
+    ASSERT_TRUE(state.mkpath(QStringLiteral(".")) && out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    out.close();
+    now += 90'000;
+    for (int i = 0; i < 4; ++i) dragHome(i);
+    pressAt(centreOf(piece(3)), Qt::RightButton);
+    releaseAt(centreOf(piece(3)), Qt::RightButton);
+    EXPECT_FALSE(board->RecordText.Visible());
+    dragTo(3, topLeftOf(3) + QPointF(0, 6000));
+    dragHome(3);
+    EXPECT_TRUE(board->RecordText.Visible());
+
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const std::optional<std::vector<GameRecord>> read = parseRecords(in.readAll());
+    ASSERT_TRUE(read && !read->empty());
+    const GameRecord mine{picture, 2, 2, 1, 90'000, 0, read->back().completed};
+    std::vector<GameRecord> expected = damaged ? std::vector<GameRecord>{} : before;
+    expected.push_back(mine);
+    EXPECT_EQ(*read, expected);
+    EXPECT_EQ(board->RecordText.Caption(), completionText(mine, damaged ? mine : before[0]));
+    // Beside "Completato !", below the grid, large enough for its two lines.
+    EXPECT_GE(board->RecordText.Left(), board->ImaCompl.Left() + board->ImaCompl.Width());
+    EXPECT_GT(board->RecordText.Top(), game().GridTop + 2 * game().CellHeight);
+    EXPECT_GE(board->RecordText.widget()->height(), 2 * board->RecordText.widget()->fontMetrics().height());
+    const QStringList aside = state.entryList({QStringLiteral("record.txt.danneggiato-*")});
+    EXPECT_EQ(aside.size(), damaged ? 1 : 0);
+    ASSERT_EQ(dialogs.messages().size(), damaged ? 1u : 0u);
+    if (!damaged) continue;
+    EXPECT_EQ(dialogs.messages()[0].title, QStringLiteral("Record"));
+    EXPECT_TRUE(dialogs.messages()[0].text.contains(state.filePath(aside.value(0))));
+    QFile kept(state.filePath(aside.value(0)));
+    EXPECT_EQ(kept.open(QIODevice::ReadOnly) ? kept.readAll() : "", bytes);
+  }
+}
+
 TEST_F(Completion, aWholeGameIsPlayedWithTheMouseFromPictureToCompletato) {
   startGame(Picture, 2, 2, board->mSpos);
   for (int i = 0; i < 4; ++i) {

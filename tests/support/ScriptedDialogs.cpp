@@ -31,9 +31,15 @@ QString ScriptedDialogs::GetOpenFileName(const OpenFileRequest& request) {
 }
 
 bool ScriptedDialogs::YesNo(const QString& question, const QString& title, Answer preferred) {
+  return YesNoOr(question, title, {}, preferred) == Answer::Yes;
+}
+
+Answer ScriptedDialogs::YesNoOr(const QString& question, const QString& title, const QString& other,
+                                Answer preferred) {
   const QString byDefault = preferred == Answer::Yes ? QStringLiteral("Sì") : QStringLiteral("No");
   calls.push_back({DialogCall::Question, question, title, MessageIcon::None, byDefault, {}});
-  return nextAnswer() == QStringLiteral("Sì");
+  const QString answer = nextAnswer();
+  return answer == QStringLiteral("Sì") ? Answer::Yes : answer == other ? Answer::Other : Answer::No;
 }
 
 void ScriptedDialogs::Beep() { calls.push_back({DialogCall::Beep, {}, {}, MessageIcon::None, {}, {}}); }

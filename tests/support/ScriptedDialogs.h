@@ -36,6 +36,8 @@ class ScriptedDialogs : public Dialogs {
   // Answered "Sì" by the scripted answer "Sì", "No" by any other; the call records the preferred
   // answer as its default answer.
   bool YesNo(const QString& question, const QString& title, Answer preferred) override;
+  // Answered Answer::Other by the scripted answer `other`.
+  Answer YesNoOr(const QString& question, const QString& title, const QString& other, Answer preferred) override;
   void Beep() override;
 
   std::vector<DialogCall> messages() const { return ofKind(DialogCall::Message); }
