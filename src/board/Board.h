@@ -272,7 +272,7 @@ class Board : public QMainWindow {
   void joinAfterDrop(const std::vector<int>& hand);
   void takeOutOfGroup(int index);
   int groupLabel(int index) const;
-  // Gives the pieces of the step the groups they had before it (or after it).
+  // Gives the pieces of the step the groups they had before it (or after it); the outline follows.
   void restoreGroups(const Gesture& gesture, bool after);
   void refreshGroupOutline();
 

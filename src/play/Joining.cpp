@@ -77,8 +77,7 @@ void Board::restoreGroups(const Gesture& gesture, bool after) {
     differs = differs || labels[change.piece] != label;
     labels[change.piece] = label;
   }
-  if (!differs) return;
-  groups.restore(labels);
+  if (differs) groups.restore(labels);
   refreshGroupOutline();
 }
 
