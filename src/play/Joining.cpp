@@ -34,7 +34,9 @@ std::vector<int> Board::handOf(int index) const {
 void Board::joinAfterDrop(const std::vector<int>& hand) {
   if (!mUniscono.Checked() || game.GamePhase != 3) return;
   const JoinGrid grid{game.RowCount, game.ColumnCount, game.CellWidth, game.CellHeight};
-  const auto lying = [this](int i) { return LyingPiece{ImA(i).boxTwips().topLeft(), game.Orientation[i], game.Docked[i]}; };
+  const auto lying = [this](int i) {
+    return LyingPiece{ImA(i).boxTwips().topLeft(), game.Orientation[i], game.Docked[i]};
+  };
   const std::vector<Join> found = joinsAfterDrop(hand, lying, grid);
   if (found.empty()) return;
   const QPointF place = rightPlace(found.front().other, ImA(found.front().other).boxTwips().topLeft(),
@@ -84,7 +86,8 @@ void Board::restoreGroups(const Gesture& gesture, bool after) {
 void Board::refreshGroupOutline() {
   std::vector<QRectF> boxes;
   for (int i = 0; i < groups.count(); ++i)
-    if (groups.groupOf(i) != Groups::None && ImA.exists(i) && ImA(i).Visible()) boxes.push_back(ImA(i).boxTwips());
+    if (groups.groupOf(i) != Groups::None && ImA.exists(i) && ImA(i).Visible())
+      boxes.push_back(ImA(i).boxTwips());
   groupOutline.setColours(canvas->ink(), canvas->ink());
   groupOutline.setBoxes(std::move(boxes));
   groupOutline.setVisible(!groupOutline.boxes().empty());

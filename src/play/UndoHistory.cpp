@@ -19,7 +19,8 @@ void UndoHistory::begin(int holder, const std::vector<int>& pieces) {
 void UndoHistory::include(const std::vector<int>& pieces) {
   if (!open_) return;
   for (int piece : pieces)
-    if (std::none_of(open_->changes.begin(), open_->changes.end(), [&](const PieceChange& c) { return c.piece == piece; }))
+    if (std::none_of(open_->changes.begin(), open_->changes.end(),
+                     [&](const PieceChange& c) { return c.piece == piece; }))
       open_->changes.push_back({piece, stateOf_(piece), stateOf_(piece)});
 }
 

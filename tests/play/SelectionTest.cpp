@@ -111,7 +111,7 @@ TEST_F(Selecting, aGroupDraggedPastTheEdgeStopsAsAWholeAndOneUndoTakesItBack) {
 
 // Unchecked, right neighbours put side by side stay apart. Checked, the dropped piece snaps beside its
 // neighbour and the two move as one; one Ctrl+Z takes back the drop and the join, Ctrl+Y does both
-// again; one of them put home takes the other home.
+// again; a right click takes one out, and once that is taken back one of them put home takes the other.
 TEST_F(Selecting, rightNeighboursPutSideBySideJoinMoveAndDockTogether) {
   startGame(Picture, 3, 4, board->mSpos);
   const QPointF beside(piece(0).Width(), 0), near = FreePlace + beside + QPointF(60, -45);
@@ -131,6 +131,10 @@ TEST_F(Selecting, rightNeighboursPutSideBySideJoinMoveAndDockTogether) {
   key(Qt::Key_Y, Qt::ControlModifier);
   EXPECT_NE(board->groups.groupOf(0), Groups::None);
   EXPECT_EQ(board->groups.groupOf(0), board->groups.groupOf(1));
+  pressAt(centreOf(piece(0)), Qt::RightButton);
+  releaseAt(centreOf(piece(0)), Qt::RightButton);
+  EXPECT_EQ(board->groups.groupOf(1), Groups::None) << "a right click takes a piece out";
+  key(Qt::Key_Z, Qt::ControlModifier);
   dragHome(1);
   EXPECT_TRUE(board->game.Docked[0] && board->game.Docked[1]);
 }
