@@ -10,7 +10,7 @@ namespace tarsio {
 
 // Gathering or spreading moves the loose pieces as one step of the history. A piece held meanwhile is
 // let go, as it is about to be moved from under the pointer; what its gesture did so far stays a step
-// of its own.
+// of its own. Joined pieces are parted.
 void Board::beginMovingLoosePieces(const std::vector<int>& loose) {
   endSelection();
   undoHistory.finishOpen();
@@ -19,6 +19,9 @@ void Board::beginMovingLoosePieces(const std::vector<int>& loose) {
     setFrameVisible(false);
   }
   undoHistory.begin(UndoHistory::Command, loose);
+  // The pieces are laid out one by one: a group they belonged to is no more.
+  for (int i : loose) groups.takeOut(i);
+  refreshGroupOutline();
 }
 
 void Board::CmdRaccogli_Click() {

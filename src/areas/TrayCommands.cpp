@@ -61,9 +61,12 @@ void Board::dropPieces(const std::vector<int>& pieces, QPointF at) {
   std::vector<int> loose;
   for (int i : pieces)
     if (!game.Docked[i]) loose.push_back(i);
-  if (const int tray = trays.trayAt(at))
+  if (const int tray = trays.trayAt(at)) {
+    // A tray lays its pieces out one by one: joined pieces put into it are parted.
+    for (int i : loose) groups.takeOut(i);
+    refreshGroupOutline();
     trays.put(tray, loose);
-  else
+  } else
     trays.take(loose);
   trays.layOutChanged();
   selection.refresh();

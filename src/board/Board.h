@@ -16,6 +16,7 @@
 //   play/Reset.cpp             the reset
 //   play/Undo.cpp              taking gestures on pieces back and doing them again
 //   play/GroupHandling.cpp     selecting many pieces, moving and turning them together
+//   play/Joining.cpp           right neighbours that join into groups
 //   play/PlayAids.cpp          play aids: count and time in the title, border pieces, hint, signs
 //   savegame/SaveLoad.cpp      saving and loading a game
 //   savegame/KeepGame.cpp      the game in progress kept on disk, offered back at the next start
@@ -54,6 +55,7 @@
 #include "platform/Random.h"
 #include "platform/Sounds.h"
 #include "play/DragLimits.h"
+#include "play/Groups.h"
 #include "pieces/PieceColour.h"
 #include "play/PlayTime.h"
 #include "play/Selection.h"
@@ -254,14 +256,31 @@ class Board : public QMainWindow {
   void Form_MouseUp(const MouseArgs& args);
   void mScopri_Click();
   void mRaddrizza_Click();
-  // The pieces a press on piece `index` moves: the selection when the piece is in it, else the piece.
+  // The pieces a press on piece `index` moves: the selection when the piece is in it, else the piece,
+  // each with the group it is joined to; Carried holds them from the press to the release.
   std::vector<int> handOf(int index) const;
+  std::vector<int> Carried;
   // The held piece (with the selection it is in) turns about the pointer without being let go: a
   // quarter turn per notch of the wheel, clockwise forward; a right click turns it front to back.
   void turnInHand(int quarterTurns);
   void flipInHand();
   // What a dragged piece's new place is checked against.
   DragSurroundings dragSurroundings() const;
+
+  // ---- Pieces that join (play/Joining.cpp) ----
+  // "Pezzi che si &uniscono": loose right neighbours put down beside each other, face up and upright,
+  // snap together into a group that moves and docks as one and is drawn with a thin common outline.
+  Groups groups;
+  OutlineElement groupOutline{canvas, Qt::black, Qt::transparent};
+  MenuItem mUniscono;
+  void mUniscono_Click();
+  // After the pieces `hand` were put down: they snap beside the right neighbours near them and join.
+  void joinAfterDrop(const std::vector<int>& hand);
+  void takeOutOfGroup(int index);
+  int groupLabel(int index) const;
+  // Gives the pieces of the step the groups they had before it (or after it); the outline follows.
+  void restoreGroups(const Gesture& gesture, bool after);
+  void refreshGroupOutline();
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
@@ -453,7 +472,7 @@ class Board : public QMainWindow {
   void createSortCommand(QMenu* actions);
   // The selection carried moves as a whole or not at all; put down, its pieces near home dock.
   void moveGroup(int index, const MouseArgs& args);
-  void putGroupDown();
+  void putGroupDown(const std::vector<int>& hand);
   void createPlayAids();
   void createViewCommands(QMenu* menu);
   void createSpreadCommand(QMenu* actions);

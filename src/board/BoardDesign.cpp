@@ -156,6 +156,8 @@ void Board::createMenus() {
   addItem(scramble, mRove, "... più Rovesciare", [this] { mRove_Click(); });
   addItem(scramble, mTrasp, "... con Trasparenza", [this] { mTrasp_Click(); });
   for (MenuItem* item : {&mSpos, &mRuot, &mRove, &mTrasp}) item->setChecked(item == &mRove);
+  scramble->addSeparator();
+  addItem(scramble, mUniscono, "Pezzi che si &uniscono", [this] { mUniscono_Click(); });
 
   QMenu* help = addMenu(nullptr, bar, mAiuto, "Aiuto");
   addItem(help, mGuida, "Guida Completa", [this] { mGuida_Click(); });

@@ -29,6 +29,7 @@ inline constexpr FlagKey FaintPicture{"immagine_sotto_griglia", false};
 inline constexpr ChoiceKey TableColour{"colore_tavolo", 0, 4};
 inline constexpr FlagKey FullScreen{"schermo_intero", false};
 inline constexpr FlagKey Sounds{"suoni", false};
+inline constexpr FlagKey Joining{"pezzi_uniti", false};
 inline constexpr ChoiceKey Scramble{"scomposizione", 3, 5};  // the marked option's code, 0 none
 inline constexpr TextKey LastFolder{"ultima_cartella"};
 }  // namespace remembered

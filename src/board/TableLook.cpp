@@ -59,6 +59,7 @@ void Board::applyPreferences() {
   if (scramble == 0) mRove.setChecked(false);
   markScrambleOption(scramble);
   LastFolder = preferences.get(remembered::LastFolder);
+  mUniscono.setChecked(preferences.get(remembered::Joining));
 }
 
 void Board::mSotto_Click() {
@@ -80,6 +81,7 @@ void Board::placeFaintPicture() {
 void Board::chooseTableColour(int choice) {
   for (int k = 0; k < static_cast<int>(mColori.size()); ++k) mColori[k].setChecked(k == choice);
   canvas->setTable(TableColours[choice].table, TableColours[choice].ink);
+  refreshGroupOutline();
   preferences.set(remembered::TableColour, choice);
 }
 

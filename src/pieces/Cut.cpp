@@ -76,6 +76,7 @@ void Board::CmdTarsio_Click() {
   // No option marked deals as "solo Spostare": every piece face up and upright.
   game.ScrambleKinds = scrambleKinds(markedScrambleCode());
   const int pieces = game.RowCount * game.ColumnCount;
+  groups.reset(pieces);
   if (game.LoadingSavedGame)
     rebuildSaved(*this, pieces);
   else
@@ -84,6 +85,7 @@ void Board::CmdTarsio_Click() {
   colours.measure(PictureClip1.picture(), game.RowCount, game.ColumnCount);
   // Gestures on the pieces of an earlier cut mean nothing for these.
   undoHistory.clear();
+  refreshGroupOutline();
   // A game a reset ended can no longer come back, nor can the saved game a completion set aside; the
   // new one is kept in its place.
   endedGame.reset();

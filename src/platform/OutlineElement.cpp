@@ -30,6 +30,13 @@ void OutlineElement::setBoxes(std::vector<QRectF> boxes) {
   changedWithin(dirty);
 }
 
+void OutlineElement::setColours(QColor outer, QColor inner) {
+  if (outer == outer_ && inner == inner_) return;
+  outer_ = outer;
+  inner_ = inner;
+  changed();
+}
+
 QRect OutlineElement::computePixelBounds() const {
   QRect bounds;
   for (const QRectF& box : boxes_) bounds |= pixelsOf(box);

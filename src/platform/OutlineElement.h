@@ -18,6 +18,7 @@ class OutlineElement : public Element {
   // joins or leaves does not repaint the others.
   void setBoxes(std::vector<QRectF> boxes);
   const std::vector<QRectF>& boxes() const { return boxes_; }
+  void setColours(QColor outer, QColor inner);
 
   void paint(QPainter& painter, const View& view) const override;
 

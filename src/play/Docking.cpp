@@ -43,6 +43,7 @@ void Board::dockPiece(int index) {
   game.Docked[index] = true;
   ImA(index).setBeneath(true);
   selection.remove(index);
+  groups.takeOut(index);
   trays.take({index});
   trays.layOutChanged();
   mSalva.setEnabled(true);

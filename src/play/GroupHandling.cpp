@@ -77,10 +77,6 @@ int upright(int v) { return v > 3 ? 4 : 0; }
 
 }  // namespace
 
-std::vector<int> Board::handOf(int index) const {
-  return selection.contains(index) ? selection.pieces() : std::vector<int>{index};
-}
-
 void Board::selectAll() {
   if (game.GamePhase != 3) return;
   std::vector<int> inSight;
@@ -99,8 +95,8 @@ void Board::moveGroup(int index, const MouseArgs& args) {
   const QPointF by(game.DragLeft + args.x - game.GrabX - held.Left(),
                    game.DragTop + args.y - game.GrabY - held.Top());
   std::vector<Placing> placings;
-  placings.reserve(selection.pieces().size());
-  for (int i : selection.pieces()) placings.push_back({i, game.Orientation[i], centreOf(ImA(i)) + by});
+  placings.reserve(Carried.size());
+  for (int i : Carried) placings.push_back({i, game.Orientation[i], centreOf(ImA(i)) + by});
   const PacedRepaints paced(canvas);
   if (!placeHand(*this, placings)) {
     held.setMousePointer(PointerNoDrop);
@@ -110,14 +106,20 @@ void Board::moveGroup(int index, const MouseArgs& args) {
   game.DragLeft = held.Left();
   game.DragTop = held.Top();
   selection.refresh();
+  refreshGroupOutline();
   setFrameVisible(false);
 }
 
-void Board::putGroupDown() {
+// A piece of a group near its home takes the whole group home.
+void Board::putGroupDown(const std::vector<int>& hand) {
   const GridPlace grid{game.GridLeft, game.GridTop, game.CellWidth, game.CellHeight, game.ColumnCount};
-  const std::vector<int> carried = selection.pieces();
-  for (int i : carried)
-    if (docks(homePosition(i, grid), ImA(i).Left(), ImA(i).Top(), game.Orientation[i])) dockPiece(i);
+  std::vector<int> home;
+  for (int i : hand)
+    if (docks(homePosition(i, grid), ImA(i).Left(), ImA(i).Top(), game.Orientation[i]))
+      for (int j : groups.withGroup(i)) home.push_back(j);
+  for (int i : home)
+    if (!game.Docked[i]) dockPiece(i);
+  refreshGroupOutline();
 }
 
 void Board::turnInHand(int quarterTurns) {

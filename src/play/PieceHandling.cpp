@@ -65,13 +65,15 @@ void Board::ImA_MouseDown(int index, const MouseArgs& args) {
     game.TurnedInHand = true;
     return;
   }
-  undoHistory.begin(index, handOf(index));
+  Carried = handOf(index);
+  undoHistory.begin(index, Carried);
   game.GrabX = args.x;
   game.GrabY = args.y;
   if (game.Docked[index]) {
     if (args.button == RightButton) releaseDocked(index);
     return;
   }
+  if (args.button == RightButton && groups.groupOf(index) != Groups::None) return takeOutOfGroup(index);
   if (args.button == LeftButton && args.shift == (CtrlKey | ShiftKey)) {
     selection.toggle(index);
     return;
@@ -99,7 +101,7 @@ void Board::ImA_MouseDown(int index, const MouseArgs& args) {
 void Board::ImA_MouseMove(int index, const MouseArgs& args) {
   PointerPiece = index;
   if (game.SelectedPiece != index || game.Docked[index]) return;
-  if (selection.contains(index)) return moveGroup(index, args);
+  if (Carried.size() > 1 || selection.contains(index)) return moveGroup(index, args);
   ImageElement& piece = ImA(index);
   game.PrevDragLeft = game.DragLeft;
   game.PrevDragTop = game.DragTop;
@@ -134,10 +136,11 @@ void Board::ImA_MouseUp(int index, const MouseArgs& args) {
   game.SelectedPiece = NoPiece;
   ImA(index).setMousePointer(PointerDefault);
   setFrameVisible(false);
-  if (carried && selection.contains(index)) putGroupDown();
+  if (carried && (Carried.size() > 1 || selection.contains(index))) putGroupDown(Carried);
+  if (carried) joinAfterDrop(Carried);
   // A piece put down goes into the tray under the pointer, or out of its tray; a tray lays out again
   // a piece turned in it.
-  if (carried) dropPieces(handOf(index), {ImA(index).Left() + args.x, ImA(index).Top() + args.y});
+  if (carried) dropPieces(Carried, {ImA(index).Left() + args.x, ImA(index).Top() + args.y});
   trays.layOutChanged(true);
   undoHistory.finish(index);
 }

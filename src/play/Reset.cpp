@@ -38,6 +38,8 @@ void Board::CmdAzze_Click() {
   trays.clear();
   unloadPieces(ImA);
   undoHistory.clear();
+  groups.reset(0);
+  refreshGroupOutline();
   // The decoded picture and its quarter-turned copy go with the pieces, and so does the work box,
   // which still shows a part of one of them; nothing needs them until a picture is chosen again.
   PictureClip1.clear();

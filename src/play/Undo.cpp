@@ -57,6 +57,7 @@ void Board::undoGesture() {
   const PacedRepaints paced(canvas);
   for (auto change = gesture->changes.rbegin(); change != gesture->changes.rend(); ++change)
     putPiece(change->piece, change->before);
+  restoreGroups(*gesture, false);
   trays.layOutChanged();
   selection.refresh();
   if (wasComplete && game.GamePhase != 4) restoreRemovedSavedGame();
@@ -67,13 +68,15 @@ void Board::redoGesture() {
   if (!gesture) return;
   const PacedRepaints paced(canvas);
   for (const PieceChange& change : gesture->changes) putPiece(change.piece, change.after);
+  restoreGroups(*gesture, true);
   trays.layOutChanged();
   selection.refresh();
 }
 
 PieceState Board::pieceState(int index) const {
   const ImageElement& piece = ImA(index);
-  return {piece.Left(), piece.Top(), game.Orientation[index], game.Docked[index], trays.trayOf(index)};
+  return {piece.Left(), piece.Top(), game.Orientation[index], game.Docked[index], trays.trayOf(index),
+          groupLabel(index)};
 }
 
 // A docked piece is freed as by a right press before it moves, and docks as by a drag once it is home,

@@ -1,6 +1,8 @@
 // The history of the player's gestures on pieces.
 #include "play/UndoHistory.h"
 
+#include <algorithm>
+
 namespace tarsio {
 
 void UndoHistory::begin(int holder, const std::vector<int>& pieces) {
@@ -12,6 +14,14 @@ void UndoHistory::begin(int holder, const std::vector<int>& pieces) {
     const PieceState now = stateOf_(piece);
     open_->changes.push_back({piece, now, now});
   }
+}
+
+void UndoHistory::include(const std::vector<int>& pieces) {
+  if (!open_) return;
+  for (int piece : pieces)
+    if (std::none_of(open_->changes.begin(), open_->changes.end(),
+                     [&](const PieceChange& c) { return c.piece == piece; }))
+      open_->changes.push_back({piece, stateOf_(piece), stateOf_(piece)});
 }
 
 void UndoHistory::finish(int holder) {

@@ -10,7 +10,8 @@
 namespace tarsio {
 
 // What a gesture can change of one piece: its top-left corner (twips), its orientation (0 to 7),
-// whether it is docked and the tray it lies in (0 for none). The box follows from the orientation, the
+// whether it is docked, the tray it lies in (0 for none) and its group of joined pieces (its lowest
+// piece, -1 for none). The box follows from the orientation, the
 // picture from both.
 struct PieceState {
   double left = 0;
@@ -18,6 +19,7 @@ struct PieceState {
   int orientation = 0;
   bool docked = false;
   int tray = 0;
+  int group = -1;
   bool operator==(const PieceState&) const = default;
 };
 
@@ -53,6 +55,8 @@ class UndoHistory {
   // The release (or the command's end) closes the open step of that holder; it keeps the pieces that
   // changed, and is kept only when one did.
   void finish(int holder);
+  // Pieces the open step changes besides those it opened over, each taken as it is now.
+  void include(const std::vector<int>& pieces);
   // Closes the open step, whatever its holder.
   void finishOpen() {
     if (open_) finish(holder_);

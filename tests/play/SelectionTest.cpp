@@ -109,6 +109,36 @@ TEST_F(Selecting, aGroupDraggedPastTheEdgeStopsAsAWholeAndOneUndoTakesItBack) {
   EXPECT_EQ(topLeftOf(1), moved1);
 }
 
+// Unchecked, right neighbours put side by side stay apart. Checked, the dropped piece snaps beside its
+// neighbour and the two move as one; one Ctrl+Z takes back the drop and the join, Ctrl+Y does both
+// again; a right click takes one out, and once that is taken back one of them put home takes the other.
+TEST_F(Selecting, rightNeighboursPutSideBySideJoinMoveAndDockTogether) {
+  startGame(Picture, 3, 4, board->mSpos);
+  const QPointF beside(piece(0).Width(), 0), near = FreePlace + beside + QPointF(60, -45);
+  dragTo(0, FreePlace);
+  dragTo(1, near);
+  dragTo(0, FreePlace + QPointF(0, 4000));
+  EXPECT_EQ(topLeftOf(1), near) << "unchecked, no piece joins";
+  board->mUniscono_Click();
+  dragTo(0, FreePlace);
+  EXPECT_EQ(topLeftOf(0), near - beside);
+  dragTo(1, FreePlace + QPointF(3000, 2000));
+  EXPECT_EQ(topLeftOf(1) - topLeftOf(0), beside);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(topLeftOf(0), FreePlace + QPointF(0, 4000));
+  EXPECT_EQ(board->groups.groupOf(0), Groups::None);
+  key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_NE(board->groups.groupOf(0), Groups::None);
+  EXPECT_EQ(board->groups.groupOf(0), board->groups.groupOf(1));
+  pressAt(centreOf(piece(0)), Qt::RightButton);
+  releaseAt(centreOf(piece(0)), Qt::RightButton);
+  EXPECT_EQ(board->groups.groupOf(1), Groups::None) << "a right click takes a piece out";
+  key(Qt::Key_Z, Qt::ControlModifier);
+  dragHome(1);
+  EXPECT_TRUE(board->game.Docked[0] && board->game.Docked[1]);
+}
+
 // Ctrl + click on a selected piece turns each about its own centre; "Sco&pri" leaves none face down,
 // "&Raddrizza" none turned; each is one step.
 TEST_F(Selecting, theSelectionTurnsTogetherEachPieceAboutItsOwnCentre) {
