@@ -140,13 +140,16 @@ void Board::showPicture(const Picture& picture) {
 }
 
 QString Board::ShowOpenDialog() {
+  const QStringList others{QStringLiteral("*.png"), QStringLiteral("*.webp"), QStringLiteral("*.tif"),
+                           QStringLiteral("*.tiff")};
+  // The first filter, selected when the dialog opens, lists every picture the game opens besides the
+  // kinds its description names, so that no picture is hidden until the player changes the filter.
   const QList<FileFilter> filters{
       {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
-       {QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
-        QStringLiteral("*.trs")}},
-      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"),
-       {QStringLiteral("*.png"), QStringLiteral("*.webp"), QStringLiteral("*.tif"),
-        QStringLiteral("*.tiff")}},
+       QStringList{QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"),
+                   QStringLiteral("*.jpeg"), QStringLiteral("*.trs")} +
+           others},
+      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"), others},
   };
   return dialogs.GetOpenFileName(
       {QStringLiteral("Seleziona il file da aprire"), filters, QDir::currentPath()});

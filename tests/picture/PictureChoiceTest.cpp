@@ -55,7 +55,7 @@ TEST_F(PictureChoice, theDialogOffersTheGameFilterFirstThenOtherPicturesAndStart
   EXPECT_EQ(opens[0].request.title, QStringLiteral("Seleziona il file da aprire"));
   const QList<FileFilter> filters{
       {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
-       {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs"}},
+       {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs", "*.png", "*.webp", "*.tif", "*.tiff"}},
       {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"), {"*.png", "*.webp", "*.tif", "*.tiff"}},
   };
   EXPECT_EQ(opens[0].request.filters, filters);
