@@ -142,6 +142,8 @@ class Board : public QMainWindow {
   // used gets "Immagine non valida" and leaves the board as it was. LastFolder and the current
   // directory become the file's folder.
   void ChooseFile(const QString& path);
+  // "Immagine non valida", naming the refused file on a second line.
+  void refusePicture(const QString& file);
   QString ShowOpenDialog();
   // Shows a decoded picture fitted into the picture area (FitPicture), records its natural size in
   // PictureWidth and PictureHeight, and makes it the source of the pieces in PictureClip1.

@@ -27,8 +27,9 @@ bool Board::fullPictureArrived(const Picture& full) {
   }
   // The board goes back as it was before the choice: the game it ended, or the picture it showed with
   // its commands (and that picture's own full decode, when it was a first sight too).
+  const QString refused = game.PicturePath;
   CmdAzze_Click();
-  dialogs.MsgBox(QStringLiteral("Immagine non valida"), QStringLiteral("Tarsio"), MessageIcon::None);
+  refusePicture(refused);
   mVisual.setEnabled(true);
   if (sight->gameEnded) {
     bringBackEndedGame();

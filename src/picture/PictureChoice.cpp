@@ -56,20 +56,15 @@ void Board::ChoosePicture() {
 void Board::ChooseFile(const QString& path) {
   // The board takes the chosen file's names only once it opens: one not opened (it cannot be used, or
   // the player keeps the game in progress) leaves the board naming the file it showed before, so that
-  // a later save, completion or grid-box click does not act on the other file. A saved game whose
-  // picture is gone names the picture on a second line of the refusal.
-  const auto refuse = [this](const QString& missing = {}) {
-    const QString text = QStringLiteral("Immagine non valida");
-    dialogs.MsgBox(missing.isEmpty() ? text : text + u'\n' + missing, QStringLiteral("Tarsio"),
-                   MessageIcon::None);
-  };
+  // a later save, completion or grid-box click does not act on the other file.
   // The next dialog opens in the chosen file's folder, which is also the current directory from now on.
   LastFolder = QFileInfo(path).absolutePath();
   preferences.set(remembered::LastFolder, LastFolder);
   QDir::setCurrent(LastFolder);
   if (splitPath(path).extension == u"trs") {
+    // A saved game whose picture is gone names that picture rather than itself.
     QString missing;
-    if (LoadSavedGame(path, &missing) == OpenResult::Refused) refuse(missing);
+    if (LoadSavedGame(path, &missing) == OpenResult::Refused) refusePicture(missing.isEmpty() ? path : missing);
     return;
   }
   // Decoding comes first, so a broken file leaves the board, a game in progress included, exactly as
@@ -80,7 +75,7 @@ void Board::ChooseFile(const QString& path) {
   const int level = checked ? firstSightLevel(*checked, screenDevicePixels()) : 0;
   const std::optional<QImage> image = checked ? decodePicture(*checked, level) : std::nullopt;
   if (!image) {
-    refuse();
+    refusePicture(path);
     return;
   }
   if (!makeRoomForFile(path)) return;
@@ -91,6 +86,10 @@ void Board::ChooseFile(const QString& path) {
                                replacesFirstSight ? std::move(firstSight) : nullptr});
   }
   showChosenPicture(*image, std::move(sight));
+}
+
+void Board::refusePicture(const QString& file) {
+  dialogs.MsgBox(QStringLiteral("Immagine non valida") + u'\n' + file, QStringLiteral("Tarsio"), MessageIcon::None);
 }
 
 void Board::showChosenPicture(const QImage& image, std::unique_ptr<FirstSight> sight) {
@@ -141,13 +140,16 @@ void Board::showPicture(const Picture& picture) {
 }
 
 QString Board::ShowOpenDialog() {
+  const QStringList others{QStringLiteral("*.png"), QStringLiteral("*.webp"), QStringLiteral("*.tif"),
+                           QStringLiteral("*.tiff")};
+  // The first filter, selected when the dialog opens, lists every picture the game opens besides the
+  // kinds its description names, so that no picture is hidden until the player changes the filter.
   const QList<FileFilter> filters{
       {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
-       {QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
-        QStringLiteral("*.trs")}},
-      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"),
-       {QStringLiteral("*.png"), QStringLiteral("*.webp"), QStringLiteral("*.tif"),
-        QStringLiteral("*.tiff")}},
+       QStringList{QStringLiteral("*.bmp"), QStringLiteral("*.gif"), QStringLiteral("*.jpg"),
+                   QStringLiteral("*.jpeg"), QStringLiteral("*.trs")} +
+           others},
+      {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"), others},
   };
   return dialogs.GetOpenFileName(
       {QStringLiteral("Seleziona il file da aprire"), filters, QDir::currentPath()});

@@ -26,7 +26,9 @@ void Board::ShowPiece(PiecePlace place) {
 
   const QSizeF box = boxOf(v, game.CellWidth, game.CellHeight);
   QPointF topLeft(piece.Left(), piece.Top());
-  if (place == PiecePlace::TurnBox) topLeft = moveForBox(v, topLeft, game.CellWidth, game.CellHeight);
+  // A piece turned about its centre near an edge of the board is pushed back onto it.
+  if (place == PiecePlace::TurnBox)
+    topLeft = keptOnBoard(QRectF(moveForBox(v, topLeft, game.CellWidth, game.CellHeight), box), screen);
   piece.setStretch(true);
   piece.setPicture(look.fromTurnedPicture ? PictureClip2.GraphicCell(game.RotatedIndex)
                                           : PictureClip1.GraphicCell(i));

@@ -5,7 +5,9 @@
 #include <QCompleter>
 #include <QDateTime>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -26,13 +28,38 @@ namespace tarsio {
 
 namespace {
 
+// The file list in the game's language: Qt's list of files words sizes and dates as the system's
+// language does and calls a folder "Folder" whatever the language; these follow the game's locale.
+class FileListInGameLanguage : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    const QLocale locale;
+    switch (index.column()) {
+      case 1:
+        if (!files->isDir(source)) return locale.formattedDataSize(files->size(source));
+        break;
+      case 2:
+        if (files->isDir(source)) return QStringLiteral("Cartella");
+        break;
+      case 3:
+        return locale.toString(files->lastModified(source), QLocale::ShortFormat);
+    }
+    return QIdentityProxyModel::data(index, role);
+  }
+};
+
 // The texts the size, type and date columns of the file list show at their widest for the files the
-// game opens, as the file list words them in the system's language.
+// game opens, as the file list words them in the game's language.
 QList<QStringList> columnSamples() {
-  const QLocale system = QLocale::system();
+  const QLocale system;
   const QMimeDatabase mime;
-  QStringList types;
-  for (const char* name : {"inode/directory", "image/bmp", "image/gif", "image/jpeg", "text/plain",
+  QStringList types{QStringLiteral("Cartella")};
+  for (const char* name : { "image/bmp", "image/gif", "image/jpeg", "text/plain",
                            "application/x-tarsio-saved-game"})
     types << mime.mimeTypeForName(QString::fromLatin1(name)).comment();
   const QDateTime late(QDate(2026, 12, 28), QTime(23, 58, 58));
@@ -134,6 +161,7 @@ QFileDialog& QtDialogs::openFileDialog(const OpenFileRequest& request) {
     openFileDialog_->setOption(QFileDialog::DontUseNativeDialog);
     openFileDialog_->setFileMode(QFileDialog::ExistingFile);
     openFileDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    openFileDialog_->setProxyModel(new FileListInGameLanguage(openFileDialog_));
     new FitColumnsAtFirstShow(openFileDialog_);
   }
   QFileDialog& dialog = *openFileDialog_;

@@ -1,5 +1,7 @@
-// The places a dragged piece is refused.
+// The places a dragged piece is refused, and the place a turned piece keeps on the board.
 #include "play/DragLimits.h"
+
+#include <algorithm>
 
 namespace tarsio {
 
@@ -14,6 +16,11 @@ bool placeRefused(const QRectF& piece, const DragSurroundings& around) {
   if (const auto& label = around.sizeLabel)
     return left < label->left() + label->width() && top + h > label->top();
   return false;
+}
+
+QPointF keptOnBoard(const QRectF& piece, const QSizeF& board) {
+  const auto within = [](double at, double size, double room) { return std::max(0.0, std::min(at, room - size)); };
+  return {within(piece.left(), piece.width(), board.width()), within(piece.top(), piece.height(), board.height())};
 }
 
 }  // namespace tarsio

@@ -1,4 +1,5 @@
-// Where a dragged piece may not be put down: off the screen, over the picture, over the grid-size boxes.
+// Where a dragged piece may not be put down (off the screen, over the picture, over the grid-size
+// boxes), and where a piece turned near an edge goes to stay on the board.
 #pragma once
 
 #include <QRectF>
@@ -20,5 +21,9 @@ struct DragSurroundings {
 // - while the label is shown, reaching left of the label's right edge and below the label's top, the
 //   corner where the row and column boxes stand.
 bool placeRefused(const QRectF& piece, const DragSurroundings& around);
+
+// The top-left corner nearest to the piece's at which it lies wholly on the board, from (0, 0) to the
+// board's size; a piece larger than the board keeps its left or top at 0.
+QPointF keptOnBoard(const QRectF& piece, const QSizeF& board);
 
 }  // namespace tarsio

@@ -134,7 +134,7 @@ class BadInputs : public BoardFixture {
     chooseFile(path);
     const auto messages = dialogs.messages();
     ASSERT_EQ(messages.size(), before + 1) << path.toStdString();
-    EXPECT_EQ(messages.back().text, QStringLiteral("Immagine non valida"));
+    EXPECT_EQ(messages.back().text, QStringLiteral("Immagine non valida\n") + path);
     EXPECT_EQ(messages.back().title, QStringLiteral("Tarsio"));
   }
 

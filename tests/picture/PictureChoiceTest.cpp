@@ -55,7 +55,7 @@ TEST_F(PictureChoice, theDialogOffersTheGameFilterFirstThenOtherPicturesAndStart
   EXPECT_EQ(opens[0].request.title, QStringLiteral("Seleziona il file da aprire"));
   const QList<FileFilter> filters{
       {QStringLiteral("Tutti i file(*.bmp;*.gif;*.jpg;*.jpeg;*.trs)"),
-       {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs"}},
+       {"*.bmp", "*.gif", "*.jpg", "*.jpeg", "*.trs", "*.png", "*.webp", "*.tif", "*.tiff"}},
       {QStringLiteral("Altre immagini (*.png;*.webp;*.tif;*.tiff)"), {"*.png", "*.webp", "*.tif", "*.tiff"}},
   };
   EXPECT_EQ(opens[0].request.filters, filters);
@@ -191,7 +191,7 @@ TEST_F(PictureChoice, aBrokenFileIsRefusedAndTheShownPictureStaysAsItWas) {
     chooseFile(path);
     const auto messages = dialogs.messages();
     ASSERT_EQ(messages.size(), 1u) << name;
-    EXPECT_EQ(messages[0].text, QStringLiteral("Immagine non valida"));
+    EXPECT_EQ(messages[0].text, QStringLiteral("Immagine non valida\n") + path);
     EXPECT_EQ(messages[0].title, QStringLiteral("Tarsio"));
     EXPECT_EQ(messages[0].icon, MessageIcon::None);
     Snapshot after = snapshot();
@@ -272,7 +272,7 @@ TEST_F(PictureChoice, aFirstSightWhoseFullDecodeFailsIsRefusedAndTheBoardGoesBac
   board->fullDecode.drop();
   EXPECT_FALSE(board->fullPictureArrived(Picture()));
   ASSERT_EQ(dialogs.messages().size(), 1u);
-  EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Immagine non valida"));
+  EXPECT_EQ(dialogs.messages()[0].text, QStringLiteral("Immagine non valida\n") + photo);
   Snapshot after = snapshot();
   EXPECT_EQ(after.picture, before.picture);
   EXPECT_EQ(after.box, before.box);

@@ -3,10 +3,13 @@
 // buttons in Italian.
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -25,10 +28,17 @@
 namespace tarsio {
 namespace {
 
-TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsPatterns) {
+TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsPatternsInItalian) {
+  QTranslator translator;
+  ASSERT_TRUE(installQtItalian(translator));
   QTemporaryDir folder;
   const QString file = folder.filePath(QStringLiteral("Tramonto sul lago.jpg"));
   ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+  ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Estate")));
+  const QLocale italian(QLocale::Italian, QLocale::Italy);
+  const QStringList italianRow{QStringLiteral("Cartella"),
+                               italian.toString(QFileInfo(file).lastModified(), QLocale::ShortFormat)};
+  QStringList row;  // the folder's type and the file's date as the list shows them
   QStringList cut;  // texts of the file's size, type and date not shown whole
   const QList<FileFilter> filters{{QStringLiteral("Immagini(*.bmp;*.jpg)"), {"*.bmp", "*.jpg"}},
                                   {QStringLiteral("Altre (*.png;*.tif)"), {"*.png", "*.tif"}}};
@@ -45,8 +55,16 @@ TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsP
         auto* files = dialog.findChild<QFileSystemModel*>();
         // Each beside the name and wide enough, unless the screen is too narrow for the dialog.
         auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        const QModelIndex root = details ? details->rootIndex() : QModelIndex();
+        for (int i = 0; details && i < details->model()->rowCount(root); ++i) {
+          const QModelIndex name = details->model()->index(i, 0, root);
+          if (name.data().toString() == u"Estate") row.prepend(name.siblingAtColumn(2).data().toString());
+          else row << name.siblingAtColumn(3).data().toString();
+        }
         for (int column = 1; details && files && column <= 3; ++column) {
-          const QString text = files->index(file, column).data().toString();
+          const QModelIndex source = files->index(file, column);
+          const QAbstractProxyModel* shown = dialog.proxyModel();
+          const QString text = (shown ? shown->mapFromSource(source) : source).data().toString();
           if (text.isEmpty() ||
               details->fontMetrics().horizontalAdvance(text) >= details->header()->sectionSize(column) ||
               (details->header()->length() > details->viewport()->width() &&
@@ -63,6 +81,7 @@ TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsP
         dialog.reject();
       });
   EXPECT_TRUE(cut.isEmpty()) << cut.join(u',').toStdString();
+  EXPECT_EQ(row, italianRow);
   EXPECT_EQ(answered, 1);
   EXPECT_EQ(shown, QStringList({filters[0].description, filters[1].description}));
   EXPECT_EQ(selected, 0);

@@ -213,6 +213,7 @@ TEST_F(PieceHandling, ctrlAndShiftGesturesFollowTheScrambleOption) {
     startGame(Picture, 2, 2, (*board).*c.option);
 
     // Four quarter turns: each about the piece's centre, within the same face, back to the start.
+    piece(3).Move(6000, 6000);  // away from the edges, where a turn pushes the piece back on
     const int start = game().Orientation[3];
     const QPointF centre = centreOf(piece(3));
     for (int turn = 1; turn <= 4; ++turn) {
@@ -230,6 +231,14 @@ TEST_F(PieceHandling, ctrlAndShiftGesturesFollowTheScrambleOption) {
       releaseAt(centre);
     }
     EXPECT_EQ(game().Orientation[3], start);
+    // At the left edge a turn, whichever way the box turns, leaves the piece wholly on the board.
+    for (int turn = 1; c.quarterTurns && turn <= 4; ++turn) {
+      piece(3).Move(0, centre.y());
+      pressAt(centreOf(piece(3)), Qt::LeftButton, Qt::ControlModifier);
+      EXPECT_GE(piece(3).Left(), 0) << turn;
+      releaseAt(centreOf(piece(3)));
+    }
+    piece(3).Move(6000, 6000);
 
     // Front/back: the piece keeps its box and its place; the press drags nothing.
     const QRectF box = piece(3).boxTwips();

@@ -472,8 +472,8 @@ TEST_P(DamagedFile, ChosenInTheDialogIsRefusedAndTheShownPictureStays) {
 
   chooseFile(bad);
   ASSERT_EQ(dialogs.messages().size(), messages + 1);
-  const QString missing = GetParam().missing ? "\n" + folder.filePath(GetParam().missing) : QString();
-  EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Immagine non valida") + missing);
+  const QString named = GetParam().missing ? folder.filePath(GetParam().missing) : bad;
+  EXPECT_EQ(dialogs.messages().back().text, QStringLiteral("Immagine non valida\n") + named);
   EXPECT_EQ(dialogs.messages().back().title, QStringLiteral("Tarsio"));
   EXPECT_EQ(dialogs.messages().back().icon, MessageIcon::None);
   EXPECT_EQ(lookOf(*board), before);
