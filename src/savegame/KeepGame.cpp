@@ -36,11 +36,20 @@ const QString NotResumed = QStringLiteral(
 }  // namespace
 
 KeptGame Board::keptGame() const {
-  KeptGame kept{savedGame(),      {}, boardRoom(*this),   game.AreaLevel,
-                mSalva.Enabled(), {}, playTime.elapsed(), std::min(HintCount, MaxKeptHints)};
+  KeptGame kept{savedGame(),
+                {},
+                boardRoom(*this),
+                game.AreaLevel,
+                mSalva.Enabled(),
+                {},
+                playTime.elapsed(),
+                std::min(HintCount, MaxKeptHints),
+                {}};
   if (game.PictureExtension == u"trs") kept.origin = game.PictureBaseName + QStringLiteral(".trs");
   kept.places.reserve(game.PieceCount);
   for (int i = 0; i < game.PieceCount; ++i) kept.places.emplace_back(ImA(i).Left(), ImA(i).Top());
+  for (int t : trays.numbers())
+    kept.trays.push_back({trays.title(t), trays.frame(t).topLeft(), trays.piecesOf(t)});
   return kept;
 }
 
@@ -106,6 +115,10 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
     const QPointF at = placeOnBoard(kept.places[i], {ImA(i).Width(), ImA(i).Height()}, kept.board, board);
     ImA(i).Move(at.x(), at.y());
   }
+  // Each tray lays its pieces out again from its corner, kept on this board as an empty tray would be.
+  const QSizeF trayLeast = layTray({}, {}).frame.size();
+  for (const KeptTray& tray : kept.trays)
+    trays.add(tray.title, placeOnBoard(tray.topLeft, trayLeast, kept.board, board), tray.pieces);
   mSalva.setEnabled(kept.saveOffered);
   playTime.start(clock(), kept.playedMs);
   HintCount = kept.hints;
