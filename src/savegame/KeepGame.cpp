@@ -108,6 +108,8 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
   game.LoadingSavedGame = !kept.origin.isEmpty();
   for (int level = 0; level > kept.areaLevel; --level) EnlargeGridArea();
   for (int level = 0; level < kept.areaLevel; ++level) ReduceGridArea();
+  // The game comes back as it was, not as steps to take back.
+  undoHistory.clear();
   // The cut has put the docked pieces into their cells, wherever the grid lies on this board.
   const QSizeF board = boardRoom(*this);
   for (int i = 0; i < game.PieceCount; ++i) {
