@@ -76,7 +76,6 @@ void Board::mSmista_Click() {
   }
   selection.refresh();
   undoHistory.finish(UndoHistory::Command);
-  keeper.changed();
 }
 
 void Board::createSortCommand(QMenu* actions) {
