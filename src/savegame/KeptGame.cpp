@@ -21,6 +21,12 @@ void appendNumber(QByteArray& out, double value) {
   out.append(digits, result.ptr - digits);
 }
 
+void appendPair(QByteArray& out, QPointF pair) {
+  appendNumber(out, pair.x());
+  out += ' ';
+  appendNumber(out, pair.y());
+}
+
 template <typename T>
 std::optional<T> number(QByteArrayView text) {
   T value{};
@@ -113,9 +119,7 @@ bool readTray(QByteArrayView value, KeptGame& kept, std::vector<bool>& inTray) {
 
 void appendTray(QByteArray& out, const KeptTray& tray) {
   out += "vassoio ";
-  appendNumber(out, tray.topLeft.x());
-  out += ' ';
-  appendNumber(out, tray.topLeft.y());
+  appendPair(out, tray.topLeft);
   out += ' ';
   for (std::size_t k = 0; k < tray.pieces.size(); ++k) {
     if (k) out += ',';
