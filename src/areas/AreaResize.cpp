@@ -44,33 +44,53 @@ void fitPiecesToCells(Board& board) {
   }
 }
 
-// One step of the border between the areas: the picture element grows by `sign` steps (shrinks for
-// -1), the grid follows it and takes the room given up, the pieces follow their cells.
-void stepBorder(Board& board, int sign) {
-  const GameState& game = board.game;
-  setPictureSize(board, board.ImaOrig.Width() + sign * game.AreaStepWidth,
-                 board.ImaOrig.Height() + sign * game.AreaStepHeight);
-  moveGrid(board);
-  board.HideCommandBar();
-  fitPiecesToCells(board);
-  board.CmdRaccogli_Click();
-  // The pieces have new sizes: the places of the history no longer fit them.
-  board.undoHistory.clear();
+// The border moves as one step of the history: the pieces follow their cells and the loose ones are
+// gathered at their new sizes; taking it back puts the border, and every piece, where they were.
+void stepAreas(Board& board, int level) {
+  GameState& game = board.game;
+  if (game.GamePhase < 3) return board.setAreas(level);
+  std::vector<int> every(game.PieceCount);
+  for (int i = 0; i < game.PieceCount; ++i) every[i] = i;
+  const int before = game.AreaLevel;
+  board.beginMovingLoosePieces(every);
+  board.setAreas(level);
+  board.CmdRaccogli_Click(false);
+  board.undoHistory.areasMoved(before, level);
+  board.undoHistory.finish(UndoHistory::Command);
 }
 
 }  // namespace
+
+// Equal areas take their exact sizes, not the sum of the steps; every other level is reached a step
+// at a time from the side of equal areas it lies on.
+void Board::setAreas(int level) {
+  if (level == 0 || game.AreaLevel * level < 0) {
+    setPictureSize(*this, game.PictureBaseWidth, game.PictureBaseHeight);
+    game.AreaLevel = 0;
+    moveGrid(*this);
+    ShowCommandBar();
+    if (game.GamePhase >= 3) {
+      game.CellWidth = game.PictureBaseWidth / game.ColumnCount;
+      game.CellHeight = game.PictureBaseHeight / game.RowCount;
+    }
+  }
+  while (game.AreaLevel != level) {
+    const int sign = level > game.AreaLevel ? 1 : -1;
+    game.AreaLevel += sign;
+    setPictureSize(*this, ImaOrig.Width() + sign * game.AreaStepWidth,
+                   ImaOrig.Height() + sign * game.AreaStepHeight);
+    moveGrid(*this);
+    HideCommandBar();
+  }
+  fitPiecesToCells(*this);
+}
 
 void Board::EnlargeGridArea() {
   if (!canEnlargeGridArea(stepSizes(*this), game.CellHeight)) {
     dialogs.Beep();
     return;
   }
-  // Coming back to equal areas takes the exact sizes of equal areas, not the sum of the steps.
-  if (--game.AreaLevel == 0) {
-    RestoreEqualAreas();
-    return;
-  }
-  stepBorder(*this, -1);
+  stepAreas(*this, game.AreaLevel - 1);
 }
 
 void Board::ReduceGridArea() {
@@ -81,25 +101,10 @@ void Board::ReduceGridArea() {
     dialogs.Beep();
     return;
   }
-  if (++game.AreaLevel == 0) {
-    RestoreEqualAreas();
-    return;
-  }
-  stepBorder(*this, +1);
+  stepAreas(*this, game.AreaLevel + 1);
 }
 
-void Board::RestoreEqualAreas() {
-  setPictureSize(*this, game.PictureBaseWidth, game.PictureBaseHeight);
-  game.AreaLevel = 0;
-  moveGrid(*this);
-  ShowCommandBar();
-  if (game.GamePhase >= 3) {
-    game.CellWidth = game.PictureBaseWidth / game.ColumnCount;
-    game.CellHeight = game.PictureBaseHeight / game.RowCount;
-  }
-  fitPiecesToCells(*this);
-  CmdRaccogli_Click();
-  undoHistory.clear();
-}
+// At equal areas already, their sizes are taken again and the loose pieces gathered.
+void Board::RestoreEqualAreas() { stepAreas(*this, 0); }
 
 }  // namespace tarsio

@@ -24,16 +24,17 @@ void Board::beginMovingLoosePieces(const std::vector<int>& loose) {
   refreshGroupOutline();
 }
 
-void Board::CmdRaccogli_Click() {
+void Board::CmdRaccogli_Click(bool ownStep) {
   if (game.GamePhase < 3) return;
   std::vector<int> loose;
   for (int i = 0; i < game.PieceCount; ++i)
     if (!game.Docked[i] && !trays.trayOf(i)) loose.push_back(i);
-  beginMovingLoosePieces(loose);
+  if (ownStep) beginMovingLoosePieces(loose);
   for (int i : loose) ImA(i).setVisible(false);
   if (loose.empty()) {
     trays.layOutChanged(true);
-    return undoHistory.finish(UndoHistory::Command);
+    if (ownStep) undoHistory.finish(UndoHistory::Command);
+    return;
   }
 
   const StaircaseArea area{game.AreaLevel,
@@ -71,7 +72,7 @@ void Board::CmdRaccogli_Click() {
   }
   // The pieces in trays stay there; after a step of the areas they are laid out at their new sizes.
   trays.layOutChanged(true);
-  undoHistory.finish(UndoHistory::Command);
+  if (ownStep) undoHistory.finish(UndoHistory::Command);
 }
 
 }  // namespace tarsio

@@ -345,13 +345,16 @@ class Board : public QMainWindow {
   void mRecord_Click();
 
   // ---- Work areas (areas/Collect.cpp, areas/AreaResize.cpp) ----
-  void CmdRaccogli_Click();
+  // `ownStep`: the gathering is a step of the history of its own, not part of the one open.
+  void CmdRaccogli_Click(bool ownStep = true);
   // Before the loose pieces `loose` are moved: the selection ends, a held piece is let go, and a step
   // of the history opens, which the command closes once they lie in their new places.
   void beginMovingLoosePieces(const std::vector<int>& loose);
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();
+  // Puts the border between the areas at `level`, the grid and the pieces following their cells.
+  void setAreas(int level);
   // Lays every loose piece side by side, in its orientation, over the free part of the board.
   void mDisponi_Click();
   // The free part of the board (twips): outside the picture, the grid and the shown command rows.

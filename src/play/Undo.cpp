@@ -55,10 +55,12 @@ void Board::undoGesture() {
   }
   const bool wasComplete = game.GamePhase == 4;
   const PacedRepaints paced(canvas);
+  const bool areasMoved = gesture->areasBefore != gesture->areasAfter;
+  if (areasMoved) setAreas(gesture->areasBefore);
   for (auto change = gesture->changes.rbegin(); change != gesture->changes.rend(); ++change)
     putPiece(change->piece, change->before);
   restoreGroups(*gesture, false);
-  trays.layOutChanged();
+  trays.layOutChanged(areasMoved);
   selection.refresh();
   if (wasComplete && game.GamePhase != 4) restoreRemovedSavedGame();
 }
@@ -67,9 +69,11 @@ void Board::redoGesture() {
   const std::optional<Gesture> gesture = undoHistory.redo();
   if (!gesture) return;
   const PacedRepaints paced(canvas);
+  const bool areasMoved = gesture->areasBefore != gesture->areasAfter;
+  if (areasMoved) setAreas(gesture->areasAfter);
   for (const PieceChange& change : gesture->changes) putPiece(change.piece, change.after);
   restoreGroups(*gesture, true);
-  trays.layOutChanged();
+  trays.layOutChanged(areasMoved);
   selection.refresh();
 }
 

@@ -32,7 +32,7 @@ void UndoHistory::finish(int holder) {
     change.after = stateOf_(change.piece);
     return change.after == change.before;
   });
-  if (gesture.changes.empty()) return;
+  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter) return;
   gestures_.resize(done_);
   gestures_.push_back(std::move(gesture));
   done_ = gestures_.size();

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct PieceChange {
 // at most once.
 struct Gesture {
   std::vector<PieceChange> changes;
+  // The signed count of area steps before and after the step.
+  int areasBefore = 0;
+  int areasAfter = 0;
 };
 
 // The steps of a game in order, with a cursor between those done and those taken back. A new step
@@ -57,6 +61,11 @@ class UndoHistory {
   void finish(int holder);
   // Pieces the open step changes besides those it opened over, each taken as it is now.
   void include(const std::vector<int>& pieces);
+  // The open step also moved the border between the areas from level `before` to `after`; it is kept
+  // even when no piece changed.
+  void areasMoved(int before, int after) {
+    if (open_) std::tie(open_->areasBefore, open_->areasAfter) = std::pair(before, after);
+  }
   // Closes the open step, whatever its holder.
   void finishOpen() {
     if (open_) finish(holder_);

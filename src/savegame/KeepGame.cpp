@@ -27,11 +27,20 @@ const QString NotResumed = QStringLiteral(
 }  // namespace
 
 KeptGame Board::keptGame() const {
-  KeptGame kept{savedGame(),      {}, boardRoom(*this),   game.AreaLevel,
-                mSalva.Enabled(), {}, playTime.elapsed(), std::min(HintCount, MaxKeptHints)};
+  KeptGame kept{savedGame(),
+                {},
+                boardRoom(*this),
+                game.AreaLevel,
+                mSalva.Enabled(),
+                {},
+                playTime.elapsed(),
+                std::min(HintCount, MaxKeptHints),
+                {}};
   if (game.PictureExtension == u"trs") kept.origin = game.PictureBaseName + QStringLiteral(".trs");
   kept.places.reserve(game.PieceCount);
   for (int i = 0; i < game.PieceCount; ++i) kept.places.emplace_back(ImA(i).Left(), ImA(i).Top());
+  for (int t : trays.numbers())
+    kept.trays.push_back({trays.title(t), trays.frame(t).topLeft(), trays.piecesOf(t)});
   return kept;
 }
 
@@ -101,6 +110,8 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
   game.LoadingSavedGame = !kept.origin.isEmpty();
   for (int level = 0; level > kept.areaLevel; --level) EnlargeGridArea();
   for (int level = 0; level < kept.areaLevel; ++level) ReduceGridArea();
+  // The game comes back as it was, not as steps to take back.
+  undoHistory.clear();
   // The cut has put the docked pieces into their cells, wherever the grid lies on this board.
   const QSizeF board = boardRoom(*this);
   for (int i = 0; i < game.PieceCount; ++i) {
@@ -108,6 +119,10 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
     const QPointF at = placeOnBoard(kept.places[i], {ImA(i).Width(), ImA(i).Height()}, kept.board, board);
     ImA(i).Move(at.x(), at.y());
   }
+  // Each tray lays its pieces out again from its corner, kept on this board as an empty tray would be.
+  const QSizeF trayLeast = layTray({}, {}).frame.size();
+  for (const KeptTray& tray : kept.trays)
+    trays.add(tray.title, placeOnBoard(tray.topLeft, trayLeast, kept.board, board), tray.pieces);
   mSalva.setEnabled(kept.saveOffered);
   playTime.start(clock(), kept.playedMs);
   HintCount = kept.hints;

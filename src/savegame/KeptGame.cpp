@@ -22,6 +22,12 @@ void appendNumber(QByteArray& out, double value) {
   out.append(digits, result.ptr - digits);
 }
 
+void appendPair(QByteArray& out, QPointF pair) {
+  appendNumber(out, pair.x());
+  out += ' ';
+  appendNumber(out, pair.y());
+}
+
 template <typename T>
 std::optional<T> number(QByteArrayView text) {
   T value{};
@@ -88,13 +94,53 @@ bool readField(QByteArrayView key, QByteArrayView value, KeptGame& kept, std::ve
   return true;
 }
 
-// Every corner within a board's width and height of the board: no piece lies further out.
+// A tray's line after its key: "x y pieces title". Each piece is a loose one, in no tray before.
+bool readTray(QByteArrayView value, KeptGame& kept, std::vector<bool>& inTray) {
+  qsizetype spaces[3]{}, from = 0;
+  for (qsizetype& space : spaces) {
+    space = value.indexOf(' ', from);
+    if (space < 0) return false;
+    from = space + 1;
+  }
+  const std::optional<QPointF> corner = pair(value.first(spaces[1]));
+  KeptTray tray{QString::fromUtf8(value.sliced(spaces[2] + 1)), corner.value_or(QPointF()), {}};
+  if (!corner || tray.title.size() > MaxKeptTrayTitle || kept.trays.size() >= MaxKeptTrays) return false;
+  const QByteArrayView list = value.sliced(spaces[1] + 1, spaces[2] - spaces[1] - 1);
+  for (const QByteArray& item : list == "-" ? QList<QByteArray>() : list.toByteArray().split(',')) {
+    const std::optional<int> piece = number<int>(item);
+    if (!within(piece, 0, static_cast<int>(inTray.size()) - 1) || inTray[*piece] ||
+        kept.saved.pieces[*piece].docked)
+      return false;
+    inTray[*piece] = true;
+    tray.pieces.push_back(*piece);
+  }
+  kept.trays.push_back(std::move(tray));
+  return true;
+}
+
+void appendTray(QByteArray& out, const KeptTray& tray) {
+  out += "vassoio ";
+  appendPair(out, tray.topLeft);
+  out += ' ';
+  for (std::size_t k = 0; k < tray.pieces.size(); ++k) {
+    if (k) out += ',';
+    out += QByteArray::number(tray.pieces[k]);
+  }
+  if (tray.pieces.empty()) out += '-';
+  out += ' ' + tray.title.left(MaxKeptTrayTitle).toUtf8().replace('\n', ' ') + '\n';
+}
+
+// Every corner, of a piece or a tray, within a board's width and height of the board: none lies
+// further out.
 bool placesOnBoard(const KeptGame& kept) {
   const QSizeF board = kept.board.isEmpty() ? QSizeF(MaxKeptBoardTwips, MaxKeptBoardTwips) : kept.board;
-  return std::all_of(kept.places.begin(), kept.places.end(), [&](const QPointF& p) {
+  const auto onBoard = [&](const QPointF& p) {
     return within<double>(p.x(), -board.width(), board.width()) &&
            within<double>(p.y(), -board.height(), board.height());
-  });
+  };
+  return std::all_of(kept.places.begin(), kept.places.end(), onBoard) &&
+         std::all_of(kept.trays.begin(), kept.trays.end(),
+                     [&](const KeptTray& t) { return onBoard(t.topLeft); });
 }
 
 }  // namespace
@@ -130,6 +176,7 @@ QByteArray formatKeptGame(const KeptGame& kept) {
     appendNumber(out, kept.places[i].y());
     out += '\n';
   }
+  for (std::size_t t = 0; t < kept.trays.size() && t < MaxKeptTrays; ++t) appendTray(out, kept.trays[t]);
   out += GameLine;
   out += game;
   return out;
@@ -144,15 +191,20 @@ std::optional<KeptGame> parseKeptGame(const QByteArray& bytes) {
   if (!saved) return std::nullopt;
   kept.saved = std::move(*saved);
   kept.places.resize(kept.saved.pieces.size());
-  std::vector<bool> placed(kept.places.size(), false);
+  std::vector<bool> placed(kept.places.size(), false), inTray(kept.places.size(), false);
   std::set<QByteArray> seen;
   for (const QByteArray& line : bytes.mid(Header.size(), gameAt + 1 - Header.size()).split('\n')) {
     if (line.isEmpty()) continue;
     const qsizetype space = line.indexOf(' ');
     if (space <= 0) return std::nullopt;
     const QByteArrayView key = QByteArrayView(line).first(space);
+    const QByteArrayView value = QByteArrayView(line).sliced(space + 1);
+    if (key == "vassoio") {
+      if (!readTray(value, kept, inTray)) return std::nullopt;
+      continue;
+    }
     if (key != "pezzo" && !seen.insert(key.toByteArray()).second) return std::nullopt;
-    if (!readField(key, QByteArrayView(line).sliced(space + 1), kept, placed)) return std::nullopt;
+    if (!readField(key, value, kept, placed)) return std::nullopt;
   }
   if (!std::all_of(placed.begin(), placed.end(), [](bool b) { return b; }) || !placesOnBoard(kept))
     return std::nullopt;

@@ -14,6 +14,8 @@ TEST(KeptGame, ReadsWhatItWroteAndFilesWithoutABoardButRefusesWhatNoGameCanHold)
                 {{true, 0, 1}, {false, 5, 0}, {false, 3, 3}, {true, 0, 2}}};
   kept.places = {{4650, 240}, {-300.5, 7000.25}, {0, 0}, {6900, 240}};
   kept.board = {19200, 14700};
+  kept.trays = {{QStringLiteral("Cielo e mare"), {300, 9000.5}, {2, 1}},
+                {QStringLiteral("Vassoio 2"), {0, 0}, {}}};
   std::tie(kept.areaLevel, kept.saveOffered, kept.playedMs, kept.hints) = std::tuple(-2, true, 420000, 3);
   const QByteArray bytes = formatKeptGame(kept);
   EXPECT_EQ(parseKeptGame(bytes), kept);
@@ -32,7 +34,10 @@ TEST(KeptGame, ReadsWhatItWroteAndFilesWithoutABoardButRefusesWhatNoGameCanHold)
       {"tempo 420000", "tempo -1"},
       {"aiuti 3", "aiuti 1000000"},
       {"aree -2", "aree 11"},
-      {"aiuti 3\n", "aiuti 3\naiuti 4\n"},  // a field twice
+      {"aiuti 3\n", "aiuti 3\naiuti 4\n"},                   // a field twice
+      {"vassoio 300 9000.5 2,1", "vassoio 300 9000.5 2,0"},  // a docked piece in a tray
+      {"vassoio 0 0 -", "vassoio 0 0 2"},                    // a piece in two trays
+      {"vassoio 300 9000.5", "vassoio 300 29401"},           // further than the board's height off it
   };
   for (const auto& [from, to] : damage) {
     ASSERT_TRUE(bytes.contains(from)) << from.constData();

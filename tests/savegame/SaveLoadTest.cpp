@@ -502,8 +502,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Damage{Damage::TooFine, "grid too fine for the picture"}),
     [](const testing::TestParamInfo<Damage>& info) { return "case" + std::to_string(info.index); });
 
-// The game kept on disk is taken up by a later run piece for piece, with the areas, the saving command
-// and the saved game it came from; answered "No", it stays and is offered again.
+// The game kept on disk is taken up by a later run piece for piece, with the areas, the trays, the
+// saving command and the saved game it came from; answered "No", it stays and is offered again.
 TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
   const QString picture = choosePicture(blocksPicture(300, 200, 3, 4), QStringLiteral("foto.bmp"));
   markOption(board->mRove);
@@ -517,17 +517,24 @@ TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
   dockPiece(6);
   drag(2, QPointF(-313.3, 71.9));
   clickPiece(3, Qt::ShiftModifier);
+  board->mVassoio_Click();
+  board->trays.rename(1, QStringLiteral("Cielo"));
+  board->dropPieces({3, 2}, board->trays.frame(1).center());
   board->playTime.start(now, 7 * 60 * 1000);
   board->HintCount = 2;
   board->refreshTitle();
   const auto seen = [this] {
     BoardLook look = lookOf(*board);
     look.shown = {};
-    return std::tuple(look, game().AreaLevel, board->windowTitle());
+    std::vector<std::tuple<QString, QRectF, std::vector<int>>> trays;
+    for (int t : board->trays.numbers())
+      trays.emplace_back(board->trays.title(t), board->trays.frame(t), board->trays.piecesOf(t));
+    return std::tuple(look, game().AreaLevel, board->windowTitle(), trays);
   };
   const auto before = seen();
   ASSERT_LT(std::get<1>(before), 0);
   ASSERT_TRUE(std::get<2>(before).contains(QStringLiteral("7 min, 2 aiuti")));
+  ASSERT_EQ(std::get<3>(before).size(), 1u);
   for (const char* answer : {"No", "Sì"}) {
     board.reset();
     board = makeBoard();
