@@ -59,6 +59,9 @@ class BoardCanvas : public QWidget {
   void zoomOut();
   // The whole board, fitted into the canvas.
   void showWholeBoard();
+  // Moves the view, at its zoom, so that the board rectangle (twips) is centred on the canvas when any
+  // of it lies outside; nothing when all of it is in sight.
+  void bringIntoSight(const QRectF& twips);
   // The table under the elements and the ink of the lines and captions on it; an invalid colour gives
   // the window's own colours.
   void setTable(const QColor& table, const QColor& ink);

@@ -20,7 +20,7 @@ constexpr double ZoomStep = 1.25;
 // Canvas pixels one notch of the wheel scrolls.
 constexpr double WheelPixels = 80;
 // A carried piece scrolls the view within this many pixels of an edge, at most EdgeSpeed pixels a
-// step, one step a frame.
+// step, one step a frame, and never more than a canvas's length a second.
 constexpr double EdgeBand = 48;
 constexpr double EdgeSpeed = 24;
 constexpr int EdgeStepMs = 16;
@@ -28,14 +28,22 @@ constexpr int EdgeStepMs = 16;
 // Pictures made by one thread at a time when a paint shares them out.
 constexpr int PicturesAChunk = 4;
 
-// The speed along one axis: 0 away from the edges, growing to EdgeSpeed at the edge itself.
+// The speed along one axis: 0 away from the edges, growing to its top at the edge itself.
 double edgeSpeed(double at, double length) {
-  if (at < EdgeBand) return -EdgeSpeed * (EdgeBand - std::max(at, 0.0)) / EdgeBand;
-  if (at > length - EdgeBand) return EdgeSpeed * (at - (length - EdgeBand)) / EdgeBand;
+  const double top = std::min(EdgeSpeed, length * EdgeStepMs / 1000.0);
+  if (at < EdgeBand) return -top * (EdgeBand - std::max(at, 0.0)) / EdgeBand;
+  if (at > length - EdgeBand) return top * (at - (length - EdgeBand)) / EdgeBand;
   return 0;
 }
 
 }  // namespace
+
+void BoardCanvas::bringIntoSight(const QRectF& twips) {
+  const QRectF shown = QRectF(view_.toCanvas(twips.topLeft()), view_.toCanvas(twips.bottomRight())).normalized();
+  if (QRectF(rect()).contains(shown)) return;
+  view_.panBy(shown.center() - QRectF(rect()).center());
+  viewChanged();
+}
 
 void BoardCanvas::zoomIn() { zoomBy(ZoomStep, QPointF(width() / 2.0, height() / 2.0)); }
 void BoardCanvas::zoomOut() { zoomBy(1 / ZoomStep, QPointF(width() / 2.0, height() / 2.0)); }

@@ -148,6 +148,8 @@ void Board::showHint() {
   if (held == NoPiece || game.GamePhase < 3) return;
   MarkLook look = HintLook;
   look.dashed = game.Orientation[held] != 0;
+  // The cell is shown where the player can see it, at the zoom the player chose.
+  canvas->bringIntoSight(homeCell(game, held));
   showMark(hintMark, hintTimer, homeCell(game, held), look, HintMs);
   ++HintCount;
   refreshTitle();

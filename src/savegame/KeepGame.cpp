@@ -102,8 +102,7 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
   // Completing the game removes the saved game it came from, as after loading that file.
   const QString file = kept.origin.isEmpty() ? picture : kept.origin;
   if (const OpenResult result = resumeSavedGame(kept.saved, file); result != OpenResult::Opened) {
-    if (result == OpenResult::Refused)
-      dialogs.MsgBox(QStringLiteral("Immagine non valida"), Title, MessageIcon::None);
+    if (result == OpenResult::Refused) refusePicture(picture);
     return false;
   }
   mVisual.setEnabled(true);

@@ -64,6 +64,28 @@ TEST_F(PlayAids, theTitleCountsThePiecesInPlaceThroughDocksAndUndoAndTheTimeOfPl
   EXPECT_EQ(board->windowTitle().toStdString(), title(1, 4));
 }
 
+// Seen closely, the hint moves the view to the held piece's cell when the cell is out of sight.
+TEST_F(PlayAids, theHintBringsTheHeldPiecesCellIntoSight) {
+  startGame(QSize(300, 200), 4, 4, board->mSpos);
+  const auto cellOf = [&](int i) {
+    return QPointF(home(i).left + game().CellWidth / 2.0, home(i).top + game().CellHeight / 2.0);
+  };
+  const auto away = [&](int i) { return QLineF(centreOf(piece(i)), cellOf(i)).length(); };
+  int held = 0;
+  for (int i = 1; i < game().PieceCount; ++i)
+    if (away(i) > away(held)) held = i;
+  for (int notch = 0; notch < 12; ++notch) zoomAt(centreOf(piece(held)), 120);
+  const auto inSight = [&] {
+    return QRectF(board->canvas->rect()).contains(board->canvas->view().toCanvas(cellOf(held)));
+  };
+  ASSERT_FALSE(inSight());
+  pressAt(centreOf(piece(held)));
+  QTest::keyClick(board->windowHandle(), Qt::Key_C);
+  EXPECT_TRUE(inSight());
+  EXPECT_FALSE(board->canvas->view().showsAll()) << "the zoom stays";
+  releaseAt(centreOf(piece(held)));
+}
+
 TEST_F(PlayAids, soloIBordiKeepsTheLoosePiecesOffTheRingOutOfSightWhereTheyLie) {
   startGame(QSize(400, 300), 3, 4, board->mSpos);
   click(board->CmdRaccogli);
