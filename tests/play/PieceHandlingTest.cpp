@@ -266,5 +266,24 @@ TEST_F(PieceHandling, ctrlAndShiftGesturesFollowTheScrambleOption) {
   }
 }
 
+// A piece carried to the top edge of a close view scrolls it, by at most about a screenful a second.
+TEST_F(PieceHandling, aPieceCarriedToTheEdgeScrollsTheViewAtMostAScreenfulASecond) {
+  startGame(QSize(300, 200), 4, 4, board->mSpos);
+  int lowest = 0;
+  for (int i = 1; i < game().PieceCount; ++i)
+    if (piece(i).Top() > piece(lowest).Top()) lowest = i;
+  for (int notch = 0; notch < 12; ++notch) zoomAt(centreOf(piece(lowest)), 120);
+  const View& view = board->canvas->view();
+  const QPointF mark = centreOf(piece(lowest));
+  const double before = view.toCanvas(mark).y();
+  pressAt(mark);
+  moveTo(view.toTwips(QPointF(board->canvas->width() / 2.0, 1)));
+  QTest::qWait(1000);
+  const double scrolled = view.toCanvas(mark).y() - before;
+  releaseAt(view.toTwips(QPointF(board->canvas->width() / 2.0, 1)));
+  EXPECT_GT(scrolled, 0);
+  EXPECT_LE(scrolled, 1.1 * board->canvas->height());
+}
+
 }  // namespace
 }  // namespace tarsio
