@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-fuzz_seconds=20
+fuzz_seconds=15
 fuzz_targets=(savegame keptgame grid picture)
 
 started=$SECONDS
