@@ -24,6 +24,12 @@ void Board::beginMovingLoosePieces(const std::vector<int>& loose) {
   refreshGroupOutline();
 }
 
+void Board::enableWithGathering(MenuItem& item) {
+  item.setEnabled(mRaccogli.Enabled());
+  QObject::connect(mRaccogli.action(), &QAction::changed, this,
+                   [this, &item] { item.setEnabled(mRaccogli.Enabled()); });
+}
+
 void Board::CmdRaccogli_Click(bool ownStep) {
   if (game.GamePhase < 3) return;
   std::vector<int> loose;

@@ -81,9 +81,7 @@ void Board::mSmista_Click() {
 void Board::createSortCommand(QMenu* actions) {
   mSmista.attach(actions->addAction(QStringLiteral("Smista per &colore")));
   mSmista.onClick = [this] { mSmista_Click(); };
-  mSmista.setEnabled(mRaccogli.Enabled());
-  QObject::connect(mRaccogli.action(), &QAction::changed, this,
-                   [this] { mSmista.setEnabled(mRaccogli.Enabled()); });
+  enableWithGathering(mSmista);
 }
 
 }  // namespace tarsio

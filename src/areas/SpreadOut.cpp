@@ -72,9 +72,7 @@ void Board::mDisponi_Click() {
 void Board::createSpreadCommand(QMenu* actions) {
   mDisponi.attach(actions->addAction(QStringLiteral("&Disponi")));
   mDisponi.onClick = [this] { mDisponi_Click(); };
-  mDisponi.setEnabled(mRaccogli.Enabled());
-  QObject::connect(mRaccogli.action(), &QAction::changed, this,
-                   [this] { mDisponi.setEnabled(mRaccogli.Enabled()); });
+  enableWithGathering(mDisponi);
 }
 
 }  // namespace tarsio

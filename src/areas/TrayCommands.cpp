@@ -101,8 +101,7 @@ bool Board::trayTitleMouse(MouseAction action, const MouseArgs& args) {
 void Board::createTrayCommands(QMenu* actions) {
   mVassoio.attach(actions->addAction(QStringLiteral("Nuovo &vassoio")));
   mVassoio.onClick = [this] { mVassoio_Click(); };
-  mVassoio.setEnabled(false);
-  connect(mRaccogli.action(), &QAction::changed, this, [this] { mVassoio.setEnabled(mRaccogli.Enabled()); });
+  enableWithGathering(mVassoio);
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("trayMenu"));
   const auto tray = [menu] { return menu->property("tray").toInt(); };

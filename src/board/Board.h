@@ -350,6 +350,8 @@ class Board : public QMainWindow {
   // Before the loose pieces `loose` are moved: the selection ends, a held piece is let go, and a step
   // of the history opens, which the command closes once they lie in their new places.
   void beginMovingLoosePieces(const std::vector<int>& loose);
+  // The menu item is enabled exactly while gathering is, from now on.
+  void enableWithGathering(MenuItem& item);
   void EnlargeGridArea();
   void ReduceGridArea();
   void RestoreEqualAreas();

@@ -146,9 +146,7 @@ void Board::createMenus() {
   createTrayCommands(actions);
   createSortCommand(actions);
   // A game in progress can be saved in another folder at any time: exactly while it can be gathered.
-  mSalvaNome.setEnabled(false);
-  QObject::connect(mRaccogli.action(), &QAction::changed, this,
-                   [this] { mSalvaNome.setEnabled(mRaccogli.Enabled()); });
+  enableWithGathering(mSalvaNome);
 
   QMenu* scramble = addMenu(nullptr, bar, mScom, "Scomposizione");
   addItem(scramble, mSpos, "solo &Spostare", [this] { mSpos_Click(); });

@@ -164,10 +164,7 @@ void Board::createGroupCommands(QMenu* actions) {
   const auto item = [&](MenuItem& menuItem, const QString& caption, std::function<void()> run) {
     menuItem.attach(actions->addAction(caption));
     menuItem.onClick = std::move(run);
-    menuItem.setEnabled(false);
-    connect(mRaccogli.action(), &QAction::changed, this, [this, &menuItem] {
-      menuItem.setEnabled(mRaccogli.Enabled());
-    });
+    enableWithGathering(menuItem);
   };
   item(mScopri, QStringLiteral("Sco&pri"), [this] { mScopri_Click(); });
   item(mRaddrizza, QStringLiteral("&Raddrizza"), [this] { mRaddrizza_Click(); });
