@@ -82,6 +82,9 @@ class BoardCanvas : public QWidget {
   bool inAHurry() const { return hurry_; }
   // A picture was shown stretched: the canvas paints again with sharp pictures.
   void sharpenLater() { sharpPending_ = true; }
+  // Whether a picture replaced by one of another size is kept as a spare: from a step of the zoom until
+  // the view changes otherwise, as only a step back shows the size before again.
+  bool keepsSpares() const { return !stepFrom_.isNull(); }
 
   // While paced, the canvas asks Qt for a repaint at most once a frame: what changes in between is
   // gathered and repainted together, however often pending events run. Ending the pacing asks for the
@@ -199,6 +202,9 @@ class BoardCanvas : public QWidget {
   bool hurry_ = false;
   bool sharpPending_ = false;
   bool sweepCaches_ = false;
+  // The board pixels on the screen before the last change of the view, when it was a step of the zoom:
+  // the elements there keep their pictures for a step back. Null after any other change.
+  QRect stepFrom_;
   QRectF map_, territory_;
   bool furnitureFaint_ = false;
 };

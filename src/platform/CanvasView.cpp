@@ -78,8 +78,11 @@ void BoardCanvas::zoomBy(double factor, QPointF canvasPoint) {
   if (factor > 1 && beforeCloserLook) beforeCloserLook();
   updateMaxZoom();
   const double before = view_.zoom();
+  const QRect seen = view_.boardPixelsOf(rect());
   view_.zoomAt(before * factor, canvasPoint);
-  if (view_.zoom() != before) viewChanged();
+  if (view_.zoom() == before) return;
+  viewChanged();
+  stepFrom_ = seen;
 }
 
 // The closest look shows one pixel of the largest picture on the board over two device pixels.
@@ -97,6 +100,7 @@ void BoardCanvas::updateMaxZoom() {
 // Every change of the view repaints the whole canvas, with pictures of another size shown stretched for
 // the first frame, and afterwards lets go of the pictures of elements no longer on the screen.
 void BoardCanvas::viewChanged() {
+  stepFrom_ = QRect();
   hurry_ = true;
   sweepCaches_ = true;
   syncScrollBars();
@@ -105,11 +109,20 @@ void BoardCanvas::viewChanged() {
   fadeFurniture(lastCanvasPointer_);
 }
 
+// After a step of the zoom, the elements on the screen before it keep their pictures, and those on the
+// screen their spares, so that a step back makes none; any other change keeps only the pictures on the
+// screen.
 void BoardCanvas::dropCachesOffScreen() {
   sweepCaches_ = false;
   const QRect onScreen = view_.boardPixelsOf(rect());
-  for (const Entry& entry : elements_)
-    if (entry.element && !onScreen.intersects(entry.shown)) entry.element->dropCache();
+  for (const Entry& entry : elements_) {
+    if (!entry.element) continue;
+    const bool shown = onScreen.intersects(entry.shown);
+    if (!shown && !stepFrom_.intersects(entry.shown))
+      entry.element->dropCache();
+    else if (!shown || !keepsSpares())
+      entry.element->dropSpare();
+  }
 }
 
 // The pictures missing at the size they are shown now (hundreds after a zoom step or a cut) are made on

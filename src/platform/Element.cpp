@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 #include "platform/BoardCanvas.h"
 #include "platform/Twips.h"
@@ -69,7 +70,7 @@ void ImageElement::setBox(double left, double top, double width, double height) 
 
 void ImageElement::setPicture(const Picture& picture) {
   picture_ = picture;
-  cache_ = QImage();
+  dropCache();
   if (!stretch_ && !picture.isNull())
     setBox(left_, top_, pixelsToTwips(picture.size().width()), pixelsToTwips(picture.size().height()));
   changed();
@@ -124,7 +125,8 @@ bool ImageElement::needsPicture(const View& view, const Surface& surface) const 
 
 bool ImageElement::lacksPicture(QSize devicePixels, const View& view, const Surface& surface) const {
   return !devicePixels.isEmpty() && !drawnFromSource(devicePixels, view, surface) &&
-         !cachedAt(devicePixels, surface.ratio) && (cache_.isNull() || !canvas_->inAHurry());
+         !cachedAt(devicePixels, surface.ratio) &&
+         (cache_.isNull() || !canvas_->inAHurry() || madeAt(spare_, devicePixels, surface.ratio));
 }
 
 void ImageElement::makePicture(const View& view, const Surface& surface) const {
@@ -132,8 +134,14 @@ void ImageElement::makePicture(const View& view, const Surface& surface) const {
 }
 
 // The whole board keeps the reduced copies of the source it needs; a closer look reduces only the parts
-// of pictures it shows, so that it needs no more memory than the whole board.
+// of pictures it shows, so that it needs no more memory than the whole board. After a step of the zoom
+// the picture replaced becomes the spare, and a spare of the size wanted is taken back as it is.
 void ImageElement::makePictureAt(QSize devicePixels, const View& view, qreal ratio) const {
+  if (canvas_->keepsSpares())
+    std::swap(cache_, spare_);
+  else
+    spare_ = QImage();
+  if (cachedAt(devicePixels, ratio)) return;
   cache_ = picture_.render(devicePixels, view.isPlain() ? Copies::MakeAndKeep : Copies::OnlyMade);
   cache_.setDevicePixelRatio(ratio);
 }
@@ -149,7 +157,7 @@ void ImageElement::paint(QPainter& painter, const View& view) const {
   const Placement at = placement(box, surface.ratio);
   if (opacity_ < 1) painter.setOpacity(opacity_);
   if (drawnFromSource(at.devicePixels, view, surface)) {
-    cache_ = QImage();
+    dropCache();
     picture_.draw(painter, at.target, at.devicePixels);
   } else if (lacksPicture(at.devicePixels, view, surface)) {
     makePictureAt(at.devicePixels, view, surface.ratio);

@@ -70,6 +70,8 @@ class Element {
   virtual void makePicture(const View&, const Surface&) const {}
   // Lets go of any picture kept for painting; the next paint makes it again.
   virtual void dropCache() const {}
+  // Lets go of a picture kept from the size shown before, if any.
+  virtual void dropSpare() const {}
   // The bytes of the pictures kept for painting.
   virtual qsizetype cachedBytes() const { return 0; }
   // Whether a paint covers every pixel of pixelBounds() with an opaque colour.
@@ -132,8 +134,9 @@ class ImageElement : public Element {
   void paint(QPainter& painter, const View& view) const override;
   bool needsPicture(const View& view, const Surface& surface) const override;
   void makePicture(const View& view, const Surface& surface) const override;
-  void dropCache() const override { cache_ = QImage(); }
-  qsizetype cachedBytes() const override { return cache_.sizeInBytes(); }
+  void dropCache() const override { cache_ = spare_ = QImage(); }
+  void dropSpare() const override { spare_ = QImage(); }
+  qsizetype cachedBytes() const override { return cache_.sizeInBytes() + spare_.sizeInBytes(); }
   bool opaque() const override { return !picture_.isNull() && !picture_.hasAlpha() && opacity_ == 1; }
 
  protected:
@@ -156,9 +159,10 @@ class ImageElement : public Element {
     return double(devicePixels.width()) * devicePixels.height() >
            surface.deviceArea / (view.isPlain() ? 1 : 4);
   }
-  bool cachedAt(QSize devicePixels, qreal ratio) const {
-    return cache_.size() == devicePixels && cache_.devicePixelRatio() == ratio;
+  static bool madeAt(const QImage& image, QSize devicePixels, qreal ratio) {
+    return image.size() == devicePixels && image.devicePixelRatio() == ratio;
   }
+  bool cachedAt(QSize devicePixels, qreal ratio) const { return madeAt(cache_, devicePixels, ratio); }
 
   double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   Picture picture_;
@@ -169,8 +173,10 @@ class ImageElement : public Element {
   double opacity_ = 1;
   MouseHandler mouseHandler_;
   // The picture drawn at the size it is painted, in the device's pixels; rebuilt only when the picture,
-  // the size on the screen (the zoom included) or the device pixel ratio changes.
+  // the size on the screen (the zoom included) or the device pixel ratio changes. The one it replaced
+  // is kept as a spare until the canvas lets it go, so that a zoom step back shows it again at once.
   mutable QImage cache_;
+  mutable QImage spare_;
 };
 
 // A straight line one pixel wide in the table's ink.
