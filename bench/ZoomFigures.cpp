@@ -88,10 +88,10 @@ Row zoomStep(const Inputs& in, int rows, int columns, double target, bool sharp)
   }
   bench.expectNoMessage();
   if (sharp)
-    return {QStringLiteral("the frame after a zoom step, %1 pieces (visible pieces' sharp pictures made)")
+    return {QStringLiteral("the frame after a zoom step, %1 pieces (visible pieces' missing sharp pictures made)")
                 .arg(rows * columns),
             median(then), Frame, target, QStringLiteral("ms")};
-  return {QStringLiteral("one zoom step at zoom 4, %1 pieces (painted, pictures of the old size stretched)")
+  return {QStringLiteral("one zoom step at zoom 4, %1 pieces (painted, kept pictures or the old size stretched)")
               .arg(rows * columns),
           median(first), Frame, target, QStringLiteral("ms")};
 }

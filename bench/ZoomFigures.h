@@ -5,9 +5,10 @@
 
 namespace tarsio::bench {
 
-// One Ctrl + wheel notch around zoom 4 over the grid, painted at once with the pictures of the old size
-// stretched, against one frame; with `sharp`, the frame after it instead, where the visible pieces'
-// sharp pictures are made and painted.
+// One Ctrl + wheel notch around zoom 4 over the grid, in and out by turns, painted at once with the
+// pictures kept from the step before or else those of the old size stretched, against one frame; with
+// `sharp`, the frame after it instead, where the visible pieces' missing sharp pictures are made and
+// painted.
 Row zoomStep(const Inputs& in, int rows, int columns, double target, bool sharp = false);
 // One wheel notch of scrolling at zoom 4, painted, against one frame.
 Row panStep(const Inputs& in, int rows, int columns, double target);
