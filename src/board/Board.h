@@ -318,6 +318,8 @@ class Board : public QMainWindow {
   MenuItem mPartite;
   SketchMaker sketches;  // the small picture of the game kept now, drawn off this thread
   QTimer sketchTimer;
+  // The small pictures the shelf wants while it is open: the board's own, and those it could not read.
+  SketchQueue shelfSketches;
   void mPartite_Click();
   // Takes up the game kept in `file`, the game in progress staying on the shelf once the player
   // agrees; false, after telling the player why, when it cannot be.
