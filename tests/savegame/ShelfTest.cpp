@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "play/GameFixture.h"
@@ -93,6 +94,24 @@ TEST_F(Shelf, twoGamesKeptSideBySideSurviveEachOthersCutsAndACompletionRemovesOn
   EXPECT_EQ(game().GamePhase, 3);
   EXPECT_EQ(bytesOf(second), secondBytes);
   EXPECT_TRUE(QFileInfo::exists(board->keeper.file()));
+
+  // The game on the board: taking it up only closes the shelf; throwing it away resets the board.
+  const QString onBoard = board->keeper.file();
+  for (const char* answer : {"", "Sì"}) {
+    dialogs.calls.clear();
+    dialogs.answers = {QString::fromUtf8(answer)};
+    answerModal<ShelfWindow>([&] { board->mPartite_Click(); },
+                             [&](ShelfWindow& window) {
+                               if (!*answer) return QTest::keyClick(window.list, Qt::Key_Return);
+                               window.deleteButton->click();
+                               window.reject();
+                             });
+    board->keeper.flush();
+    EXPECT_EQ(game().GamePhase, *answer ? 0 : 3);
+    EXPECT_EQ(QFileInfo::exists(onBoard), !*answer);
+    EXPECT_EQ(dialogs.calls.size(), *answer ? 1u : 0u);
+  }
+  EXPECT_EQ(bytesOf(second), secondBytes);
 }
 
 }  // namespace
