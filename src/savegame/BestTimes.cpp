@@ -34,8 +34,9 @@ void Board::recordCompletion() {
     records.add(record, [this](const DurableWrite& write) {
       if (write.written) return;
       InputHold::afterInput(this, [this, reason = write.reason] {
-        dialogs.MsgBox(QStringLiteral("Impossibile registrare il record in %1: %2").arg(records.file(), reason),
-                       Title, MessageIcon::Critical);
+        dialogs.MsgBox(
+            QStringLiteral("Impossibile registrare il record in %1: %2").arg(records.file(), reason), Title,
+            MessageIcon::Critical);
       });
     });
     const std::optional<GameRecord> best =

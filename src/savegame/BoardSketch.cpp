@@ -45,10 +45,6 @@ void writeSketch(const QString& file, const QImage& sketch) {
   writeDurably(file, bytes);
 }
 
-namespace {
-
-}  // namespace
-
 QImage drawBoardSketch(const BoardSketch& sketch, int largest) {
   if (!sketch.source || sketch.rows < 1 || sketch.columns < 1 || sketch.grid.isEmpty()) return {};
   const double cellWidth = sketch.grid.width() / sketch.columns, cellHeight = sketch.grid.height() / sketch.rows;
@@ -146,15 +142,18 @@ QImage redrawKeptSketch(const QString& keptFile, const PictureLimits& limits) {
   const std::optional<CheckedPicture> checked = checkPicture(kept->saved.picturePath);
   if (!checked) return {};
   int level = 0;
-  while (level < MaxFirstSightLevel && std::max(checked->size.width(), checked->size.height()) >> (level + 1) >= RedrawPixels)
+  while (level < MaxFirstSightLevel &&
+         std::max(checked->size.width(), checked->size.height()) >> (level + 1) >= RedrawPixels)
     ++level;
   const std::optional<QImage> picture = decodePicture(*checked, level);
   if (!picture || picture->isNull()) return {};
-  BoardSketch sketch{std::make_shared<const SourceImage>(*picture), kept->saved.rowText.toInt(),
-                     kept->saved.columnText.toInt(),
-                     keptGrid(QSizeF(pixelsToTwips(checked->size.width()), pixelsToTwips(checked->size.height())),
-                              limits, kept->areaLevel),
-                     {}};
+  BoardSketch sketch{
+      std::make_shared<const SourceImage>(*picture),
+      kept->saved.rowText.toInt(),
+      kept->saved.columnText.toInt(),
+      keptGrid(QSizeF(pixelsToTwips(checked->size.width()), pixelsToTwips(checked->size.height())), limits,
+               kept->areaLevel),
+      {}};
   const double cellWidth = sketch.grid.width() / std::max(1, sketch.columns);
   const double cellHeight = sketch.grid.height() / std::max(1, sketch.rows);
   for (std::size_t i = 0; i < kept->saved.pieces.size() && i < kept->places.size(); ++i) {
@@ -176,7 +175,8 @@ SketchQueue::~SketchQueue() {
 void SketchQueue::add(const QString& key, std::function<QImage()> draw) {
   pool_->start([this, key, draw = std::move(draw)] {
     QMetaObject::invokeMethod(
-        &receiver_, [this, key, sketch = draw()] {
+        &receiver_,
+        [this, key, sketch = draw()] {
           if (onDrawn) onDrawn(key, sketch);
         },
         Qt::QueuedConnection);

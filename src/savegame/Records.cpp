@@ -151,12 +151,17 @@ void RecordBook::add(const GameRecord& record, std::function<void(const DurableW
   records_.push_back(record);
   const auto handOver = [this, written](const DurableWrite& outcome) {
     QMetaObject::invokeMethod(
-        &receiver_, [written, outcome] { if (written) written(outcome); }, Qt::QueuedConnection);
+        &receiver_,
+        [written, outcome] {
+          if (written) written(outcome);
+        },
+        Qt::QueuedConnection);
   };
   if (stuck_)
     return handOver(
         {false, QStringLiteral("il file dei record è danneggiato e non si è potuto metterlo da parte."), 0});
-  pool_->start([file = file_, records = records_, handOver] { handOver(writeDurably(file, formatRecords(records))); });
+  pool_->start(
+      [file = file_, records = records_, handOver] { handOver(writeDurably(file, formatRecords(records))); });
 }
 
 }  // namespace tarsio

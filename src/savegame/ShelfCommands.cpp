@@ -52,7 +52,8 @@ BoardSketch boardSketch(const Board& board) {
 // game's again from its file, written beside it unless the game went meanwhile.
 void drawForShelf(Board& board, const ShelfGame& wanted) {
   if (wanted.onBoard)
-    return board.shelfSketches.add(wanted.file, [sketch = boardSketch(board)] { return drawBoardSketch(sketch); });
+    return board.shelfSketches.add(wanted.file,
+                                   [sketch = boardSketch(board)] { return drawBoardSketch(sketch); });
   const PictureLimits limits{board.game.MaxPictureWidth, board.game.MaxPictureHeight};
   board.shelfSketches.add(wanted.file, [file = wanted.file, limits] {
     const QImage sketch = redrawKeptSketch(file, limits);
@@ -79,7 +80,9 @@ void Board::mPartite_Click() {
     return true;
   };
   window.onSketchWanted = [this](const ShelfGame& wanted) { drawForShelf(*this, wanted); };
-  shelfSketches.onDrawn = [&window](const QString& file, const QImage& sketch) { window.showSketch(file, sketch); };
+  shelfSketches.onDrawn = [&window](const QString& file, const QImage& sketch) {
+    window.showSketch(file, sketch);
+  };
   const int result = window.exec();
   shelfSketches.onDrawn = nullptr;
   shelfSketches.dropWaiting();

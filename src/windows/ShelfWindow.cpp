@@ -81,10 +81,11 @@ void ShelfWindow::showSketches() {
     }
     if (!game.onBoard && QFileInfo::exists(game.sketch)) {
       ++damagedSketches_;
-      note->setText(damagedSketches_ == 1
-                        ? QStringLiteral("La piccola immagine di una partita era danneggiata: viene rifatta.")
-                        : QStringLiteral("Le piccole immagini di %1 partite erano danneggiate: vengono rifatte.")
-                              .arg(damagedSketches_));
+      note->setText(
+          damagedSketches_ == 1
+              ? QStringLiteral("La piccola immagine di una partita era danneggiata: viene rifatta.")
+              : QStringLiteral("Le piccole immagini di %1 partite erano danneggiate: vengono rifatte.")
+                    .arg(damagedSketches_));
       note->show();
     }
     if (onSketchWanted) onSketchWanted(game);
@@ -124,12 +125,13 @@ void ShelfWindow::throwAway() {
   const int row = list->currentRow();
   if (row < 0) return;
   const ShelfGame& game = games_[row];
-  const QString question = (game.onBoard ? QStringLiteral("Eliminare la partita sul tavolo, con l'immagine %1 "
-                                                          "(%2 pezzi a posto su %3)? Il tavolo sarà azzerato.")
-                                         : QStringLiteral("Eliminare la partita con l'immagine %1 (%2 pezzi a "
-                                                          "posto su %3)?"))
-                               .arg(QFileInfo(game.picture).fileName(), QString::number(game.inPlace),
-                                    QString::number(game.pieces));
+  const QString question =
+      (game.onBoard ? QStringLiteral("Eliminare la partita sul tavolo, con l'immagine %1 "
+                                     "(%2 pezzi a posto su %3)? Il tavolo sarà azzerato.")
+                    : QStringLiteral("Eliminare la partita con l'immagine %1 (%2 pezzi a "
+                                     "posto su %3)?"))
+          .arg(QFileInfo(game.picture).fileName(), QString::number(game.inPlace),
+               QString::number(game.pieces));
   if (!dialogs_.YesNo(question, Title, Answer::No) || !onDelete || !onDelete(game)) return;
   games_.erase(games_.begin() + row);
   if (row < sketchesShown_) --sketchesShown_;

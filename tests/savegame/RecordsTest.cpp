@@ -1,6 +1,5 @@
 // The records file and the best time, as plain values.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <QCoreApplication>
@@ -74,7 +73,8 @@ TEST(Records, aDamagedFileThatCannotBeSetAsideIsLeftAlone) {
     // The folder takes files again: the damaged file is still not written over.
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
     std::optional<bool> written;
-    book.add({QStringLiteral("/a.jpg"), 2, 2, 1, 1'000, 0, at(0)}, [&](const DurableWrite& w) { written = w.written; });
+    book.add({QStringLiteral("/a.jpg"), 2, 2, 1, 1'000, 0, at(0)},
+             [&](const DurableWrite& w) { written = w.written; });
     book.wait();
     QCoreApplication::processEvents();
     EXPECT_EQ(written, false);

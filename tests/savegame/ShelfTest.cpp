@@ -48,7 +48,8 @@ TEST_F(Shelf, twoGamesKeptSideBySideSurviveEachOthersCutsAndACompletionRemovesOn
   // with its small picture; the first game's damaged one is drawn again and the player told.
   const QImage drawnByTheBoard(sketchFileOf(first));
   QFile damaged(sketchFileOf(first));
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) && damaged.write("\x89PNG broken") > 0);
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+              damaged.write("\x89PNG broken") > 0);
   damaged.close();
   dialogs.answers = {QStringLiteral("Sì")};
   const int shown = answerModal<ShelfWindow>(
@@ -56,7 +57,8 @@ TEST_F(Shelf, twoGamesKeptSideBySideSurviveEachOthersCutsAndACompletionRemovesOn
       [&](ShelfWindow& window) {
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Partite in corso"));
         ASSERT_EQ(window.list->count(), 2);
-        EXPECT_TRUE(window.list->item(0)->text().contains(QStringLiteral("other.bmp — 2 x 3 (sul tavolo)\n0 pezzi")));
+        EXPECT_TRUE(
+            window.list->item(0)->text().contains(QStringLiteral("other.bmp — 2 x 3 (sul tavolo)\n0 pezzi")));
         EXPECT_TRUE(window.list->item(0)->font().bold());
         QTRY_VERIFY(!window.list->item(0)->icon().isNull() && !window.list->item(1)->icon().isNull());
         EXPECT_TRUE(window.note->isVisible());
