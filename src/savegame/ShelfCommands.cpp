@@ -66,14 +66,18 @@ void drawForShelf(Board& board, const ShelfGame& wanted) {
 
 // The game on the board is listed first, as played now: taking it up closes the shelf, and throwing
 // it away resets the board, which Ctrl+Z takes back until the next cut.
-void Board::mPartite_Click() {
+std::vector<ShelfGame> Board::shelfGames() {
   std::vector<ShelfGame> games = readShelfGames(*this);
   if (game.GamePhase == 3) {
     ShelfGame onBoard = shelfGame(keeper.file(), keptGame(), QDateTime::currentDateTimeUtc(), false);
     onBoard.onBoard = true;
     games.insert(games.begin(), std::move(onBoard));
   }
-  ShelfWindow window(this, dialogs, std::move(games));
+  return games;
+}
+
+void Board::mPartite_Click() {
+  ShelfWindow window(this, dialogs, shelfGames());
   window.onDelete = [this](const ShelfGame& thrown) {
     if (!thrown.onBoard) return throwAwayKeptGame(thrown.file);
     CmdAzze_Click();
