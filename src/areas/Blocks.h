@@ -1,0 +1,36 @@
+// Blocks: the pieces a command lays out as one rectangle, a group of joined pieces or a piece alone.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <functional>
+#include <vector>
+
+#include "platform/ElementArray.h"
+
+namespace tarsio {
+
+// Pieces laid out together: each keeps its place in the block's box (twips), which is placed as one.
+struct Block {
+  std::vector<int> pieces;
+  QRectF box;
+};
+
+// The blocks of `pieces`: each piece of the list with the pieces `withGroup` gives it (its group, or
+// itself alone), in the order of the list, a block only once; `boxOf` gives a piece's box on the board.
+// A list of pieces that are all alone gives one block per piece, in the order of the list.
+std::vector<Block> blocksOf(const std::vector<int>& pieces, const std::function<std::vector<int>(int)>& withGroup,
+                            const std::function<QRectF(int)>& boxOf);
+
+// The blocks in the order gathering places them: placementOrder() of their positions in the list, so
+// that the first block is placed last.
+std::vector<Block> inPlacementOrder(const std::vector<Block>& blocks, const std::function<double()>& rnd);
+
+// Every piece of all the blocks, block after block.
+std::vector<int> piecesOf(const std::vector<Block>& blocks);
+
+// Moves the pieces of `block` so that its box's top-left corner comes to `topLeft`; a piece alone
+// lies exactly there.
+void placeBlock(ElementArray<ImageElement>& elements, const Block& block, QPointF topLeft);
+
+}  // namespace tarsio
