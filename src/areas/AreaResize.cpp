@@ -48,8 +48,7 @@ void fitPiecesToCells(Board& board) {
   GameState& game = board.game;
   if (game.GamePhase < 3) return;
   std::vector<QRectF> before;
-  for (int i = 0; i < game.PieceCount; ++i)
-    before.push_back(board.ImA(i).boxTwips());
+  for (int i = 0; i < game.PieceCount; ++i) before.push_back(board.ImA(i).boxTwips());
   for (int i = 0; i < game.RowCount * game.ColumnCount; ++i) {
     ImageElement& piece = board.ImA(i);
     const QSizeF box = boxOf(game.Orientation[i], game.CellWidth, game.CellHeight);

@@ -9,18 +9,19 @@
 
 namespace tarsio {
 
-std::vector<Block> blocksOf(const std::vector<int>& pieces, const std::function<std::vector<int>(int)>& withGroup,
-                            const std::function<QRectF(int)>& boxOf) {
+std::vector<Block> blocksOf(const std::vector<int>& pieces,
+                            const std::function<std::vector<int>(int)>& withGroup,
+                            const ElementArray<ImageElement>& elements) {
   std::vector<Block> blocks;
   blocks.reserve(pieces.size());
   std::unordered_set<int> taken;  // pieces of grouped blocks made so far
   for (int piece : pieces) {
     if (taken.count(piece)) continue;
-    Block block{withGroup(piece), boxOf(piece)};
+    Block block{withGroup(piece), elements(piece).boxTwips()};
     if (block.pieces.size() > 1)
       for (int member : block.pieces) {
         taken.insert(member);
-        block.box |= boxOf(member);
+        block.box |= elements(member).boxTwips();
       }
     blocks.push_back(std::move(block));
   }
@@ -45,7 +46,8 @@ std::vector<int> piecesOf(const std::vector<Block>& blocks) {
 void placeBlock(ElementArray<ImageElement>& elements, const Block& block, QPointF topLeft) {
   for (int piece : block.pieces) {
     ImageElement& element = elements(piece);
-    element.Move(topLeft.x() + (element.Left() - block.box.left()), topLeft.y() + (element.Top() - block.box.top()));
+    element.Move(topLeft.x() + (element.Left() - block.box.left()),
+                 topLeft.y() + (element.Top() - block.box.top()));
   }
 }
 

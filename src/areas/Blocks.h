@@ -17,10 +17,11 @@ struct Block {
 };
 
 // The blocks of `pieces`: each piece of the list with the pieces `withGroup` gives it (its group, or
-// itself alone), in the order of the list, a block only once; `boxOf` gives a piece's box on the board.
-// A list of pieces that are all alone gives one block per piece, in the order of the list.
-std::vector<Block> blocksOf(const std::vector<int>& pieces, const std::function<std::vector<int>(int)>& withGroup,
-                            const std::function<QRectF(int)>& boxOf);
+// itself alone), in the order of the list, a block only once, its box around the boxes of its
+// `elements`. A list of pieces that are all alone gives one block per piece, in the order of the list.
+std::vector<Block> blocksOf(const std::vector<int>& pieces,
+                            const std::function<std::vector<int>(int)>& withGroup,
+                            const ElementArray<ImageElement>& elements);
 
 // The blocks in the order gathering places them: placementOrder() of their positions in the list, so
 // that the first block is placed last.

@@ -51,7 +51,7 @@ void Board::CmdRaccogli_Click(bool ownStep) {
   const StaircaseRoom room{pixelsToTwips(frameGeometry().height()), ImA(999).Height(), game.CellWidth,
                            game.CellHeight};
   // A group of joined pieces takes one place as a block, its pieces keeping their places in it.
-  const std::vector<Block> blocks = blocksOf(loose, trays.withGroup, [this](int i) { return ImA(i).boxTwips(); });
+  const std::vector<Block> blocks = blocksOf(loose, trays.withGroup, ImA);
   const int count = static_cast<int>(blocks.size());
   std::vector<StaircasePoint> points = staircasePoints(start, staircaseSteps(count, start, room), count);
   random.Randomize();
@@ -71,7 +71,8 @@ void Board::CmdRaccogli_Click(bool ownStep) {
     DoEvents();
     game.CollectX = points[k].x;
     game.CollectY = points[k].y;
-    placeBlock(ImA, order[k], QPointF(static_cast<double>(game.CollectX), static_cast<double>(game.CollectY)));
+    placeBlock(ImA, order[k],
+               QPointF(static_cast<double>(game.CollectX), static_cast<double>(game.CollectY)));
     for (int i : order[k].pieces) ImA(i).setVisible(pieceShown(i));
   }
   refreshGroupOutline();

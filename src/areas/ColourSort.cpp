@@ -60,7 +60,8 @@ void Board::mSmista_Click() {
   if (game.GamePhase != 3) return;
   std::vector<int> loose, joined;
   for (int i = 0; i < game.PieceCount; ++i)
-    if (!game.Docked[i] && !trays.trayOf(i)) (groups.groupOf(i) == Groups::None ? loose : joined).push_back(i);
+    if (!game.Docked[i] && !trays.trayOf(i))
+      (groups.groupOf(i) == Groups::None ? loose : joined).push_back(i);
   beginMovingLoosePieces(loose);
   const std::vector<ColourGroup> groups = colourGroups(colours.all(), loose);
   std::vector<QSizeF> sizes;
@@ -71,8 +72,7 @@ void Board::mSmista_Click() {
   }
   std::vector<QRectF> taken;
   for (int tray : trays.numbers()) taken.push_back(trays.frame(tray));
-  for (const Block& block : blocksOf(joined, trays.withGroup, [this](int i) { return ImA(i).boxTwips(); }))
-    taken.push_back(block.box);
+  for (const Block& block : blocksOf(joined, trays.withGroup, ImA)) taken.push_back(block.box);
   const std::vector<QPointF> places = trayPlaces(freeRoom(), sizes, taken);
   const PacedRepaints paced(canvas);
   for (std::size_t g = 0; g < groups.size(); ++g) {

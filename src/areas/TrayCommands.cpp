@@ -63,7 +63,7 @@ void Board::mVassoio_Click() {
 // lies as one block, as it lay on the table.
 void Board::dropPieces(const std::vector<int>& pieces, QPointF at) {
   std::vector<int> loose;
-  for (int i : piecesOf(blocksOf(pieces, trays.withGroup, [this](int i) { return ImA(i).boxTwips(); })))
+  for (int i : piecesOf(blocksOf(pieces, trays.withGroup, ImA)))
     if (!game.Docked[i]) loose.push_back(i);
   undoHistory.include(loose);
   if (const int tray = trays.trayAt(at))

@@ -171,8 +171,7 @@ void Trays::layOutChanged(bool all) {
 void Trays::layOut(Tray& tray) {
   tray.changed = false;
   const auto alone = [](int piece) { return std::vector<int>{piece}; };
-  const std::vector<Block> blocks = blocksOf(tray.pieces, withGroup ? withGroup : alone,
-                                             [this](int piece) { return pieces_(piece).boxTwips(); });
+  const std::vector<Block> blocks = blocksOf(tray.pieces, withGroup ? withGroup : alone, pieces_);
   std::vector<QSizeF> sizes;
   sizes.reserve(blocks.size());
   for (const Block& block : blocks) sizes.push_back(block.box.size());

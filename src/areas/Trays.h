@@ -33,9 +33,9 @@ struct TrayShape {
 TrayShape layTray(QPointF topLeft, const std::vector<QSizeF>& sizes);
 
 // The board's trays, numbered from 1 in the order they are made. A piece lies in at most one tray; the
-// tray decides where its pieces (and blocks of them) lie, and lays them out again whenever its pieces change (call
-// layOutChanged() after put, take or a change of their sizes). Nothing here knows the game's rules:
-// the board decides which pieces may go in.
+// tray decides where its pieces (and blocks of them) lie, and lays them out again whenever its pieces change
+// (call layOutChanged() after put, take or a change of their sizes). Nothing here knows the game's rules: the
+// board decides which pieces may go in.
 class Trays {
  public:
   Trays(BoardCanvas* canvas, ElementArray<ImageElement>& pieces);

@@ -72,7 +72,8 @@ void Board::redoGesture() {
   const PacedRepaints paced(canvas);
   const bool areasMoved = gesture->areasBefore != gesture->areasAfter;
   if (areasMoved) setAreas(gesture->areasAfter);
-  for (const MadeTray& tray : gesture->traysMade) trays.bringBack(tray.number, tray.title, tray.topLeft, tray.pieces);
+  for (const MadeTray& tray : gesture->traysMade)
+    trays.bringBack(tray.number, tray.title, tray.topLeft, tray.pieces);
   for (const PieceChange& change : gesture->changes) putPiece(change.piece, change.after);
   restoreGroups(*gesture, true);
   trays.layOutChanged(areasMoved);

@@ -32,7 +32,8 @@ void UndoHistory::finish(int holder) {
     change.after = stateOf_(change.piece);
     return change.after == change.before;
   });
-  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter && gesture.traysMade.empty()) return;
+  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter && gesture.traysMade.empty())
+    return;
   keep(std::move(gesture));
 }
 

@@ -95,7 +95,8 @@ bool readField(QByteArrayView key, QByteArrayView value, KeptGame& kept, std::ve
 }
 
 // A list of loose pieces parted by commas, each in none of the lists read before (marked in `taken`).
-bool readPieces(QByteArrayView list, const KeptGame& kept, std::vector<bool>& taken, std::vector<int>& pieces) {
+bool readPieces(QByteArrayView list, const KeptGame& kept, std::vector<bool>& taken,
+                std::vector<int>& pieces) {
   for (const QByteArray& item : list.toByteArray().split(',')) {
     const std::optional<int> piece = number<int>(item);
     if (!within(piece, 0, static_cast<int>(taken.size()) - 1) || taken[*piece] ||

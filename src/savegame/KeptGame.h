@@ -60,8 +60,8 @@ QByteArray formatKeptGame(const KeptGame& kept);
 // known key twice, a place further than a board's width or height off the board, a board larger than
 // MaxKeptBoardTwips, a time or a hint count beyond its bound, a tray further off the board than a
 // place, a docked piece or one piece twice in trays, a tray's title too long, too many
-// trays, a group of fewer than two pieces, a docked piece or one piece twice in groups. A file without a board (written before boards were kept) is read with its places bounded by
-// the largest board.
+// trays, a group of fewer than two pieces, a docked piece or one piece twice in groups. A file without a
+// board (written before boards were kept) is read with its places bounded by the largest board.
 std::optional<KeptGame> parseKeptGame(const QByteArray& bytes);
 
 // The game in the file, or nothing for a file that is missing, larger than the file of the largest

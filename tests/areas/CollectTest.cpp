@@ -100,7 +100,8 @@ TEST_F(Collect, spreadingLaysTheLoosePiecesApartOutsideThePictureAndTheGridAndGr
   }
   EXPECT_EQ(board->trays.trayOf(0), 0);
   for (int t : board->trays.numbers())
-    for (int i : {0, 1, 8}) EXPECT_FALSE(board->trays.frame(t).intersects(piece(i).boxTwips())) << t << " " << i;
+    for (int i : {0, 1, 8})
+      EXPECT_FALSE(board->trays.frame(t).intersects(piece(i).boxTwips())) << t << " " << i;
   const QPointF tray = board->trays.frame(board->trays.numbers().front()).center();
   dragTo(0, tray - QPointF(piece(0).Width(), piece(0).Height()) / 2);
   EXPECT_NE(board->trays.trayOf(0), 0);

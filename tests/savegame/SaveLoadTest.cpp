@@ -503,7 +503,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Damage>& info) { return "case" + std::to_string(info.index); });
 
 // The game kept on disk is taken up by a later run piece for piece, with the areas, the trays, the
-// joined pieces, the saving command and the saved game it came from; answered "No", it stays and is offered again.
+// joined pieces, the saving command and the saved game it came from; answered "No", it stays and is offered
+// again.
 TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
   const QString picture = choosePicture(blocksPicture(300, 200, 3, 4), QStringLiteral("foto.bmp"));
   markOption(board->mRove);
