@@ -9,31 +9,31 @@
 
 namespace tarsio {
 
-std::vector<Block> blocksOf(const std::vector<int>& pieces,
-                            const std::function<std::vector<int>(int)>& withGroup,
+std::vector<Block> blocksOf(const std::vector<int>& pieces, const Groups* groups,
                             const ElementArray<ImageElement>& elements) {
   std::vector<Block> blocks;
   blocks.reserve(pieces.size());
-  std::unordered_set<int> taken;  // pieces of grouped blocks made so far
+  std::unordered_set<int> taken;  // the groups whose blocks are made
   for (int piece : pieces) {
-    if (taken.count(piece)) continue;
-    Block block{withGroup(piece), elements(piece).boxTwips()};
-    if (block.pieces.size() > 1)
-      for (int member : block.pieces) {
-        taken.insert(member);
-        block.box |= elements(member).boxTwips();
-      }
+    const int group = groups ? groups->groupOf(piece) : Groups::None;
+    if (group == Groups::None) {
+      blocks.push_back({{piece}, elements(piece).boxTwips()});
+      continue;
+    }
+    if (!taken.insert(group).second) continue;
+    Block block{groups->members(group), elements(piece).boxTwips()};
+    for (int member : block.pieces) block.box |= elements(member).boxTwips();
     blocks.push_back(std::move(block));
   }
   return blocks;
 }
 
-std::vector<Block> inPlacementOrder(const std::vector<Block>& blocks, const std::function<double()>& rnd) {
+std::vector<Block> inPlacementOrder(std::vector<Block> blocks, const std::function<double()>& rnd) {
   std::vector<int> positions(blocks.size());
   std::iota(positions.begin(), positions.end(), 0);
   std::vector<Block> ordered;
   ordered.reserve(blocks.size());
-  for (int k : placementOrder(std::move(positions), rnd)) ordered.push_back(blocks[k]);
+  for (int k : placementOrder(std::move(positions), rnd)) ordered.push_back(std::move(blocks[k]));
   return ordered;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ElementArray.h"
+#include "play/Groups.h"
 
 namespace tarsio {
 
@@ -16,16 +17,15 @@ struct Block {
   QRectF box;
 };
 
-// The blocks of `pieces`: each piece of the list with the pieces `withGroup` gives it (its group, or
-// itself alone), in the order of the list, a block only once, its box around the boxes of its
+// The blocks of `pieces`: each piece of the list with its group of `groups` (or alone, and every piece
+// alone without groups), in the order of the list, a block only once, its box around the boxes of its
 // `elements`. A list of pieces that are all alone gives one block per piece, in the order of the list.
-std::vector<Block> blocksOf(const std::vector<int>& pieces,
-                            const std::function<std::vector<int>(int)>& withGroup,
+std::vector<Block> blocksOf(const std::vector<int>& pieces, const Groups* groups,
                             const ElementArray<ImageElement>& elements);
 
 // The blocks in the order gathering places them: placementOrder() of their positions in the list, so
 // that the first block is placed last.
-std::vector<Block> inPlacementOrder(const std::vector<Block>& blocks, const std::function<double()>& rnd);
+std::vector<Block> inPlacementOrder(std::vector<Block> blocks, const std::function<double()>& rnd);
 
 // Every piece of all the blocks, block after block.
 std::vector<int> piecesOf(const std::vector<Block>& blocks);

@@ -51,7 +51,7 @@ void Board::CmdRaccogli_Click(bool ownStep) {
   const StaircaseRoom room{pixelsToTwips(frameGeometry().height()), ImA(999).Height(), game.CellWidth,
                            game.CellHeight};
   // A group of joined pieces takes one place as a block, its pieces keeping their places in it.
-  const std::vector<Block> blocks = blocksOf(loose, trays.withGroup, ImA);
+  const std::vector<Block> blocks = blocksOf(loose, &groups, ImA);
   const int count = static_cast<int>(blocks.size());
   std::vector<StaircasePoint> points = staircasePoints(start, staircaseSteps(count, start, room), count);
   random.Randomize();

@@ -72,7 +72,7 @@ void Board::mSmista_Click() {
   }
   std::vector<QRectF> taken;
   for (int tray : trays.numbers()) taken.push_back(trays.frame(tray));
-  for (const Block& block : blocksOf(joined, trays.withGroup, ImA)) taken.push_back(block.box);
+  for (const Block& block : blocksOf(joined, trays.groups, ImA)) taken.push_back(block.box);
   const std::vector<QPointF> places = trayPlaces(freeRoom(), sizes, taken);
   const PacedRepaints paced(canvas);
   for (std::size_t g = 0; g < groups.size(); ++g) {

@@ -51,7 +51,7 @@ void Board::mDisponi_Click() {
   for (int i = 0; i < game.PieceCount; ++i)
     if (!game.Docked[i] && !trays.trayOf(i) && pieceShown(i)) loose.push_back(i);
   // A group of joined pieces takes one place as a block, its pieces out of sight with it.
-  const std::vector<Block> blocks = blocksOf(loose, trays.withGroup, ImA);
+  const std::vector<Block> blocks = blocksOf(loose, &groups, ImA);
   beginMovingLoosePieces(piecesOf(blocks));
   const std::vector<QRectF> room = freeRoom();
   if (blocks.empty() || room.empty()) return undoHistory.finish(UndoHistory::Command);

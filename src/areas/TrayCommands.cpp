@@ -63,7 +63,7 @@ void Board::mVassoio_Click() {
 // lies as one block, as it lay on the table.
 void Board::dropPieces(const std::vector<int>& pieces, QPointF at) {
   std::vector<int> loose;
-  for (int i : piecesOf(blocksOf(pieces, trays.withGroup, ImA)))
+  for (int i : piecesOf(blocksOf(pieces, &groups, ImA)))
     if (!game.Docked[i]) loose.push_back(i);
   undoHistory.include(loose);
   if (const int tray = trays.trayAt(at))
@@ -120,7 +120,7 @@ void Board::createTrayCommands(QMenu* actions) {
     const QString name = dialogs.InputBox(QStringLiteral("Nome del vassoio:"), TrayName, trays.title(tray));
     if (!name.trimmed().isEmpty()) trays.rename(tray, name.trimmed());
   };
-  trays.withGroup = [this](int i) { return groups.withGroup(i); };
+  trays.groups = &groups;
   canvas->boardClaims = [this](QPointF at, int shift) { return shift == 1 || trays.titleAt(at) != 0; };
 }
 

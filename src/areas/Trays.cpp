@@ -170,8 +170,7 @@ void Trays::layOutChanged(bool all) {
 
 void Trays::layOut(Tray& tray) {
   tray.changed = false;
-  const auto alone = [](int piece) { return std::vector<int>{piece}; };
-  const std::vector<Block> blocks = blocksOf(tray.pieces, withGroup ? withGroup : alone, pieces_);
+  const std::vector<Block> blocks = blocksOf(tray.pieces, groups, pieces_);
   std::vector<QSizeF> sizes;
   sizes.reserve(blocks.size());
   for (const Block& block : blocks) sizes.push_back(block.box.size());

@@ -6,12 +6,12 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/ElementArray.h"
 #include "platform/PanelElement.h"
+#include "play/Groups.h"
 
 namespace tarsio {
 
@@ -71,9 +71,9 @@ class Trays {
   // Lays out again every tray whose pieces changed since, or `all` of them (their pieces were resized).
   void layOutChanged(bool all = false);
 
-  // The pieces a piece lies with in its tray as one block, in their places beside one another: its
-  // group (all in the same tray), or the piece alone; unset, every piece lies alone.
-  std::function<std::vector<int>(int)> withGroup;
+  // The groups whose pieces (all in the same tray) lie in it as one block each, in their places
+  // beside one another; none, every piece lies alone.
+  const Groups* groups = nullptr;
 
   // The tray whose title the player holds (0 for none), and where the pointer was last.
   int held = 0;
