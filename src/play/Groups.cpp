@@ -97,4 +97,19 @@ void Groups::restore(const std::vector<int>& numbering) {
   }
 }
 
+std::vector<std::vector<int>> Groups::all() const {
+  std::vector<std::vector<int>> all;
+  QHash<int, std::size_t> at;  // where each group is in `all`
+  for (int piece = 0; piece < count(); ++piece) {
+    if (groupOf_[piece] == None) continue;
+    const auto found = at.constFind(groupOf_[piece]);
+    if (found == at.cend()) {
+      at.insert(groupOf_[piece], all.size());
+      all.push_back({piece});
+    } else
+      all[*found].push_back(piece);
+  }
+  return all;
+}
+
 }  // namespace tarsio

@@ -67,6 +67,8 @@ class Groups {
   // group, None alone; any other numbering is put back as well-formed groups.
   std::vector<int> numbering() const { return groupOf_; }
   void restore(const std::vector<int>& numbering);
+  // Every group's pieces, each in ascending order, the groups in the order of their lowest pieces.
+  std::vector<std::vector<int>> all() const;
 
  private:
   std::vector<int> groupOf_;

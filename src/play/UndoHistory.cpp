@@ -32,7 +32,19 @@ void UndoHistory::finish(int holder) {
     change.after = stateOf_(change.piece);
     return change.after == change.before;
   });
-  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter) return;
+  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter && gesture.traysMade.empty())
+    return;
+  keep(std::move(gesture));
+}
+
+void UndoHistory::trayMade(MadeTray tray) {
+  if (open_) return open_->traysMade.push_back(std::move(tray));
+  Gesture gesture;
+  gesture.traysMade.push_back(std::move(tray));
+  keep(std::move(gesture));
+}
+
+void UndoHistory::keep(Gesture gesture) {
   gestures_.resize(done_);
   gestures_.push_back(std::move(gesture));
   done_ = gestures_.size();
