@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/EdgeElement.h"
+
 namespace tarsio {
 
 // The grid as joining sees it: its counts and its cell size (twips), the size of an upright piece.
@@ -44,6 +46,11 @@ struct Join {
 // down together do not join one another (they lay as they lie before).
 std::vector<Join> joinsAfterDrop(const std::vector<int>& dropped, const std::function<LyingPiece(int)>& lying,
                                  const JoinGrid& grid);
+
+// The edge of the union of `boxes` (twips) that meet side to side without overlapping, such as the
+// pieces of a group: every stretch of a box's side that no other box's opposite side meets, stretches
+// in one line on one side merged into one edge; sides meet when they lie within half a twip.
+std::vector<Edge> outlineOf(const std::vector<QRectF>& boxes);
 
 // Which pieces are joined: each piece alone, or in one group of two or more.
 class Groups {

@@ -139,6 +139,37 @@ TEST_F(Selecting, rightNeighboursPutSideBySideJoinMoveAndDockTogether) {
   EXPECT_TRUE(board->game.Docked[0] && board->game.Docked[1]);
 }
 
+// Ctrl + click on a piece of a group turns the group as one block about that piece, Shift + click
+// turns it over whole: it stays joined, its outline one rectangle. Ctrl+Z gives back every place.
+TEST_F(Selecting, aGroupTurnsAsOneBlockAboutTheClickedPieceAndComesBackWhole) {
+  startGame(Picture, 3, 4, board->mRove);
+  board->mUniscono_Click();
+  turnTo(0, 0);
+  turnTo(1, 0);
+  dragTo(0, FreePlace);
+  dragTo(1, FreePlace + QPointF(piece(0).Width() + 30, 20));
+  ASSERT_EQ(board->groups.withGroup(0).size(), 2u);
+  const QPointF start0 = topLeftOf(0), start1 = topLeftOf(1), centre0 = centreOf(piece(0));
+  pressAt(centre0, Qt::LeftButton, Qt::ControlModifier);
+  releaseAt(centre0);
+  EXPECT_EQ(centreOf(piece(0)), centre0);
+  EXPECT_EQ(centreOf(piece(1)), centre0 + QPointF(0, piece(0).Height())) << "its right neighbour now below";
+  const QPointF centre1 = centreOf(piece(1));
+  pressAt(centre1, Qt::LeftButton, Qt::ShiftModifier);
+  releaseAt(centre1);
+  EXPECT_EQ(centreOf(piece(0)), centre1 + QPointF(0, piece(0).Height())) << "turned over top to bottom";
+  EXPECT_EQ(game().Orientation[0] * 10 + game().Orientation[1], 55);
+  EXPECT_EQ(board->groups.withGroup(1).size(), 2u);
+  ASSERT_EQ(board->groupOutline.shapes().size(), 1u);
+  EXPECT_EQ(board->groupOutline.shapes()[0].edges.size(), 4u);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(topLeftOf(0), start0);
+  EXPECT_EQ(topLeftOf(1), start1);
+  EXPECT_EQ(game().Orientation[0] + game().Orientation[1], 0);
+  EXPECT_EQ(board->groups.withGroup(0).size(), 2u);
+}
+
 // Ctrl + click on a selected piece turns each about its own centre; "Sco&pri" leaves none face down,
 // "&Raddrizza" none turned; each is one step.
 TEST_F(Selecting, theSelectionTurnsTogetherEachPieceAboutItsOwnCentre) {
