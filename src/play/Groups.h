@@ -64,6 +64,8 @@ class Groups {
   int groupOf(int piece) const { return groupOf_[piece]; }
   // The pieces of a group, in the order they joined.
   const std::vector<int>& members(int group) const { return members_[group]; }
+  // A group's lowest piece, which no order of joining changes.
+  int lowest(int group) const { return lowest_[group]; }
   // A piece's group's pieces, or the piece alone.
   std::vector<int> withGroup(int piece) const;
   // Puts the pieces of `a`'s and `b`'s groups (or the pieces alone) into one group.
@@ -78,6 +80,7 @@ class Groups {
  private:
   std::vector<int> groupOf_;
   std::vector<std::vector<int>> members_;  // empty once a group has joined another or fallen apart
+  std::vector<int> lowest_;
 };
 
 }  // namespace tarsio

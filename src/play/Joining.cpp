@@ -61,9 +61,7 @@ void Board::takeOutOfGroup(int index) {
 // The group of a piece as the history keeps it: its lowest piece, which no order of joining changes.
 int Board::groupLabel(int index) const {
   const int group = groups.groupOf(index);
-  if (group == Groups::None) return Groups::None;
-  const std::vector<int>& members = groups.members(group);
-  return *std::min_element(members.begin(), members.end());
+  return group == Groups::None ? Groups::None : groups.lowest(group);
 }
 
 void Board::restoreGroups(const Gesture& gesture, bool after) {
