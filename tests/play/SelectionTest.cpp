@@ -141,33 +141,36 @@ TEST_F(Selecting, rightNeighboursPutSideBySideJoinMoveAndDockTogether) {
 
 // Ctrl + click on a piece of a group turns the group as one block about that piece, Shift + click
 // turns it over whole: it stays joined, its outline one rectangle. Ctrl+Z gives back every place.
+// Out of sight, a group has no outline.
 TEST_F(Selecting, aGroupTurnsAsOneBlockAboutTheClickedPieceAndComesBackWhole) {
   startGame(Picture, 3, 4, board->mRove);
   board->mUniscono_Click();
-  turnTo(0, 0);
-  turnTo(1, 0);
-  dragTo(0, FreePlace);
-  dragTo(1, FreePlace + QPointF(piece(0).Width() + 30, 20));
-  ASSERT_EQ(board->groups.withGroup(0).size(), 2u);
-  const QPointF start0 = topLeftOf(0), start1 = topLeftOf(1), centre0 = centreOf(piece(0));
-  pressAt(centre0, Qt::LeftButton, Qt::ControlModifier);
-  releaseAt(centre0);
-  EXPECT_EQ(centreOf(piece(0)), centre0);
-  EXPECT_EQ(centreOf(piece(1)), centre0 + QPointF(0, piece(0).Height())) << "its right neighbour now below";
-  const QPointF centre1 = centreOf(piece(1));
-  pressAt(centre1, Qt::LeftButton, Qt::ShiftModifier);
-  releaseAt(centre1);
-  EXPECT_EQ(centreOf(piece(0)), centre1 + QPointF(0, piece(0).Height())) << "turned over top to bottom";
-  EXPECT_EQ(game().Orientation[0] * 10 + game().Orientation[1], 55);
-  EXPECT_EQ(board->groups.withGroup(1).size(), 2u);
+  turnTo(5, 0);
+  turnTo(6, 0);
+  dragTo(5, FreePlace);
+  dragTo(6, FreePlace + QPointF(piece(5).Width() + 30, 20));
+  ASSERT_EQ(board->groups.withGroup(5).size(), 2u);
+  const QPointF start5 = topLeftOf(5), start6 = topLeftOf(6), centre5 = centreOf(piece(5));
+  pressAt(centre5, Qt::LeftButton, Qt::ControlModifier);
+  releaseAt(centre5);
+  EXPECT_EQ(centreOf(piece(5)), centre5);
+  EXPECT_EQ(centreOf(piece(6)), centre5 + QPointF(0, piece(5).Height())) << "its right neighbour now below";
+  const QPointF centre6 = centreOf(piece(6));
+  pressAt(centre6, Qt::LeftButton, Qt::ShiftModifier);
+  releaseAt(centre6);
+  EXPECT_EQ(centreOf(piece(5)), centre6 + QPointF(0, piece(5).Height())) << "turned over top to bottom";
+  EXPECT_EQ(game().Orientation[5] * 10 + game().Orientation[6], 55);
+  EXPECT_EQ(board->groups.withGroup(6).size(), 2u);
   ASSERT_EQ(board->groupOutline.shapes().size(), 1u);
   EXPECT_EQ(board->groupOutline.shapes()[0].edges.size(), 4u);
   key(Qt::Key_Z, Qt::ControlModifier);
   key(Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(topLeftOf(0), start0);
-  EXPECT_EQ(topLeftOf(1), start1);
-  EXPECT_EQ(game().Orientation[0] + game().Orientation[1], 0);
-  EXPECT_EQ(board->groups.withGroup(0).size(), 2u);
+  EXPECT_EQ(topLeftOf(5), start5);
+  EXPECT_EQ(topLeftOf(6), start6);
+  EXPECT_EQ(game().Orientation[5] + game().Orientation[6], 0);
+  EXPECT_EQ(board->groups.withGroup(5).size(), 2u);
+  board->mBordi_Click();
+  EXPECT_TRUE(board->groupOutline.shapes().empty()) << "pieces out of sight are not outlined";
 }
 
 // Ctrl + click on a selected piece turns each about its own centre; "Sco&pri" leaves none face down,
