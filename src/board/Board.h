@@ -324,6 +324,10 @@ class Board : public QMainWindow {
   MenuItem mPartite;
   SketchMaker sketches;  // the small picture of the game kept now, drawn off this thread
   QTimer sketchTimer;
+  // The small pictures the shelf wants while it is open: the board's own, and those it could not read.
+  SketchQueue shelfSketches;
+  // The games the shelf lists: the one on the board first, then the kept ones, the latest first.
+  std::vector<ShelfGame> shelfGames();
   void mPartite_Click();
   // Takes up the game kept in `file`, the game in progress staying on the shelf once the player
   // agrees; false, after telling the player why, when it cannot be.
