@@ -16,12 +16,21 @@ void UndoHistory::begin(int holder, const std::vector<int>& pieces) {
   }
 }
 
+// Each piece once, looked up among the step's pieces by halving, so a group of thousands comes in fast.
 void UndoHistory::include(const std::vector<int>& pieces) {
   if (!open_) return;
-  for (int piece : pieces)
-    if (std::none_of(open_->changes.begin(), open_->changes.end(),
-                     [&](const PieceChange& c) { return c.piece == piece; }))
-      open_->changes.push_back({piece, stateOf_(piece), stateOf_(piece)});
+  std::vector<int> held;
+  held.reserve(open_->changes.size());
+  for (const PieceChange& c : open_->changes) held.push_back(c.piece);
+  std::sort(held.begin(), held.end());
+  std::vector<int> added = pieces;
+  std::sort(added.begin(), added.end());
+  added.erase(std::unique(added.begin(), added.end()), added.end());
+  for (int piece : added)
+    if (!std::binary_search(held.begin(), held.end(), piece)) {
+      const PieceState now = stateOf_(piece);
+      open_->changes.push_back({piece, now, now});
+    }
 }
 
 void UndoHistory::finish(int holder) {
