@@ -25,12 +25,30 @@ void moveGrid(Board& board) {
   if (board.game.GamePhase >= 2 && board.liO(0).Visible()) board.DrawGrid();
 }
 
+// The pieces of each group keep their places beside one another at their new sizes: each lies as many
+// of its new boxes off its group's first piece as it lay of its old boxes, `before`.
+void keepGroupsJoined(Board& board, const std::vector<QRectF>& before) {
+  for (const std::vector<int>& group : board.groups.all()) {
+    const QRectF first = before[group.front()];
+    const QRectF now = board.ImA(group.front()).boxTwips();
+    for (int i : group) {
+      const QPointF off = before[i].center() - first.center();
+      const QPointF centre = now.center() + QPointF(off.x() * now.width() / first.width(),
+                                                    off.y() * now.height() / first.height());
+      ImageElement& piece = board.ImA(i);
+      piece.Move(centre.x() - piece.Width() / 2, centre.y() - piece.Height() / 2);
+    }
+  }
+}
+
 // Once the pieces exist, gives every piece the box of its orientation in the current cells, puts
-// each docked piece into its cell and shows it; loose pieces stay where they are until collected, and
-// out of sight when "Solo i &bordi" keeps them so.
+// each docked piece into its cell and shows it; loose pieces stay where they are until collected (a
+// group keeping its shape), and out of sight when "Solo i &bordi" keeps them so.
 void fitPiecesToCells(Board& board) {
   GameState& game = board.game;
   if (game.GamePhase < 3) return;
+  std::vector<QRectF> before;
+  for (int i = 0; i < game.PieceCount; ++i) before.push_back(board.ImA(i).boxTwips());
   for (int i = 0; i < game.RowCount * game.ColumnCount; ++i) {
     ImageElement& piece = board.ImA(i);
     const QSizeF box = boxOf(game.Orientation[i], game.CellWidth, game.CellHeight);
@@ -42,6 +60,7 @@ void fitPiecesToCells(Board& board) {
     piece.setBox(left, top, box.width(), box.height());
     piece.setVisible(board.pieceShown(i));
   }
+  if (!before.empty()) keepGroupsJoined(board, before);
 }
 
 // The border moves as one step of the history: the pieces follow their cells and the loose ones are

@@ -1,6 +1,7 @@
 // Collecting: the loose pieces gathered into a staircase below the grid (or below the picture).
 #include <vector>
 
+#include "areas/Blocks.h"
 #include "areas/Staircase.h"
 #include "board/Board.h"
 #include "platform/Events.h"
@@ -10,7 +11,7 @@ namespace tarsio {
 
 // Gathering or spreading moves the loose pieces as one step of the history. A piece held meanwhile is
 // let go, as it is about to be moved from under the pointer; what its gesture did so far stays a step
-// of its own. Joined pieces are parted.
+// of its own.
 void Board::beginMovingLoosePieces(const std::vector<int>& loose) {
   endSelection();
   undoHistory.finishOpen();
@@ -19,9 +20,6 @@ void Board::beginMovingLoosePieces(const std::vector<int>& loose) {
     setFrameVisible(false);
   }
   undoHistory.begin(UndoHistory::Command, loose);
-  // The pieces are laid out one by one: a group they belonged to is no more.
-  for (int i : loose) groups.takeOut(i);
-  refreshGroupOutline();
 }
 
 void Board::enableWithGathering(MenuItem& item) {
@@ -52,14 +50,16 @@ void Board::CmdRaccogli_Click(bool ownStep) {
   const StaircaseStart start = staircaseStart(area);
   const StaircaseRoom room{pixelsToTwips(frameGeometry().height()), ImA(999).Height(), game.CellWidth,
                            game.CellHeight};
-  const int count = static_cast<int>(loose.size());
+  // A group of joined pieces takes one place as a block, its pieces keeping their places in it.
+  const std::vector<Block> blocks = blocksOf(loose, &groups, ImA);
+  const int count = static_cast<int>(blocks.size());
   std::vector<StaircasePoint> points = staircasePoints(start, staircaseSteps(count, start, room), count);
   random.Randomize();
-  const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
+  const std::vector<Block> order = inPlacementOrder(blocks, [this] { return random.Rnd(); });
   // A piece turned taller or wider than a cell, or a start pushed right by the reset button, would
   // leave the last pieces partly off the board.
   std::vector<Extent> sizes(count);
-  for (int k = 0; k < count; ++k) sizes[k] = {ImA(order[k]).Width(), ImA(order[k]).Height()};
+  for (int k = 0; k < count; ++k) sizes[k] = {order[k].box.width(), order[k].box.height()};
   keepOnBoard(points, sizes, {pixelsToTwips(canvas->width()), pixelsToTwips(canvas->height())});
 
   // The board repaints between the pieces, once a frame however many pieces are placed in it; a click,
@@ -71,11 +71,11 @@ void Board::CmdRaccogli_Click(bool ownStep) {
     DoEvents();
     game.CollectX = points[k].x;
     game.CollectY = points[k].y;
-    ImageElement& piece = ImA(order[k]);
-    piece.setTop(static_cast<double>(game.CollectY));
-    piece.setLeft(static_cast<double>(game.CollectX));
-    piece.setVisible(pieceShown(order[k]));
+    placeBlock(ImA, order[k],
+               QPointF(static_cast<double>(game.CollectX), static_cast<double>(game.CollectY)));
+    for (int i : order[k].pieces) ImA(i).setVisible(pieceShown(i));
   }
+  refreshGroupOutline();
   // The pieces in trays stay there; after a step of the areas they are laid out at their new sizes.
   trays.layOutChanged(true);
   if (ownStep) undoHistory.finish(UndoHistory::Command);

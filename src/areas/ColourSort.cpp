@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "areas/Blocks.h"
 #include "areas/Trays.h"
 #include "board/Board.h"
 #include "pieces/ColourGroups.h"
@@ -52,12 +53,15 @@ std::vector<QPointF> trayPlaces(const std::vector<QRectF>& free, const std::vect
 
 }  // namespace
 
-// One step of the history: the pieces go back where they lay, out of the trays, which stay empty.
+// One step of the history: taken back, the pieces go back where they lay and the trays it made go.
+// Joined pieces stay where they lie: a group is work the player has put together on the table, of
+// more colours than one; the new trays keep clear of them.
 void Board::mSmista_Click() {
   if (game.GamePhase != 3) return;
-  std::vector<int> loose;
+  std::vector<int> loose, joined;
   for (int i = 0; i < game.PieceCount; ++i)
-    if (!game.Docked[i] && !trays.trayOf(i)) loose.push_back(i);
+    if (!game.Docked[i] && !trays.trayOf(i))
+      (groups.groupOf(i) == Groups::None ? loose : joined).push_back(i);
   beginMovingLoosePieces(loose);
   const std::vector<ColourGroup> groups = colourGroups(colours.all(), loose);
   std::vector<QSizeF> sizes;
@@ -68,11 +72,13 @@ void Board::mSmista_Click() {
   }
   std::vector<QRectF> taken;
   for (int tray : trays.numbers()) taken.push_back(trays.frame(tray));
+  for (const Block& block : blocksOf(joined, trays.groups, ImA)) taken.push_back(block.box);
   const std::vector<QPointF> places = trayPlaces(freeRoom(), sizes, taken);
   const PacedRepaints paced(canvas);
   for (std::size_t g = 0; g < groups.size(); ++g) {
     for (int i : groups[g].pieces) ImA(i).setVisible(pieceShown(i));
-    trays.add(groups[g].name, places[g], groups[g].pieces);
+    const int made = trays.add(groups[g].name, places[g], groups[g].pieces);
+    undoHistory.trayMade({made, groups[g].name, places[g], trays.piecesOf(made)});
   }
   selection.refresh();
   undoHistory.finish(UndoHistory::Command);

@@ -3,8 +3,8 @@
 #include <QMenu>
 #include <algorithm>
 
+#include "areas/Blocks.h"
 #include "areas/Spread.h"
-#include "areas/Staircase.h"
 #include "board/Board.h"
 #include "platform/Events.h"
 #include "platform/Twips.h"
@@ -50,21 +50,24 @@ void Board::mDisponi_Click() {
   std::vector<int> loose;
   for (int i = 0; i < game.PieceCount; ++i)
     if (!game.Docked[i] && !trays.trayOf(i) && pieceShown(i)) loose.push_back(i);
-  beginMovingLoosePieces(loose);
+  // A group of joined pieces takes one place as a block, its pieces out of sight with it.
+  const std::vector<Block> blocks = blocksOf(loose, &groups, ImA);
+  beginMovingLoosePieces(piecesOf(blocks));
   const std::vector<QRectF> room = freeRoom();
-  if (loose.empty() || room.empty()) return undoHistory.finish(UndoHistory::Command);
-  const int count = static_cast<int>(loose.size());
+  if (blocks.empty() || room.empty()) return undoHistory.finish(UndoHistory::Command);
+  const int count = static_cast<int>(blocks.size());
   random.Randomize();
-  const std::vector<int> order = placementOrder(std::move(loose), [this] { return random.Rnd(); });
+  const std::vector<Block> order = inPlacementOrder(blocks, [this] { return random.Rnd(); });
   std::vector<QSizeF> sizes(count);
-  for (int k = 0; k < count; ++k) sizes[k] = {ImA(order[k]).Width(), ImA(order[k]).Height()};
+  for (int k = 0; k < count; ++k) sizes[k] = order[k].box.size();
   const std::vector<QPointF> places = spreadPlaces(room, sizes, SpreadGap);
   const InputHold held;
   const PacedRepaints paced(canvas);
   for (int k = 0; k < count; ++k) {
     if (k % PiecesBetweenEvents == 0) DoEvents();
-    ImA(order[k]).Move(places[k].x(), places[k].y());
+    placeBlock(ImA, order[k], places[k]);
   }
+  refreshGroupOutline();
   undoHistory.finish(UndoHistory::Command);
 }
 

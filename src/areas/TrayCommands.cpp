@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "areas/Blocks.h"
 #include "board/Board.h"
 
 namespace tarsio {
@@ -53,23 +54,25 @@ void emptyTray(Board& board, int tray) {
 
 void Board::mVassoio_Click() {
   if (game.GamePhase != 3) return;
-  const int made = static_cast<int>(trays.numbers().size()) + 1;
-  trays.add(QStringLiteral("%1 %2").arg(TrayName).arg(made), freePlaceForTray(*this));
+  const QString title = QStringLiteral("%1 %2").arg(TrayName).arg(trays.numbers().size() + 1);
+  const QPointF place = freePlaceForTray(*this);
+  undoHistory.trayMade({trays.add(title, place), title, place, {}});
 }
 
+// A group goes into a tray, or out of one, whole (with the pieces it has just joined): in a tray it
+// lies as one block, as it lay on the table.
 void Board::dropPieces(const std::vector<int>& pieces, QPointF at) {
   std::vector<int> loose;
-  for (int i : pieces)
+  for (int i : piecesOf(blocksOf(pieces, &groups, ImA)))
     if (!game.Docked[i]) loose.push_back(i);
-  if (const int tray = trays.trayAt(at)) {
-    // A tray lays its pieces out one by one: joined pieces put into it are parted.
-    for (int i : loose) groups.takeOut(i);
-    refreshGroupOutline();
+  undoHistory.include(loose);
+  if (const int tray = trays.trayAt(at))
     trays.put(tray, loose);
-  } else
+  else
     trays.take(loose);
   trays.layOutChanged();
   selection.refresh();
+  refreshGroupOutline();
 }
 
 bool Board::trayTitleMouse(MouseAction action, const MouseArgs& args) {
@@ -117,6 +120,7 @@ void Board::createTrayCommands(QMenu* actions) {
     const QString name = dialogs.InputBox(QStringLiteral("Nome del vassoio:"), TrayName, trays.title(tray));
     if (!name.trimmed().isEmpty()) trays.rename(tray, name.trimmed());
   };
+  trays.groups = &groups;
   canvas->boardClaims = [this](QPointF at, int shift) { return shift == 1 || trays.titleAt(at) != 0; };
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "areas/Blocks.h"
 #include "platform/BoardCanvas.h"
 
 namespace tarsio {
@@ -52,11 +53,16 @@ Trays::Trays(BoardCanvas* canvas, ElementArray<ImageElement>& pieces) : canvas_(
 Trays::~Trays() = default;
 
 int Trays::add(const QString& title, QPointF topLeft, const std::vector<int>& pieces) {
-  const int number = next_++;
-  trays_.push_back(std::make_unique<Tray>(canvas_, number, title, topLeft));
-  put(number, pieces);
-  layOutChanged();
+  const int number = next_;
+  bringBack(number, title, topLeft, pieces);
   return number;
+}
+
+void Trays::bringBack(int tray, const QString& title, QPointF topLeft, const std::vector<int>& pieces) {
+  next_ = std::max(next_, tray + 1);
+  trays_.push_back(std::make_unique<Tray>(canvas_, tray, title, topLeft));
+  put(tray, pieces);
+  layOutChanged();
 }
 
 void Trays::remove(int tray) {
@@ -164,12 +170,12 @@ void Trays::layOutChanged(bool all) {
 
 void Trays::layOut(Tray& tray) {
   tray.changed = false;
+  const std::vector<Block> blocks = blocksOf(tray.pieces, groups, pieces_);
   std::vector<QSizeF> sizes;
-  sizes.reserve(tray.pieces.size());
-  for (int piece : tray.pieces) sizes.push_back(pieces_(piece).boxTwips().size());
+  sizes.reserve(blocks.size());
+  for (const Block& block : blocks) sizes.push_back(block.box.size());
   const TrayShape shape = layTray(tray.topLeft, sizes);
-  for (std::size_t k = 0; k < tray.pieces.size(); ++k)
-    pieces_(tray.pieces[k]).Move(shape.places[k].x(), shape.places[k].y());
+  for (std::size_t k = 0; k < blocks.size(); ++k) placeBlock(pieces_, blocks[k], shape.places[k]);
   tray.panel.setBox(shape.frame);
 }
 

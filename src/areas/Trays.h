@@ -11,6 +11,7 @@
 
 #include "platform/ElementArray.h"
 #include "platform/PanelElement.h"
+#include "play/Groups.h"
 
 namespace tarsio {
 
@@ -32,9 +33,9 @@ struct TrayShape {
 TrayShape layTray(QPointF topLeft, const std::vector<QSizeF>& sizes);
 
 // The board's trays, numbered from 1 in the order they are made. A piece lies in at most one tray; the
-// tray decides where its pieces lie, and lays them out again whenever its pieces change (call
-// layOutChanged() after put, take or a change of their sizes). Nothing here knows the game's rules:
-// the board decides which pieces may go in.
+// tray decides where its pieces (and blocks of them) lie, and lays them out again whenever its pieces change
+// (call layOutChanged() after put, take or a change of their sizes). Nothing here knows the game's rules: the
+// board decides which pieces may go in.
 class Trays {
  public:
   Trays(BoardCanvas* canvas, ElementArray<ImageElement>& pieces);
@@ -43,6 +44,8 @@ class Trays {
   // Makes a tray titled `title` with its frame's top-left corner at `topLeft` (twips), holding
   // `pieces` in that order (each leaves the tray it was in), laid out. Gives the tray's number.
   int add(const QString& title, QPointF topLeft, const std::vector<int>& pieces = {});
+  // Makes a removed tray again under its number, as add() would; its number must be free.
+  void bringBack(int tray, const QString& title, QPointF topLeft, const std::vector<int>& pieces);
   // Removes a tray; its pieces, if any, lie loose where they are.
   void remove(int tray);
   void clear();
@@ -67,6 +70,10 @@ class Trays {
   void moveBy(int tray, QPointF by);
   // Lays out again every tray whose pieces changed since, or `all` of them (their pieces were resized).
   void layOutChanged(bool all = false);
+
+  // The groups whose pieces (all in the same tray) lie in it as one block each, in their places
+  // beside one another; none, every piece lies alone.
+  const Groups* groups = nullptr;
 
   // The tray whose title the player holds (0 for none), and where the pointer was last.
   int held = 0;

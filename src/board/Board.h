@@ -266,6 +266,10 @@ class Board : public QMainWindow {
   // quarter turn per notch of the wheel, clockwise forward; a right click turns it front to back.
   void turnInHand(int quarterTurns);
   void flipInHand();
+  // Gives the pieces of `hand` the orientation `turn` makes of theirs, a turn on the face or between
+  // front and back: a piece alone turns about its own centre, a group as one block, so that it stays
+  // joined, about piece `pivot` when it holds it, else about the middle of its pieces.
+  void turnHand(const std::vector<int>& hand, int pivot, int (*turn)(int));
   // What a dragged piece's new place is checked against.
   DragSurroundings dragSurroundings() const;
 
@@ -273,7 +277,7 @@ class Board : public QMainWindow {
   // "Pezzi che si &uniscono": loose right neighbours put down beside each other, face up and upright,
   // snap together into a group that moves and docks as one and is drawn with a thin common outline.
   Groups groups;
-  OutlineElement groupOutline{canvas, Qt::black, Qt::transparent};
+  EdgeElement groupOutline{canvas, Qt::black};
   MenuItem mUniscono;
   void mUniscono_Click();
   // After the pieces `hand` were put down: they snap beside the right neighbours near them and join.
@@ -282,7 +286,9 @@ class Board : public QMainWindow {
   int groupLabel(int index) const;
   // Gives the pieces of the step the groups they had before it (or after it); the outline follows.
   void restoreGroups(const Gesture& gesture, bool after);
+  // The outline is worked out again when groups change or turn; a drag only moves it.
   void refreshGroupOutline();
+  void followGroupOutline();
 
   // ---- Saved games (savegame/SaveLoad.cpp) ----
   void mSalva_Click();
@@ -318,6 +324,10 @@ class Board : public QMainWindow {
   MenuItem mPartite;
   SketchMaker sketches;  // the small picture of the game kept now, drawn off this thread
   QTimer sketchTimer;
+  // The small pictures the shelf wants while it is open: the board's own, and those it could not read.
+  SketchQueue shelfSketches;
+  // The games the shelf lists: the one on the board first, then the kept ones, the latest first.
+  std::vector<ShelfGame> shelfGames();
   void mPartite_Click();
   // Takes up the game kept in `file`, the game in progress staying on the shelf once the player
   // agrees; false, after telling the player why, when it cannot be.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QShortcut>
+#include <algorithm>
 
 #include "board/Board.h"
 #include "pieces/Orientation.h"
@@ -51,25 +52,29 @@ void regrip(Board& board, QPointF pointer) {
   game.DragLeft = held.Left();
   game.DragTop = held.Top();
   board.selection.refresh();
+  board.refreshGroupOutline();
   board.setFrameVisible(false);
 }
 
-// Gives every selected piece the orientation `turn` makes of its own, each in its own place: a box that
-// turns keeps its centre. One step of the history; nothing while a piece is in the player's hand.
+// Gives every selected piece, with its group, the orientation `turn` makes of its own. One step of the
+// history; nothing while a piece is in the player's hand.
 void turnSelected(Board& board, int (*turn)(int)) {
   if (board.game.SelectedPiece != NoPiece || board.selection.empty()) return;
-  board.undoHistory.begin(UndoHistory::Command, board.selection.pieces());
+  const std::vector<int> hand = board.handOf(board.selection.pieces().front());
+  board.undoHistory.begin(UndoHistory::Command, hand);
   {
     const PacedRepaints paced(board.canvas);
-    for (int i : board.selection.pieces()) {
-      const int before = board.game.Orientation[i], after = turn(before);
-      if (after == before) continue;
-      board.drawInOrientation(i, after,
-                              (after - before) % 2 != 0 ? Board::PiecePlace::TurnBox : Board::PiecePlace::Stay);
-    }
+    board.turnHand(hand, NoPiece, turn);
   }
-  board.selection.refresh();
   board.undoHistory.finish(UndoHistory::Command);
+}
+
+// Where a group turns about: the pivot's centre when the group holds it, else the middle of its pieces.
+QPointF pivotOf(const Board& board, const std::vector<int>& group, int pivot) {
+  if (std::find(group.begin(), group.end(), pivot) != group.end()) return centreOf(board.ImA(pivot));
+  QRectF all;
+  for (int i : group) all |= board.ImA(i).boxTwips();
+  return all.center();
 }
 
 int faceUp(int v) { return v > 3 ? v - 4 : v; }
@@ -106,7 +111,7 @@ void Board::moveGroup(int index, const MouseArgs& args) {
   game.DragLeft = held.Left();
   game.DragTop = held.Top();
   selection.refresh();
-  refreshGroupOutline();
+  followGroupOutline();
   setFrameVisible(false);
 }
 
@@ -143,6 +148,31 @@ void Board::flipInHand() {
   for (int i : handOf(held))
     placings.push_back({i, frontBack(game.Orientation[i]), flippedAbout(centreOf(ImA(i)), pointer)});
   if (placeHand(*this, placings)) regrip(*this, pointer);
+}
+
+void Board::turnHand(const std::vector<int>& hand, int pivot, int (*turn)(int)) {
+  std::vector<char> done(game.PieceCount, 0);
+  for (int i : hand) {
+    if (std::exchange(done[i], 1)) continue;
+    const std::vector<int> group = groups.withGroup(i);
+    const int before = game.Orientation[i], after = turn(before);
+    if (after == before) continue;
+    if (group.size() == 1) {
+      drawInOrientation(i, after, (after - before) % 2 != 0 ? PiecePlace::TurnBox : PiecePlace::Stay);
+      continue;
+    }
+    const QPointF about = pivotOf(*this, group, pivot);
+    const bool flips = (before > 3) != (after > 3);
+    for (int m : group) {
+      done[m] = 1;
+      const QPointF centre = flips ? flippedAbout(centreOf(ImA(m)), about)
+                                   : turnedAbout(centreOf(ImA(m)), about, after - before);
+      drawInOrientation(m, turn(game.Orientation[m]), PiecePlace::Stay);
+      ImA(m).Move(centre.x() - ImA(m).Width() / 2, centre.y() - ImA(m).Height() / 2);
+    }
+  }
+  selection.refresh();
+  refreshGroupOutline();
 }
 
 void Board::mScopri_Click() { turnSelected(*this, faceUp); }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/EdgeElement.h"
+
 namespace tarsio {
 
 // The grid as joining sees it: its counts and its cell size (twips), the size of an upright piece.
@@ -45,6 +47,11 @@ struct Join {
 std::vector<Join> joinsAfterDrop(const std::vector<int>& dropped, const std::function<LyingPiece(int)>& lying,
                                  const JoinGrid& grid);
 
+// The edge of the union of `boxes` (twips) that meet side to side without overlapping, such as the
+// pieces of a group: every stretch of a box's side that no other box's opposite side meets, stretches
+// in one line on one side merged into one edge; sides meet when they lie within half a twip.
+std::vector<Edge> outlineOf(const std::vector<QRectF>& boxes);
+
 // Which pieces are joined: each piece alone, or in one group of two or more.
 class Groups {
  public:
@@ -57,6 +64,8 @@ class Groups {
   int groupOf(int piece) const { return groupOf_[piece]; }
   // The pieces of a group, in the order they joined.
   const std::vector<int>& members(int group) const { return members_[group]; }
+  // A group's lowest piece, which no order of joining changes.
+  int lowest(int group) const { return lowest_[group]; }
   // A piece's group's pieces, or the piece alone.
   std::vector<int> withGroup(int piece) const;
   // Puts the pieces of `a`'s and `b`'s groups (or the pieces alone) into one group.
@@ -67,10 +76,13 @@ class Groups {
   // group, None alone; any other numbering is put back as well-formed groups.
   std::vector<int> numbering() const { return groupOf_; }
   void restore(const std::vector<int>& numbering);
+  // Every group's pieces, each in ascending order, the groups in the order of their lowest pieces.
+  std::vector<std::vector<int>> all() const;
 
  private:
   std::vector<int> groupOf_;
   std::vector<std::vector<int>> members_;  // empty once a group has joined another or fallen apart
+  std::vector<int> lowest_;
 };
 
 }  // namespace tarsio

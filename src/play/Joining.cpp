@@ -61,9 +61,7 @@ void Board::takeOutOfGroup(int index) {
 // The group of a piece as the history keeps it: its lowest piece, which no order of joining changes.
 int Board::groupLabel(int index) const {
   const int group = groups.groupOf(index);
-  if (group == Groups::None) return Groups::None;
-  const std::vector<int>& members = groups.members(group);
-  return *std::min_element(members.begin(), members.end());
+  return group == Groups::None ? Groups::None : groups.lowest(group);
 }
 
 void Board::restoreGroups(const Gesture& gesture, bool after) {
@@ -83,14 +81,32 @@ void Board::restoreGroups(const Gesture& gesture, bool after) {
   refreshGroupOutline();
 }
 
+// Each group's outline, relative to its first piece in sight, which the drag then follows.
 void Board::refreshGroupOutline() {
-  std::vector<QRectF> boxes;
-  for (int i = 0; i < groups.count(); ++i)
-    if (groups.groupOf(i) != Groups::None && ImA.exists(i) && ImA(i).Visible())
-      boxes.push_back(ImA(i).boxTwips());
-  groupOutline.setColours(canvas->ink(), canvas->ink());
-  groupOutline.setBoxes(std::move(boxes));
-  groupOutline.setVisible(!groupOutline.boxes().empty());
+  std::vector<EdgeElement::Shape> shapes;
+  std::vector<char> seen(groups.count(), 0);
+  for (int i = 0; i < groups.count(); ++i) {
+    if (groups.groupOf(i) == Groups::None || seen[i]) continue;
+    std::vector<QRectF> boxes;
+    int first = Groups::None;
+    for (int m : groups.members(groups.groupOf(i))) {
+      seen[m] = 1;
+      if (!ImA.exists(m) || !ImA(m).Visible()) continue;
+      if (first == Groups::None) first = m;
+      boxes.push_back(ImA(m).boxTwips());
+    }
+    if (first == Groups::None) continue;
+    const QPointF at = ImA(first).boxTwips().topLeft();
+    for (QRectF& box : boxes) box.translate(-at);
+    shapes.push_back({outlineOf(boxes), first, at});
+  }
+  groupOutline.setColour(canvas->ink());
+  groupOutline.setShapes(std::move(shapes));
+  groupOutline.setVisible(!groupOutline.empty());
+}
+
+void Board::followGroupOutline() {
+  groupOutline.moveShapes([this](int first) { return ImA(first).boxTwips().topLeft(); });
 }
 
 }  // namespace tarsio

@@ -32,13 +32,12 @@ void placeFrame(Board& board, const ImageElement& piece) {
   board.setFrameVisible(true);
 }
 
-// Gives the pressed piece a new orientation and redraws it; the press then drags nothing. A quarter turn
-// turns the box about its centre, a front/back turn leaves the piece where it lies.
-void turnPiece(Board& board, int index, int orientation, Board::PiecePlace place) {
+// The press turns the hand and then drags nothing.
+void turnPressed(Board& board, int index, int (*turn)(int)) {
   board.game.SelectedPiece = NoPiece;
-  board.drawInOrientation(index, orientation, place);
   board.ImA(index).setMousePointer(PointerDefault);
   board.setFrameVisible(false);
+  board.turnHand(board.handOf(index), index, turn);
 }
 
 }  // namespace
@@ -84,16 +83,11 @@ void Board::ImA_MouseDown(int index, const MouseArgs& args) {
   game.DragLeft = piece.Left();
   game.DragTop = piece.Top();
   placeFrame(*this, piece);
-  // A turn of a selected piece turns every selected piece about its own centre.
-  if (args.button == LeftButton && args.shift == CtrlKey && !mSpos.Checked()) {
-    for (int i : handOf(index)) turnPiece(*this, i, quarterTurn(game.Orientation[i]), PiecePlace::TurnBox);
-    selection.refresh();
-    return;
-  }
-  if (args.button == LeftButton && args.shift == ShiftKey && (mRove.Checked() || mTrasp.Checked())) {
-    for (int i : handOf(index)) turnPiece(*this, i, frontBack(game.Orientation[i]), PiecePlace::Stay);
-    selection.refresh();
-  }
+  // A turn of a selected piece turns every selected piece about its own centre, a group as one block.
+  if (args.button == LeftButton && args.shift == CtrlKey && !mSpos.Checked())
+    return turnPressed(*this, index, quarterTurn);
+  if (args.button == LeftButton && args.shift == ShiftKey && (mRove.Checked() || mTrasp.Checked()))
+    turnPressed(*this, index, frontBack);
   piece.setMousePointer(PointerSizeAll);
 }
 

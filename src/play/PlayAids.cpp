@@ -57,7 +57,8 @@ bool boardActive(const Board& board) {
          (board.windowHandle() && QGuiApplication::focusWindow() == board.windowHandle());
 }
 
-// Shows the pieces the filters let through and hides the others, where they lie. A held piece that
+// Shows the pieces the filters let through and hides the others, where they lie, and outlines only
+// the groups' pieces in sight. A held piece that
 // goes out of sight is let go where it is; its release still closes the gesture.
 void applyFilters(Board& board) {
   GameState& game = board.game;
@@ -72,6 +73,7 @@ void applyFilters(Board& board) {
     if (board.pieceShown(i)) kept.push_back(i);
   board.selection.clear();
   board.selection.add(kept);
+  board.refreshGroupOutline();
 }
 
 void showMark(MarkElement& mark, QTimer& timer, const QRectF& cell, const MarkLook& look, int ms) {

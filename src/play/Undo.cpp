@@ -59,6 +59,7 @@ void Board::undoGesture() {
   if (areasMoved) setAreas(gesture->areasBefore);
   for (auto change = gesture->changes.rbegin(); change != gesture->changes.rend(); ++change)
     putPiece(change->piece, change->before);
+  for (const MadeTray& tray : gesture->traysMade) trays.remove(tray.number);
   restoreGroups(*gesture, false);
   trays.layOutChanged(areasMoved);
   selection.refresh();
@@ -71,6 +72,8 @@ void Board::redoGesture() {
   const PacedRepaints paced(canvas);
   const bool areasMoved = gesture->areasBefore != gesture->areasAfter;
   if (areasMoved) setAreas(gesture->areasAfter);
+  for (const MadeTray& tray : gesture->traysMade)
+    trays.bringBack(tray.number, tray.title, tray.topLeft, tray.pieces);
   for (const PieceChange& change : gesture->changes) putPiece(change.piece, change.after);
   restoreGroups(*gesture, true);
   trays.layOutChanged(areasMoved);

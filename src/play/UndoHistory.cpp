@@ -16,12 +16,21 @@ void UndoHistory::begin(int holder, const std::vector<int>& pieces) {
   }
 }
 
+// Each piece once, looked up among the step's pieces by halving, so a group of thousands comes in fast.
 void UndoHistory::include(const std::vector<int>& pieces) {
   if (!open_) return;
-  for (int piece : pieces)
-    if (std::none_of(open_->changes.begin(), open_->changes.end(),
-                     [&](const PieceChange& c) { return c.piece == piece; }))
-      open_->changes.push_back({piece, stateOf_(piece), stateOf_(piece)});
+  std::vector<int> held;
+  held.reserve(open_->changes.size());
+  for (const PieceChange& c : open_->changes) held.push_back(c.piece);
+  std::sort(held.begin(), held.end());
+  std::vector<int> added = pieces;
+  std::sort(added.begin(), added.end());
+  added.erase(std::unique(added.begin(), added.end()), added.end());
+  for (int piece : added)
+    if (!std::binary_search(held.begin(), held.end(), piece)) {
+      const PieceState now = stateOf_(piece);
+      open_->changes.push_back({piece, now, now});
+    }
 }
 
 void UndoHistory::finish(int holder) {
@@ -32,7 +41,19 @@ void UndoHistory::finish(int holder) {
     change.after = stateOf_(change.piece);
     return change.after == change.before;
   });
-  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter) return;
+  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter && gesture.traysMade.empty())
+    return;
+  keep(std::move(gesture));
+}
+
+void UndoHistory::trayMade(MadeTray tray) {
+  if (open_) return open_->traysMade.push_back(std::move(tray));
+  Gesture gesture;
+  gesture.traysMade.push_back(std::move(tray));
+  keep(std::move(gesture));
+}
+
+void UndoHistory::keep(Gesture gesture) {
   gestures_.resize(done_);
   gestures_.push_back(std::move(gesture));
   done_ = gestures_.size();

@@ -1,6 +1,8 @@
 // The history of the player's gestures on pieces, for taking them back and doing them again.
 #pragma once
 
+#include <QPointF>
+#include <QString>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -31,6 +33,15 @@ struct PieceChange {
   PieceState after;
 };
 
+// A tray a step made: its number, its title, its frame's top-left corner (twips) and its pieces, in
+// their order, as the step left them.
+struct MadeTray {
+  int number = 0;
+  QString title;
+  QPointF topLeft;
+  std::vector<int> pieces;
+};
+
 // One step the player can take back: a press-to-release on a piece (the pieces of the selection with
 // it) or a command that moved many pieces. Its changes are in the order they were made; a piece appears
 // at most once.
@@ -39,6 +50,8 @@ struct Gesture {
   // The signed count of area steps before and after the step.
   int areasBefore = 0;
   int areasAfter = 0;
+  // The trays it made, which taking it back removes and doing it again makes again.
+  std::vector<MadeTray> traysMade;
 };
 
 // The steps of a game in order, with a cursor between those done and those taken back. A new step
@@ -66,6 +79,8 @@ class UndoHistory {
   void areasMoved(int before, int after) {
     if (open_) std::tie(open_->areasBefore, open_->areasAfter) = std::pair(before, after);
   }
+  // A tray was made: by the open step, or, with none open, as a step of its own.
+  void trayMade(MadeTray tray);
   // Closes the open step, whatever its holder.
   void finishOpen() {
     if (open_) finish(holder_);
@@ -81,6 +96,8 @@ class UndoHistory {
   void clear();
 
  private:
+  void keep(Gesture gesture);
+
   StateOf stateOf_;
   std::vector<Gesture> gestures_;
   std::size_t done_ = 0;  // gestures_[0, done_) are done, the rest taken back

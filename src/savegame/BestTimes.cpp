@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "board/Board.h"
+#include "platform/Events.h"
 #include "platform/Twips.h"
 #include "windows/RecordsWindow.h"
 
@@ -29,9 +30,15 @@ void Board::recordCompletion() {
                             HintCount,
                             QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch(), Qt::UTC)};
     openRecords();
-    if (const DurableWrite write = records.add(record); !write.written)
-      dialogs.MsgBox(QStringLiteral("Impossibile registrare il record in %1: %2").arg(records.file(), write.reason),
-                     Title, MessageIcon::Critical);
+    // A command half way is not interrupted: a failure is told once it has ended.
+    records.add(record, [this](const DurableWrite& write) {
+      if (write.written) return;
+      InputHold::afterInput(this, [this, reason = write.reason] {
+        dialogs.MsgBox(
+            QStringLiteral("Impossibile registrare il record in %1: %2").arg(records.file(), reason), Title,
+            MessageIcon::Critical);
+      });
+    });
     const std::optional<GameRecord> best =
         bestRecord(records.records(), record.picture, record.rows, record.columns);
     RecordText.setCaption(completionText(record, best.value_or(record)));

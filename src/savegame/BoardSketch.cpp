@@ -1,4 +1,5 @@
-// The small picture of a board: drawing it from plain values, and writing it on a thread of its own.
+// The small picture of a board: drawing it from plain values, writing it on a thread of its own, drawing
+// it again from a kept game's file.
 #include "savegame/BoardSketch.h"
 
 #include <QBuffer>
@@ -9,9 +10,12 @@
 #include <cmath>
 #include <mutex>
 
+#include "picture/PictureFile.h"
 #include "pieces/Cells.h"
 #include "platform/Picture.h"
+#include "platform/Twips.h"
 #include "savegame/DurableFile.h"
+#include "savegame/KeptGame.h"
 
 namespace tarsio {
 
@@ -23,7 +27,23 @@ const QColor BackColour(120, 96, 72);
 
 bool turnedBox(int orientation) { return orientation % 2 == 1; }
 
+// The picture the sketch is drawn from needs no more pixels than this across.
+constexpr int RedrawPixels = 512;
+
 }  // namespace
+
+void writeSketch(const QString& file, const QImage& sketch) {
+  if (sketch.isNull()) {
+    QFile::remove(file);
+    return;
+  }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  sketch.save(&buffer, "PNG");
+  // A sketch that cannot be written is only missing from the shelf, which then shows none.
+  writeDurably(file, bytes);
+}
 
 QImage drawBoardSketch(const BoardSketch& sketch, int largest) {
   if (!sketch.source || sketch.rows < 1 || sketch.columns < 1 || sketch.grid.isEmpty()) return {};
@@ -103,19 +123,68 @@ void SketchMaker::put(const QString& file, std::optional<BoardSketch> sketch) {
         job = std::move(*shared->next);
         shared->next.reset();
       }
-      const QImage image = job.second ? drawBoardSketch(*job.second) : QImage();
-      if (image.isNull()) {
-        QFile::remove(job.first);
-        continue;
-      }
-      QByteArray bytes;
-      QBuffer buffer(&bytes);
-      buffer.open(QIODevice::WriteOnly);
-      image.save(&buffer, "PNG");
-      // A sketch that cannot be written is only missing from the shelf, which then shows none.
-      writeDurably(job.first, bytes);
+      writeSketch(job.first, job.second ? drawBoardSketch(*job.second) : QImage());
     }
   });
 }
+
+QRectF keptGrid(QSizeF picture, const PictureLimits& limits, int areaLevel) {
+  const PictureFit fit = fitPicture(picture.width(), picture.height(), limits);
+  const QSizeF base(fit.baseWidth, fit.baseHeight), step = base / 10;
+  const QSizeF shown = base + step * areaLevel;
+  return {PictureLeft + shown.width() + 30, PictureTop, (base - step * areaLevel).width(),
+          (base - step * areaLevel).height()};
+}
+
+QImage redrawKeptSketch(const QString& keptFile, const PictureLimits& limits) {
+  const std::optional<KeptGame> kept = readKeptGameFile(keptFile);
+  if (!kept) return {};
+  const std::optional<CheckedPicture> checked = checkPicture(kept->saved.picturePath);
+  if (!checked) return {};
+  int level = 0;
+  while (level < MaxFirstSightLevel &&
+         std::max(checked->size.width(), checked->size.height()) >> (level + 1) >= RedrawPixels)
+    ++level;
+  const std::optional<QImage> picture = decodePicture(*checked, level);
+  if (!picture || picture->isNull()) return {};
+  BoardSketch sketch{
+      std::make_shared<const SourceImage>(*picture),
+      kept->saved.rowText.toInt(),
+      kept->saved.columnText.toInt(),
+      keptGrid(QSizeF(pixelsToTwips(checked->size.width()), pixelsToTwips(checked->size.height())), limits,
+               kept->areaLevel),
+      {}};
+  const double cellWidth = sketch.grid.width() / std::max(1, sketch.columns);
+  const double cellHeight = sketch.grid.height() / std::max(1, sketch.rows);
+  for (std::size_t i = 0; i < kept->saved.pieces.size() && i < kept->places.size(); ++i) {
+    const SavedPiece& piece = kept->saved.pieces[i];
+    const QPointF cell = sketch.grid.topLeft() + QPointF(cellColumn(int(i), sketch.columns) * cellWidth,
+                                                         cellRow(int(i), sketch.columns) * cellHeight);
+    sketch.pieces.push_back({piece.docked ? cell : kept->places[i], piece.orientation});
+  }
+  return drawBoardSketch(sketch);
+}
+
+SketchQueue::SketchQueue() : pool_(std::make_unique<QThreadPool>()) { pool_->setMaxThreadCount(1); }
+
+SketchQueue::~SketchQueue() {
+  dropWaiting();
+  wait();
+}
+
+void SketchQueue::add(const QString& key, std::function<QImage()> draw) {
+  pool_->start([this, key, draw = std::move(draw)] {
+    QMetaObject::invokeMethod(
+        &receiver_,
+        [this, key, sketch = draw()] {
+          if (onDrawn) onDrawn(key, sketch);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void SketchQueue::dropWaiting() { pool_->clear(); }
+
+void SketchQueue::wait() { pool_->waitForDone(); }
 
 }  // namespace tarsio

@@ -24,6 +24,21 @@ const QString NotResumed = QStringLiteral(
     "La partita interrotta non si è potuta riprendere: il file che la conservava è danneggiato o "
     "illeggibile. ");
 
+// The kept groups join again, each put back on this board as one block: its pieces keep their places
+// beside one another, and the block moves the least that keeps it on the board.
+void restoreKeptGroups(Board& board, const KeptGame& kept, QSizeF room) {
+  std::vector<int> numbering(board.game.PieceCount, Groups::None);
+  for (std::size_t g = 0; g < kept.groups.size(); ++g)
+    for (int i : kept.groups[g]) numbering[i] = static_cast<int>(g);
+  board.groups.restore(numbering);
+  for (const std::vector<int>& group : kept.groups) {
+    QRectF block;
+    for (int i : group) block |= QRectF(kept.places[i], board.ImA(i).boxTwips().size());
+    const QPointF by = placeOnBoard(block.topLeft(), block.size(), kept.board, room) - block.topLeft();
+    for (int i : group) board.ImA(i).Move(kept.places[i].x() + by.x(), kept.places[i].y() + by.y());
+  }
+}
+
 }  // namespace
 
 KeptGame Board::keptGame() const {
@@ -35,7 +50,8 @@ KeptGame Board::keptGame() const {
                 {},
                 playTime.elapsed(),
                 std::min(HintCount, MaxKeptHints),
-                {}};
+                {},
+                groups.all()};
   if (game.PictureExtension == u"trs") kept.origin = game.PictureBaseName + QStringLiteral(".trs");
   kept.places.reserve(game.PieceCount);
   for (int i = 0; i < game.PieceCount; ++i) kept.places.emplace_back(ImA(i).Left(), ImA(i).Top());
@@ -118,10 +134,13 @@ bool Board::resumeKeptGame(const KeptGame& kept) {
     const QPointF at = placeOnBoard(kept.places[i], {ImA(i).Width(), ImA(i).Height()}, kept.board, board);
     ImA(i).Move(at.x(), at.y());
   }
+  // Pieces are joined only while joining is checked.
+  if (mUniscono.Checked()) restoreKeptGroups(*this, kept, board);
   // Each tray lays its pieces out again from its corner, kept on this board as an empty tray would be.
   const QSizeF trayLeast = layTray({}, {}).frame.size();
   for (const KeptTray& tray : kept.trays)
     trays.add(tray.title, placeOnBoard(tray.topLeft, trayLeast, kept.board, board), tray.pieces);
+  refreshGroupOutline();
   mSalva.setEnabled(kept.saveOffered);
   playTime.start(clock(), kept.playedMs);
   HintCount = kept.hints;

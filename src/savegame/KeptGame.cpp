@@ -94,6 +94,27 @@ bool readField(QByteArrayView key, QByteArrayView value, KeptGame& kept, std::ve
   return true;
 }
 
+// A list of loose pieces parted by commas, each in none of the lists read before (marked in `taken`).
+bool readPieces(QByteArrayView list, const KeptGame& kept, std::vector<bool>& taken,
+                std::vector<int>& pieces) {
+  for (const QByteArray& item : list.toByteArray().split(',')) {
+    const std::optional<int> piece = number<int>(item);
+    if (!within(piece, 0, static_cast<int>(taken.size()) - 1) || taken[*piece] ||
+        kept.saved.pieces[*piece].docked)
+      return false;
+    taken[*piece] = true;
+    pieces.push_back(*piece);
+  }
+  return true;
+}
+
+void appendPieces(QByteArray& out, const std::vector<int>& pieces) {
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    if (k) out += ',';
+    out += QByteArray::number(pieces[k]);
+  }
+}
+
 // A tray's line after its key: "x y pieces title". Each piece is a loose one, in no tray before.
 bool readTray(QByteArrayView value, KeptGame& kept, std::vector<bool>& inTray) {
   qsizetype spaces[3]{}, from = 0;
@@ -106,14 +127,7 @@ bool readTray(QByteArrayView value, KeptGame& kept, std::vector<bool>& inTray) {
   KeptTray tray{QString::fromUtf8(value.sliced(spaces[2] + 1)), corner.value_or(QPointF()), {}};
   if (!corner || tray.title.size() > MaxKeptTrayTitle || kept.trays.size() >= MaxKeptTrays) return false;
   const QByteArrayView list = value.sliced(spaces[1] + 1, spaces[2] - spaces[1] - 1);
-  for (const QByteArray& item : list == "-" ? QList<QByteArray>() : list.toByteArray().split(',')) {
-    const std::optional<int> piece = number<int>(item);
-    if (!within(piece, 0, static_cast<int>(inTray.size()) - 1) || inTray[*piece] ||
-        kept.saved.pieces[*piece].docked)
-      return false;
-    inTray[*piece] = true;
-    tray.pieces.push_back(*piece);
-  }
+  if (list != "-" && !readPieces(list, kept, inTray, tray.pieces)) return false;
   kept.trays.push_back(std::move(tray));
   return true;
 }
@@ -122,12 +136,17 @@ void appendTray(QByteArray& out, const KeptTray& tray) {
   out += "vassoio ";
   appendPair(out, tray.topLeft);
   out += ' ';
-  for (std::size_t k = 0; k < tray.pieces.size(); ++k) {
-    if (k) out += ',';
-    out += QByteArray::number(tray.pieces[k]);
-  }
+  appendPieces(out, tray.pieces);
   if (tray.pieces.empty()) out += '-';
   out += ' ' + tray.title.left(MaxKeptTrayTitle).toUtf8().replace('\n', ' ') + '\n';
+}
+
+// A group's line after its key: two or more loose pieces, in no group before.
+bool readGroup(QByteArrayView value, KeptGame& kept, std::vector<bool>& inGroup) {
+  std::vector<int> pieces;
+  if (!readPieces(value, kept, inGroup, pieces) || pieces.size() < 2) return false;
+  kept.groups.push_back(std::move(pieces));
+  return true;
 }
 
 // Every corner, of a piece or a tray, within a board's width and height of the board: none lies
@@ -177,6 +196,11 @@ QByteArray formatKeptGame(const KeptGame& kept) {
     out += '\n';
   }
   for (std::size_t t = 0; t < kept.trays.size() && t < MaxKeptTrays; ++t) appendTray(out, kept.trays[t]);
+  for (const std::vector<int>& group : kept.groups) {
+    out += "gruppo ";
+    appendPieces(out, group);
+    out += '\n';
+  }
   out += GameLine;
   out += game;
   return out;
@@ -191,7 +215,7 @@ std::optional<KeptGame> parseKeptGame(const QByteArray& bytes) {
   if (!saved) return std::nullopt;
   kept.saved = std::move(*saved);
   kept.places.resize(kept.saved.pieces.size());
-  std::vector<bool> placed(kept.places.size(), false), inTray(kept.places.size(), false);
+  std::vector<bool> placed(kept.places.size(), false), inTray(placed), inGroup(placed);
   std::set<QByteArray> seen;
   for (const QByteArray& line : bytes.mid(Header.size(), gameAt + 1 - Header.size()).split('\n')) {
     if (line.isEmpty()) continue;
@@ -201,6 +225,10 @@ std::optional<KeptGame> parseKeptGame(const QByteArray& bytes) {
     const QByteArrayView value = QByteArrayView(line).sliced(space + 1);
     if (key == "vassoio") {
       if (!readTray(value, kept, inTray)) return std::nullopt;
+      continue;
+    }
+    if (key == "gruppo") {
+      if (!readGroup(value, kept, inGroup)) return std::nullopt;
       continue;
     }
     if (key != "pezzo" && !seen.insert(key.toByteArray()).second) return std::nullopt;

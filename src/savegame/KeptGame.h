@@ -42,6 +42,7 @@ struct KeptGame {
   std::int64_t playedMs = 0;    // the playing time counted so far, milliseconds
   int hints = 0;                // the hints asked for since the cut
   std::vector<KeptTray> trays;  // in the order they were made
+  std::vector<std::vector<int>> groups;  // the pieces of each group of joined pieces
 
   int piecesInPlace() const;
   bool operator==(const KeptGame&) const = default;
@@ -52,15 +53,15 @@ struct KeptGame {
 // be added. Positions are written as the shortest decimals that read back to the same doubles. Each
 // tray is a line "vassoio x y pieces title", its pieces parted by commas ("-" for none), its title cut
 // to MaxKeptTrayTitle characters with a line break written as a space; trays past MaxKeptTrays are
-// left out, and their pieces come back loose.
+// left out, and their pieces come back loose. Each group of joined pieces is a line "gruppo pieces".
 QByteArray formatKeptGame(const KeptGame& kept);
 
 // Nothing for bytes that the writer could not have written, or whose game no board could hold: a
 // known key twice, a place further than a board's width or height off the board, a board larger than
 // MaxKeptBoardTwips, a time or a hint count beyond its bound, a tray further off the board than a
 // place, a docked piece or one piece twice in trays, a tray's title too long, too many
-// trays. A file without a board (written before boards were kept) is read with its places bounded by
-// the largest board.
+// trays, a group of fewer than two pieces, a docked piece or one piece twice in groups. A file without a
+// board (written before boards were kept) is read with its places bounded by the largest board.
 std::optional<KeptGame> parseKeptGame(const QByteArray& bytes);
 
 // The game in the file, or nothing for a file that is missing, larger than the file of the largest

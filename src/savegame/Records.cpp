@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QThreadPool>
 #include <algorithm>
 #include <cctype>
 #include <tuple>
@@ -120,7 +121,15 @@ QString completionText(const GameRecord& game, const GameRecord& best) {
   return text;
 }
 
-RecordBook::RecordBook(const QString& folder) : file_(QDir(folder).filePath(QStringLiteral("record.txt"))) {}
+RecordBook::RecordBook(const QString& folder)
+    : file_(QDir(folder).filePath(QStringLiteral("record.txt"))), pool_(std::make_unique<QThreadPool>()) {
+  // One thread: the files are written in the order of their records.
+  pool_->setMaxThreadCount(1);
+}
+
+RecordBook::~RecordBook() { wait(); }
+
+void RecordBook::wait() { pool_->waitForDone(); }
 
 std::optional<QString> RecordBook::open() {
   if (std::exchange(opened_, true)) return std::nullopt;
@@ -138,10 +147,21 @@ std::optional<QString> RecordBook::open() {
   return aside;
 }
 
-DurableWrite RecordBook::add(const GameRecord& record) {
+void RecordBook::add(const GameRecord& record, std::function<void(const DurableWrite&)> written) {
   records_.push_back(record);
-  if (stuck_) return {false, QStringLiteral("il file dei record è danneggiato e non si è potuto metterlo da parte."), 0};
-  return writeDurably(file_, formatRecords(records_));
+  const auto handOver = [this, written](const DurableWrite& outcome) {
+    QMetaObject::invokeMethod(
+        &receiver_,
+        [written, outcome] {
+          if (written) written(outcome);
+        },
+        Qt::QueuedConnection);
+  };
+  if (stuck_)
+    return handOver(
+        {false, QStringLiteral("il file dei record è danneggiato e non si è potuto metterlo da parte."), 0});
+  pool_->start(
+      [file = file_, records = records_, handOver] { handOver(writeDurably(file, formatRecords(records))); });
 }
 
 }  // namespace tarsio

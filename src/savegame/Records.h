@@ -4,10 +4,15 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QThreadPool;
 
 #include "savegame/DurableFile.h"
 
@@ -43,25 +48,33 @@ QString recordTimeText(std::int64_t milliseconds);
 // (which may be this game's own).
 QString completionText(const GameRecord& game, const GameRecord& best);
 
-// The records file of a folder, read once when first needed and written whole at each new record.
+// The records file of a folder, read once when first needed and written whole at each new record, on
+// a thread of its own: the fsync of a slow disk does not hold the game up.
 class RecordBook {
  public:
   explicit RecordBook(const QString& folder);
+  // Waits until every record added is written.
+  ~RecordBook();
   QString file() const { return file_; }
   // Reads the file the first time. A damaged file is renamed out of the way, kept for inspection, and
   // a new book begun: its new name is given, once; nothing otherwise. A damaged file that could not be
   // renamed gives "", and the book then writes nothing over it.
   std::optional<QString> open();
   const std::vector<GameRecord>& records() const { return records_; }
-  // Adds the record to the book opened before and writes the whole file; the record stays in the book
-  // even when the file could not be written.
-  DurableWrite add(const GameRecord& record);
+  // Adds the record to the book opened before and has the whole file written; `written`, when given,
+  // is called on this thread with the outcome. The record stays in the book even when the file could
+  // not be written.
+  void add(const GameRecord& record, std::function<void(const DurableWrite&)> written = {});
+  // Waits until every record added is written; the outcomes are handed over by this thread's events.
+  void wait();
 
  private:
   QString file_;
   std::vector<GameRecord> records_;
   bool opened_ = false;
   bool stuck_ = false;  // a damaged file could not be moved out of the way
+  QObject receiver_;    // on this thread: what each outcome is handed back through
+  std::unique_ptr<QThreadPool> pool_;
 };
 
 }  // namespace tarsio

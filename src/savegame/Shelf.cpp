@@ -68,14 +68,13 @@ bool throwAwayKeptGame(const QString& file) {
 
 QString shelfText(const ShelfGame& game) {
   const QLocale italian(QLocale::Italian, QLocale::Italy);
-  QString text = QStringLiteral("%1 — %2 x %3\n%4 pezzi a posto su %5 — %6 — giocata il %7")
-                     .arg(QFileInfo(game.picture).fileName())
-                     .arg(game.rows)
-                     .arg(game.columns)
-                     .arg(game.inPlace)
-                     .arg(game.pieces)
-                     .arg(playTimeText(game.playedMs),
-                          italian.toString(game.lastPlayed.toLocalTime(), QLocale::ShortFormat));
+  // One pass, so that a picture named with a "%" and a digit keeps its name.
+  QString text =
+      QStringLiteral("%1 — %2 x %3%8\n%4 pezzi a posto su %5 — %6 — giocata il %7")
+          .arg(QFileInfo(game.picture).fileName(), QString::number(game.rows), QString::number(game.columns),
+               QString::number(game.inPlace), QString::number(game.pieces), playTimeText(game.playedMs),
+               italian.toString(game.lastPlayed.toLocalTime(), QLocale::ShortFormat),
+               game.onBoard ? QStringLiteral(" (sul tavolo)") : QString());
   if (game.pictureMissing) text += QStringLiteral("\nManca l'immagine %1").arg(game.picture);
   return text;
 }

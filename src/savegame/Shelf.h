@@ -24,6 +24,7 @@ struct ShelfGame {
   QDateTime lastPlayed;  // when the kept file last changed
   bool pictureMissing = false;
   QString sketch;  // the file of the small picture of its board, read when the shelf shows it
+  bool onBoard = false;  // the game being played now
 };
 
 // The shelf's line for a kept game read from `file`.
@@ -49,7 +50,7 @@ bool throwAwayKeptGame(const QString& file);
 QImage readSketch(const QString& file);
 
 // The text of a game on the shelf: the picture's name, the grid, the pieces in place, the time played
-// and when it was last played, with a note when its picture is missing.
+// and when it was last played, with a note when its picture is missing; the game on the board says so.
 QString shelfText(const ShelfGame& game);
 
 }  // namespace tarsio

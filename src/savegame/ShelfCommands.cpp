@@ -1,5 +1,7 @@
-// The shelf of kept games on the board: "Partite in &corso", taking a kept game up, a kept game of the
-// same picture and grid offered before a cut, and the small picture of the game kept now.
+// The shelf of kept games on the board: "Partite in &corso" with the game on the board among them,
+// taking a kept game up, a kept game of the same picture and grid offered before a cut, and the small
+// pictures of the game kept now and of those whose own could not be read.
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -46,12 +48,49 @@ BoardSketch boardSketch(const Board& board) {
   return sketch;
 }
 
+// Draws the small picture the shelf wants off this thread: the board's own as it stands now, or a kept
+// game's again from its file, written beside it unless the game went meanwhile.
+void drawForShelf(Board& board, const ShelfGame& wanted) {
+  if (wanted.onBoard)
+    return board.shelfSketches.add(wanted.file,
+                                   [sketch = boardSketch(board)] { return drawBoardSketch(sketch); });
+  const PictureLimits limits{board.game.MaxPictureWidth, board.game.MaxPictureHeight};
+  board.shelfSketches.add(wanted.file, [file = wanted.file, limits] {
+    const QImage sketch = redrawKeptSketch(file, limits);
+    if (QFileInfo::exists(file)) writeSketch(sketchFileOf(file), sketch);
+    return sketch;
+  });
+}
+
 }  // namespace
 
+// The game on the board is listed first, as played now: taking it up closes the shelf, and throwing
+// it away resets the board, which Ctrl+Z takes back until the next cut.
+std::vector<ShelfGame> Board::shelfGames() {
+  std::vector<ShelfGame> games = readShelfGames(*this);
+  if (game.GamePhase == 3) {
+    ShelfGame onBoard = shelfGame(keeper.file(), keptGame(), QDateTime::currentDateTimeUtc(), false);
+    onBoard.onBoard = true;
+    games.insert(games.begin(), std::move(onBoard));
+  }
+  return games;
+}
+
 void Board::mPartite_Click() {
-  ShelfWindow window(this, dialogs, readShelfGames(*this));
-  window.onDelete = [](const ShelfGame& game) { return throwAwayKeptGame(game.file); };
-  if (window.exec() == QDialog::Accepted && window.chosen()) takeUpKeptGame(window.chosen()->file);
+  ShelfWindow window(this, dialogs, shelfGames());
+  window.onDelete = [this](const ShelfGame& thrown) {
+    if (!thrown.onBoard) return throwAwayKeptGame(thrown.file);
+    CmdAzze_Click();
+    return true;
+  };
+  window.onSketchWanted = [this](const ShelfGame& wanted) { drawForShelf(*this, wanted); };
+  shelfSketches.onDrawn = [&window](const QString& file, const QImage& sketch) {
+    window.showSketch(file, sketch);
+  };
+  const int result = window.exec();
+  shelfSketches.onDrawn = nullptr;
+  shelfSketches.dropWaiting();
+  if (result == QDialog::Accepted && window.chosen()) takeUpKeptGame(window.chosen()->file);
 }
 
 bool Board::takeUpKeptGame(const QString& file) {

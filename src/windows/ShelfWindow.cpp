@@ -3,6 +3,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -29,6 +30,7 @@ ShelfWindow::ShelfWindow(QWidget* parent, Dialogs& dialogs, std::vector<ShelfGam
       list(new QListWidget(this)),
       resumeButton(button(this, QStringLiteral("&Riprendi"))),
       deleteButton(button(this, QStringLiteral("&Elimina"))),
+      note(new QLabel(this)),
       dialogs_(dialogs),
       games_(std::move(games)) {
   setWindowTitle(Title);
@@ -37,6 +39,11 @@ ShelfWindow::ShelfWindow(QWidget* parent, Dialogs& dialogs, std::vector<ShelfGam
   for (const ShelfGame& game : games_) {
     auto* item = new QListWidgetItem(shelfText(game), list);
     if (game.pictureMissing) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    if (game.onBoard) {
+      QFont bold = item->font();
+      bold.setBold(true);
+      item->setFont(bold);
+    }
   }
   list->setCurrentRow(0);
   auto* close = button(this, QStringLiteral("Chiudi"));
@@ -52,6 +59,9 @@ ShelfWindow::ShelfWindow(QWidget* parent, Dialogs& dialogs, std::vector<ShelfGam
   buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list);
+  note->setWordWrap(true);
+  note->hide();
+  layout->addWidget(note);
   layout->addLayout(buttons);
   resize(620, 480);
   followChoice();
@@ -63,10 +73,30 @@ ShelfWindow::ShelfWindow(QWidget* parent, Dialogs& dialogs, std::vector<ShelfGam
 void ShelfWindow::showSketches() {
   constexpr int PerTurn = 8;
   for (int done = 0; done < PerTurn && sketchesShown_ < list->count(); ++done, ++sketchesShown_) {
-    const QImage sketch = readSketch(games_[sketchesShown_].sketch);
-    if (!sketch.isNull()) list->item(sketchesShown_)->setIcon(QIcon(QPixmap::fromImage(sketch)));
+    const ShelfGame& game = games_[sketchesShown_];
+    const QImage sketch = game.onBoard ? QImage() : readSketch(game.sketch);
+    if (!sketch.isNull()) {
+      list->item(sketchesShown_)->setIcon(QIcon(QPixmap::fromImage(sketch)));
+      continue;
+    }
+    if (!game.onBoard && QFileInfo::exists(game.sketch)) {
+      ++damagedSketches_;
+      note->setText(
+          damagedSketches_ == 1
+              ? QStringLiteral("La piccola immagine di una partita era danneggiata: viene rifatta.")
+              : QStringLiteral("Le piccole immagini di %1 partite erano danneggiate: vengono rifatte.")
+                    .arg(damagedSketches_));
+      note->show();
+    }
+    if (onSketchWanted) onSketchWanted(game);
   }
   if (sketchesShown_ >= list->count()) sketchTimer_.stop();
+}
+
+void ShelfWindow::showSketch(const QString& file, const QImage& sketch) {
+  if (sketch.isNull()) return;
+  for (std::size_t row = 0; row < games_.size(); ++row)
+    if (games_[row].file == file) list->item(int(row))->setIcon(QIcon(QPixmap::fromImage(sketch)));
 }
 
 void ShelfWindow::followChoice() {
@@ -79,6 +109,7 @@ void ShelfWindow::followChoice() {
 void ShelfWindow::takeUp() {
   const int row = list->currentRow();
   if (row < 0 || chosen_) return;
+  if (games_[row].onBoard) return reject();
   if (games_[row].pictureMissing) {
     dialogs_.MsgBox(QStringLiteral("La partita non si può riprendere: manca la sua immagine %1. Resta "
                                    "conservata per quando l'immagine sarà di nuovo al suo posto.")
@@ -94,10 +125,13 @@ void ShelfWindow::throwAway() {
   const int row = list->currentRow();
   if (row < 0) return;
   const ShelfGame& game = games_[row];
-  const QString question = QStringLiteral("Eliminare la partita con l'immagine %1 (%2 pezzi a posto su %3)?")
-                               .arg(QFileInfo(game.picture).fileName())
-                               .arg(game.inPlace)
-                               .arg(game.pieces);
+  const QString question =
+      (game.onBoard ? QStringLiteral("Eliminare la partita sul tavolo, con l'immagine %1 "
+                                     "(%2 pezzi a posto su %3)? Il tavolo sarà azzerato.")
+                    : QStringLiteral("Eliminare la partita con l'immagine %1 (%2 pezzi a "
+                                     "posto su %3)?"))
+          .arg(QFileInfo(game.picture).fileName(), QString::number(game.inPlace),
+               QString::number(game.pieces));
   if (!dialogs_.YesNo(question, Title, Answer::No) || !onDelete || !onDelete(game)) return;
   games_.erase(games_.begin() + row);
   if (row < sketchesShown_) --sketchesShown_;

@@ -56,9 +56,24 @@ constexpr double GridLeft = PictureLeft + 4500 + 30;
 constexpr double StartY = PictureTop + 3000 + 50;
 
 // D lays the loose pieces side by side: no two overlap, none reaches into the picture or the grid, and
-// a docked piece stays home.
-TEST_F(Collect, spreadingLaysTheLoosePiecesApartOutsideThePictureAndTheGrid) {
+// a docked piece stays home. Joined pieces lie as one block, in their places beside one another,
+// through spreading, gathering, a step of the areas, the colour sort (which leaves them out) and a
+// drop on a tray.
+TEST_F(Collect, spreadingLaysTheLoosePiecesApartOutsideThePictureAndTheGridAndGroupsStayWhole) {
   startGame({320, 240}, 6, 8, board->mRove);
+  for (int i : {0, 1, 8}) turnTo(i, 0);
+  board->mUniscono_Click();
+  dragTo(0, {13000, 1500});
+  dragTo(1, topLeftOf(0) + QPointF(game().CellWidth + 40, 30));
+  dragTo(8, topLeftOf(0) + QPointF(-20, game().CellHeight + 50));
+  ASSERT_EQ(board->groups.withGroup(8).size(), 3u);
+  const auto expectJoined = [&](const char* after) {
+    for (int i : {1, 8}) {
+      const QPointF off = topLeftOf(i) - topLeftOf(0);
+      EXPECT_NEAR(off.x(), i % 8 * game().CellWidth, 1e-6) << after << " " << i;
+      EXPECT_NEAR(off.y(), i / 8 * game().CellHeight, 1e-6) << after << " " << i;
+    }
+  };
   turnTo(47, 0);
   dragHome(47);
   ASSERT_TRUE(game().Docked[47]);
@@ -72,12 +87,27 @@ TEST_F(Collect, spreadingLaysTheLoosePiecesApartOutsideThePictureAndTheGrid) {
   const QRectF grid(game().GridLeft, game().GridTop, 8 * game().CellWidth, 6 * game().CellHeight);
   const QRectF label(board->RC1.Left(), board->RC1.Top(), board->RC1.PaintedWidth(), board->RC1.Height());
   for (int i = 0; i < 47; ++i) {
-    const QRectF box = piece(i).boxTwips();
+    const QRectF box = piece(i).boxTwips().adjusted(1e-6, 1e-6, -1e-6, -1e-6);
     EXPECT_FALSE(box.intersects(board->ImaOrig.boxTwips()) || box.intersects(grid) || box.intersects(label))
         << i;
     for (int j = 0; j < i; ++j) EXPECT_FALSE(box.intersects(piece(j).boxTwips())) << i << " " << j;
   }
   EXPECT_EQ(topLeftOf(47), QPointF(home(47).left, home(47).top));
+  expectJoined("spreading");
+  for (const char key : {'o', '+', 's'}) {
+    board->Form_KeyPress(key);
+    expectJoined(std::string(1, key).c_str());
+  }
+  EXPECT_EQ(board->trays.trayOf(0), 0);
+  for (int t : board->trays.numbers())
+    for (int i : {0, 1, 8})
+      EXPECT_FALSE(board->trays.frame(t).intersects(piece(i).boxTwips())) << t << " " << i;
+  const QPointF tray = board->trays.frame(board->trays.numbers().front()).center();
+  dragTo(0, tray - QPointF(piece(0).Width(), piece(0).Height()) / 2);
+  EXPECT_NE(board->trays.trayOf(0), 0);
+  EXPECT_EQ(board->trays.trayOf(1), board->trays.trayOf(0));
+  EXPECT_EQ(board->trays.trayOf(8), board->trays.trayOf(0));
+  expectJoined("a drop on a tray");
 }
 
 // Pieces of any shape lie side by side, each row below the tallest piece of the row above it.

@@ -172,6 +172,7 @@ TEST_F(Completion, aCompletedGameIsRecordedOnceAndShowsItsTimeAndTheBestBesideCo
     dragHome(3);
     EXPECT_TRUE(board->RecordText.Visible());
 
+    board->records.wait();
     QFile in(file);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     const std::optional<std::vector<GameRecord>> read = parseRecords(in.readAll());

@@ -1,6 +1,8 @@
 // The join test of neighbours in the picture, and the groups it makes.
 #include <gtest/gtest.h>
 
+#include <QLineF>
+
 #include "play/Groups.h"
 
 namespace tarsio {
@@ -64,6 +66,35 @@ TEST(Groups, ADropJoinsOnlyPiecesOutsideItAndGroupsMergeAndFallApart) {
   EXPECT_EQ(groups.withGroup(5).size(), 2u);
   groups.takeOut(6);
   EXPECT_EQ(groups.groupOf(5), Groups::None) << "a group of one is no group";
+}
+
+// Cells of 900.1 x 600.3 twips whose sides come from different sums: the outline is the group's edge.
+TEST(Groups, theOutlineIsTheEdgeOfTheGroupWithoutItsInnerSides) {
+  const double w = 900.1, h = 600.3;
+  struct Case {
+    std::vector<std::pair<int, int>> cells;  // column, row
+    std::size_t edges;
+    double widths, heights;  // the length of its edges
+  };
+  const Case cases[] = {
+      {{{0, 0}}, 4, 2, 2},
+      {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}, 4, 4, 4},
+      {{{0, 0}, {0, 1}, {1, 1}}, 6, 4, 4},
+      {{{0, 0}, {1, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}, 8, 8, 8},
+  };
+  for (const Case& c : cases) {
+    std::vector<QRectF> boxes;
+    for (auto [column, row] : c.cells) boxes.emplace_back(0.7 + column * w, 0.2 + row * h, w, h);
+    const std::vector<Edge> edges = outlineOf(boxes);
+    double along = 0, down = 0;
+    for (const Edge& e : edges) (e.from.y() == e.to.y() ? along : down) += QLineF(e.from, e.to).length();
+    EXPECT_EQ(edges.size(), c.edges) << c.cells.size() << " cells";
+    EXPECT_NEAR(along, c.widths * w, 1e-6) << c.cells.size() << " cells";
+    EXPECT_NEAR(down, c.heights * h, 1e-6) << c.cells.size() << " cells";
+  }
+  const std::vector<Edge> square = outlineOf({{0, 0, w, h}, {w, 0, w, h}, {0, h, w, h}, {w, h, w, h}});
+  EXPECT_EQ(square.front(), (Edge{{0, 0}, {2 * w, 0}, Edge::Side::Top}));
+  EXPECT_EQ(square.back(), (Edge{{2 * w, 0}, {2 * w, 2 * h}, Edge::Side::Right}));
 }
 
 }  // namespace

@@ -139,6 +139,40 @@ TEST_F(Selecting, rightNeighboursPutSideBySideJoinMoveAndDockTogether) {
   EXPECT_TRUE(board->game.Docked[0] && board->game.Docked[1]);
 }
 
+// Ctrl + click on a piece of a group turns the group as one block about that piece, Shift + click
+// turns it over whole: it stays joined, its outline one rectangle. Ctrl+Z gives back every place.
+// Out of sight, a group has no outline.
+TEST_F(Selecting, aGroupTurnsAsOneBlockAboutTheClickedPieceAndComesBackWhole) {
+  startGame(Picture, 3, 4, board->mRove);
+  board->mUniscono_Click();
+  turnTo(5, 0);
+  turnTo(6, 0);
+  dragTo(5, FreePlace);
+  dragTo(6, FreePlace + QPointF(piece(5).Width() + 30, 20));
+  ASSERT_EQ(board->groups.withGroup(5).size(), 2u);
+  const QPointF start5 = topLeftOf(5), start6 = topLeftOf(6), centre5 = centreOf(piece(5));
+  pressAt(centre5, Qt::LeftButton, Qt::ControlModifier);
+  releaseAt(centre5);
+  EXPECT_EQ(centreOf(piece(5)), centre5);
+  EXPECT_EQ(centreOf(piece(6)), centre5 + QPointF(0, piece(5).Height())) << "its right neighbour now below";
+  const QPointF centre6 = centreOf(piece(6));
+  pressAt(centre6, Qt::LeftButton, Qt::ShiftModifier);
+  releaseAt(centre6);
+  EXPECT_EQ(centreOf(piece(5)), centre6 + QPointF(0, piece(5).Height())) << "turned over top to bottom";
+  EXPECT_EQ(game().Orientation[5] * 10 + game().Orientation[6], 55);
+  EXPECT_EQ(board->groups.withGroup(6).size(), 2u);
+  ASSERT_EQ(board->groupOutline.shapes().size(), 1u);
+  EXPECT_EQ(board->groupOutline.shapes()[0].edges.size(), 4u);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(topLeftOf(5), start5);
+  EXPECT_EQ(topLeftOf(6), start6);
+  EXPECT_EQ(game().Orientation[5] + game().Orientation[6], 0);
+  EXPECT_EQ(board->groups.withGroup(5).size(), 2u);
+  board->mBordi_Click();
+  EXPECT_TRUE(board->groupOutline.shapes().empty()) << "pieces out of sight are not outlined";
+}
+
 // Ctrl + click on a selected piece turns each about its own centre; "Sco&pri" leaves none face down,
 // "&Raddrizza" none turned; each is one step.
 TEST_F(Selecting, theSelectionTurnsTogetherEachPieceAboutItsOwnCentre) {

@@ -41,7 +41,7 @@ class Undo : public GameFixture {
   using GameFixture::click;
 
   // Everything of the board a gesture or its undoing may change, exactly: every piece's box, orientation,
-  // docked state and picture, the phase, "Completato !", the gathering command and the areas.
+  // docked state and picture, the phase, "Completato !", the gathering command, the areas and the trays.
   std::string look() {
     std::string text =
         "phase " + std::to_string(game().GamePhase) + (board->ImaCompl.Visible() ? " completed" : "") +
@@ -55,6 +55,14 @@ class Undo : public GameFixture {
                             p.Width(), p.Height(), game().Orientation[i], game().Docked[i] ? " docked" : "",
                             qHashBits(image.constBits(), static_cast<size_t>(image.sizeInBytes())))
               .toStdString();
+    }
+    for (int t : board->trays.numbers()) {
+      const QRectF frame = board->trays.frame(t);
+      text += QString::asprintf("tray %d %s %g %g %g %g:", t, qPrintable(board->trays.title(t)), frame.x(),
+                                frame.y(), frame.width(), frame.height())
+                  .toStdString();
+      for (int i : board->trays.piecesOf(t)) text += " " + std::to_string(i);
+      text += "\n";
     }
     return text;
   }
@@ -78,6 +86,8 @@ TEST_F(Undo, everyKindOfGestureIsTakenBackAndDoneAgain) {
       {"front/back turn", [] {}, [&] { click(1, Qt::LeftButton, Qt::ShiftModifier); }},
       {"dock", [&] { turnTo(2, 0); }, [&] { dragHome(2); }},
       {"release of a docked piece", [] {}, [&] { click(2, Qt::RightButton); }},
+      {"colour sort", [] {}, [&] { QTest::keyClick(board->windowHandle(), 'S'); }},
+      {"new tray", [] {}, [&] { QTest::keyClick(board->windowHandle(), 'V'); }},
       {"dock that completes the picture",
        [&] {
          for (int i = 0; i < 4; ++i) turnTo(i, 0);

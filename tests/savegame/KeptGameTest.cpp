@@ -16,11 +16,13 @@ TEST(KeptGame, ReadsWhatItWroteAndFilesWithoutABoardButRefusesWhatNoGameCanHold)
   kept.board = {19200, 14700};
   kept.trays = {{QStringLiteral("Cielo e mare"), {300, 9000.5}, {2, 1}},
                 {QStringLiteral("Vassoio 2"), {0, 0}, {}}};
+  kept.groups = {{2, 1}};
   std::tie(kept.areaLevel, kept.saveOffered, kept.playedMs, kept.hints) = std::tuple(-2, true, 420000, 3);
   const QByteArray bytes = formatKeptGame(kept);
   EXPECT_EQ(parseKeptGame(bytes), kept);
-  const QByteArray older = QByteArray(bytes).replace("tavolo 19200 14700\n", "");
+  const QByteArray older = QByteArray(bytes).replace("tavolo 19200 14700\n", "").replace("gruppo 2,1\n", "");
   kept.board = {};
+  kept.groups = {};
   EXPECT_EQ(parseKeptGame(older), kept);
   const std::vector<std::pair<QByteArray, QByteArray>> damage{
       {"pezzo 3 6900", "pezzo 4 6900"},      // one past the last piece
@@ -38,6 +40,9 @@ TEST(KeptGame, ReadsWhatItWroteAndFilesWithoutABoardButRefusesWhatNoGameCanHold)
       {"vassoio 300 9000.5 2,1", "vassoio 300 9000.5 2,0"},  // a docked piece in a tray
       {"vassoio 0 0 -", "vassoio 0 0 2"},                    // a piece in two trays
       {"vassoio 300 9000.5", "vassoio 300 29401"},           // further than the board's height off it
+      {"gruppo 2,1", "gruppo 2"},                            // a group of one
+      {"gruppo 2,1", "gruppo 2,3"},                          // a docked piece in a group
+      {"gruppo 2,1\n", "gruppo 2,1\ngruppo 1,2\n"},          // a piece in two groups
   };
   for (const auto& [from, to] : damage) {
     ASSERT_TRUE(bytes.contains(from)) << from.constData();

@@ -1,8 +1,8 @@
 // The records file and the best time, as plain values.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -72,7 +72,12 @@ TEST(Records, aDamagedFileThatCannotBeSetAsideIsLeftAlone) {
     EXPECT_EQ(book.open(), QString());
     // The folder takes files again: the damaged file is still not written over.
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
-    EXPECT_FALSE(book.add({QStringLiteral("/a.jpg"), 2, 2, 1, 1'000, 0, at(0)}).written);
+    std::optional<bool> written;
+    book.add({QStringLiteral("/a.jpg"), 2, 2, 1, 1'000, 0, at(0)},
+             [&](const DurableWrite& w) { written = w.written; });
+    book.wait();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(written, false);
     QFile in(file);
     EXPECT_EQ(in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray(), QByteArray("rotto\n"));
   }));

@@ -503,7 +503,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Damage>& info) { return "case" + std::to_string(info.index); });
 
 // The game kept on disk is taken up by a later run piece for piece, with the areas, the trays, the
-// saving command and the saved game it came from; answered "No", it stays and is offered again.
+// joined pieces, the saving command and the saved game it came from; answered "No", it stays and is offered
+// again.
 TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
   const QString picture = choosePicture(blocksPicture(300, 200, 3, 4), QStringLiteral("foto.bmp"));
   markOption(board->mRove);
@@ -523,13 +524,16 @@ TEST_F(SaveLoad, AKeptGameComesBackInALaterRunAsItWas) {
   board->playTime.start(now, 7 * 60 * 1000);
   board->HintCount = 2;
   board->refreshTitle();
+  board->mUniscono_Click();
+  board->ImA(5).Move(board->ImA(4).Left() + board->ImA(4).Width(), board->ImA(4).Top());
+  board->groups.join(4, 5);
   const auto seen = [this] {
     BoardLook look = lookOf(*board);
     look.shown = {};
     std::vector<std::tuple<QString, QRectF, std::vector<int>>> trays;
     for (int t : board->trays.numbers())
       trays.emplace_back(board->trays.title(t), board->trays.frame(t), board->trays.piecesOf(t));
-    return std::tuple(look, game().AreaLevel, board->windowTitle(), trays);
+    return std::tuple(look, game().AreaLevel, board->windowTitle(), trays, board->groups.all());
   };
   const auto before = seen();
   ASSERT_LT(std::get<1>(before), 0);

@@ -2,7 +2,9 @@
 // completion removing only its own.
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "play/GameFixture.h"
@@ -42,13 +44,25 @@ TEST_F(Shelf, twoGamesKeptSideBySideSurviveEachOthersCutsAndACompletionRemovesOn
   EXPECT_EQ(readKeptGameFile(first)->saved.picturePath, firstPicture);
   EXPECT_EQ(readKeptGameFile(second)->saved.pieces.size(), 6u);
 
-  // Taken up from the shelf: the game in progress stays kept as it was, with its small picture.
+  // Taken up from the shelf, below the game on the board: the game in progress stays kept as it was,
+  // with its small picture; the first game's damaged one is drawn again and the player told.
+  const QImage drawnByTheBoard(sketchFileOf(first));
+  QFile damaged(sketchFileOf(first));
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+              damaged.write("\x89PNG broken") > 0);
+  damaged.close();
   dialogs.answers = {QStringLiteral("Sì")};
   const int shown = answerModal<ShelfWindow>(
       [&] { QTest::keyClick(board->windowHandle(), Qt::Key_O, Qt::ControlModifier); },
       [&](ShelfWindow& window) {
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Partite in corso"));
-        EXPECT_EQ(window.list->count(), 1);
+        ASSERT_EQ(window.list->count(), 2);
+        EXPECT_TRUE(
+            window.list->item(0)->text().contains(QStringLiteral("other.bmp — 2 x 3 (sul tavolo)\n0 pezzi")));
+        EXPECT_TRUE(window.list->item(0)->font().bold());
+        QTRY_VERIFY(!window.list->item(0)->icon().isNull() && !window.list->item(1)->icon().isNull());
+        EXPECT_TRUE(window.note->isVisible());
+        window.list->setCurrentRow(1);
         QTest::keyClick(window.list, Qt::Key_Return);
       });
   EXPECT_EQ(shown, 1);
@@ -61,6 +75,7 @@ TEST_F(Shelf, twoGamesKeptSideBySideSurviveEachOthersCutsAndACompletionRemovesOn
   EXPECT_EQ(board->keeper.file(), first);
   const QImage sketch(sketchFileOf(second));
   EXPECT_TRUE(!sketch.isNull() && sketch.width() <= 256 && sketch.height() <= 256);
+  EXPECT_EQ(QImage(sketchFileOf(first)), drawnByTheBoard);
 
   for (int i = 0; i < 4; ++i) dragHome(i);
   board->keeper.flush();
@@ -81,6 +96,24 @@ TEST_F(Shelf, twoGamesKeptSideBySideSurviveEachOthersCutsAndACompletionRemovesOn
   EXPECT_EQ(game().GamePhase, 3);
   EXPECT_EQ(bytesOf(second), secondBytes);
   EXPECT_TRUE(QFileInfo::exists(board->keeper.file()));
+
+  // The game on the board: taking it up only closes the shelf; throwing it away resets the board.
+  const QString onBoard = board->keeper.file();
+  for (const char* answer : {"", "Sì"}) {
+    dialogs.calls.clear();
+    dialogs.answers = {QString::fromUtf8(answer)};
+    answerModal<ShelfWindow>([&] { board->mPartite_Click(); },
+                             [&](ShelfWindow& window) {
+                               if (!*answer) return QTest::keyClick(window.list, Qt::Key_Return);
+                               window.deleteButton->click();
+                               window.reject();
+                             });
+    board->keeper.flush();
+    EXPECT_EQ(game().GamePhase, *answer ? 0 : 3);
+    EXPECT_EQ(QFileInfo::exists(onBoard), !*answer);
+    EXPECT_EQ(dialogs.calls.size(), *answer ? 1u : 0u);
+  }
+  EXPECT_EQ(bytesOf(second), secondBytes);
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ TEST(ShelfWindow, listsTheLatestFirstAndTakesUpOrThrowsAwayTheChosenGame) {
   const QStringList expected = {"monti.jpg", "fiume.jpg", "lago.jpg", "mare.jpg"};
   for (int row = 0; row < 4; ++row) EXPECT_TRUE(window.list->item(row)->text().startsWith(expected[row])) << row;
   EXPECT_TRUE(window.list->item(0)->text().contains(QStringLiteral("2 x 3\n2 pezzi a posto su 6 — 12 min")));
+  // A picture's name with a "%" and a digit in it is shown as it is.
+  EXPECT_TRUE(shelfText(kept("50%1", 0)).startsWith(QStringLiteral("50%1.jpg — 2 x 3\n2 pezzi")));
 
   window.list->setFocus();
   QTest::keyClick(window.list, Qt::Key_Return);
