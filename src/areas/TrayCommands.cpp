@@ -1,6 +1,7 @@
 // Trays on the board: making one, putting pieces in and out, moving, renaming, emptying and removing.
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
 
 #include "areas/Blocks.h"
 #include "board/Board.h"
@@ -65,14 +66,18 @@ void Board::dropPieces(const std::vector<int>& pieces, QPointF at) {
   std::vector<int> loose;
   for (int i : piecesOf(blocksOf(pieces, &groups, ImA)))
     if (!game.Docked[i]) loose.push_back(i);
-  undoHistory.include(loose);
-  if (const int tray = trays.trayAt(at))
-    trays.put(tray, loose);
-  else
-    trays.take(loose);
-  trays.layOutChanged();
+  // Pieces put down on the table that were in no tray stay where they lie: nothing is laid out again.
+  const int tray = trays.trayAt(at);
+  if (tray || std::any_of(loose.begin(), loose.end(), [this](int i) { return trays.trayOf(i) != 0; })) {
+    undoHistory.include(loose);
+    if (tray)
+      trays.put(tray, loose);
+    else
+      trays.take(loose);
+    trays.layOutChanged();
+    refreshGroupOutline();
+  }
   selection.refresh();
-  refreshGroupOutline();
 }
 
 bool Board::trayTitleMouse(MouseAction action, const MouseArgs& args) {
