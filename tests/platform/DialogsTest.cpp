@@ -55,6 +55,8 @@ TEST(OpenFileDialog, showsEveryFilterAsWordedWithTheFirstSelectedAndMatchingItsP
         auto* files = dialog.findChild<QFileSystemModel*>();
         // Each beside the name and wide enough, unless the screen is too narrow for the dialog.
         auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        // The folder is read on a thread of its own: its two rows come when it is done, later under load.
+        QTest::qWaitFor([&] { return details && details->model()->rowCount(details->rootIndex()) == 2; });
         const QModelIndex root = details ? details->rootIndex() : QModelIndex();
         for (int i = 0; details && i < details->model()->rowCount(root); ++i) {
           const QModelIndex name = details->model()->index(i, 0, root);
