@@ -126,10 +126,13 @@ void BoardCanvas::dropCachesOffScreen() {
 }
 
 // The pictures missing at the size they are shown now (hundreds after a zoom step or a cut) are made on
-// two threads before anything is painted.
+// two threads before anything is painted; each thread reads the pixels of its next one while it makes one.
 void BoardCanvas::makePictures(const Surface& surface) {
   shareOut(static_cast<int>(unmade_.size()), PicturesAChunk, [&](int first, int last) {
-    for (int i = first; i < last; ++i) unmade_[i]->makePicture(view_, surface);
+    for (int i = first; i < last; ++i) {
+      if (i + 1 < last) unmade_[i + 1]->prefetchPicture(view_, surface);
+      unmade_[i]->makePicture(view_, surface);
+    }
   });
 }
 

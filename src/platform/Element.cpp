@@ -12,7 +12,10 @@ namespace tarsio {
 
 namespace {
 std::uint64_t nextSequence = 0;
-}
+
+// The whole board keeps the reduced copies it scales from; a closer look reduces only what it shows.
+Copies copiesFor(const View& view) { return view.isPlain() ? Copies::MakeAndKeep : Copies::OnlyMade; }
+}  // namespace
 
 Element::Element(BoardCanvas* canvas, Layer layer)
     : canvas_(canvas), layer_(layer), sequence_(++nextSequence) {
@@ -133,6 +136,13 @@ void ImageElement::makePicture(const View& view, const Surface& surface) const {
   makePictureAt(placement(canvasBounds(view), surface.ratio).devicePixels, view, surface.ratio);
 }
 
+// Only a picture that makePictureAt will draw is read ahead: a spare taken back reads nothing.
+void ImageElement::prefetchPicture(const View& view, const Surface& surface) const {
+  const QSize devicePixels = placement(canvasBounds(view), surface.ratio).devicePixels;
+  if (!madeAt(canvas_->keepsSpares() ? spare_ : cache_, devicePixels, surface.ratio))
+    picture_.prefetch(devicePixels, copiesFor(view));
+}
+
 // The whole board keeps the reduced copies of the source it needs; a closer look reduces only the parts
 // of pictures it shows, so that it needs no more memory than the whole board. After a step of the zoom
 // the picture replaced becomes the spare, and a spare of the size wanted is taken back as it is.
@@ -142,7 +152,7 @@ void ImageElement::makePictureAt(QSize devicePixels, const View& view, qreal rat
   else
     spare_ = QImage();
   if (cachedAt(devicePixels, ratio)) return;
-  cache_ = picture_.render(devicePixels, view.isPlain() ? Copies::MakeAndKeep : Copies::OnlyMade);
+  cache_ = picture_.render(devicePixels, copiesFor(view));
   cache_.setDevicePixelRatio(ratio);
 }
 

@@ -68,6 +68,8 @@ class Element {
   virtual bool needsPicture(const View&, const Surface&) const { return false; }
   // Makes that picture. Elements make their pictures on several threads at once, each its own.
   virtual void makePicture(const View&, const Surface&) const {}
+  // Starts reading what makePicture will read, so that a thread making many reads the next meanwhile.
+  virtual void prefetchPicture(const View&, const Surface&) const {}
   // Lets go of any picture kept for painting; the next paint makes it again.
   virtual void dropCache() const {}
   // Lets go of a picture kept from the size shown before, if any.
@@ -134,6 +136,7 @@ class ImageElement : public Element {
   void paint(QPainter& painter, const View& view) const override;
   bool needsPicture(const View& view, const Surface& surface) const override;
   void makePicture(const View& view, const Surface& surface) const override;
+  void prefetchPicture(const View& view, const Surface& surface) const override;
   void dropCache() const override { cache_ = spare_ = QImage(); }
   void dropSpare() const override { spare_ = QImage(); }
   qsizetype cachedBytes() const override { return cache_.sizeInBytes() + spare_.sizeInBytes(); }

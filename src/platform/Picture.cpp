@@ -27,6 +27,8 @@ constexpr int RowsAChunk = 32;
 // Parts of pictures up to this many pixels are reduced on their own when their copy is not kept.
 constexpr qint64 MaxPixelsReducedAlone = 1 << 20;
 
+bool reducedAlone(const QRect& part) { return qint64(part.width()) * part.height() <= MaxPixelsReducedAlone; }
+
 // Pictures rendered at most this many pixels wide and high are drawn on a kept scratch image.
 constexpr int ScratchSide = 256;
 
@@ -164,15 +166,20 @@ QImage SourceImage::madeLevel(int level) const {
 // `rect` reduced on their own give what the whole copy holds there; the image's last, partial blocks are
 // reduced the same way in both.
 QImage SourceImage::levelPart(int level, const QRect& rect, QPoint* origin) const {
+  const QRect around = blocksAround(level, rect);
+  const QImage blocks(full_.constScanLine(around.top()) + std::size_t(around.left()) * 4, around.width(),
+                      around.height(), full_.bytesPerLine(), full_.format());
+  *origin = around.topLeft() / (1 << level);
+  return reduce(blocks, level);
+}
+
+QRect SourceImage::blocksAround(int level, const QRect& rect) const {
   const int block = 1 << level;
   const int left = std::max(0, (rect.left() / block - 1) * block);
   const int top = std::max(0, (rect.top() / block - 1) * block);
   const int right = std::min(full_.width(), ((rect.right() + block) / block + 1) * block);
   const int bottom = std::min(full_.height(), ((rect.bottom() + block) / block + 1) * block);
-  const QImage blocks(full_.constScanLine(top) + std::size_t(left) * 4, right - left, bottom - top,
-                      full_.bytesPerLine(), full_.format());
-  *origin = QPoint(left / block, top / block);
-  return reduce(blocks, level);
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 namespace {
@@ -302,12 +309,30 @@ void Picture::paintUpright(QPainter& painter, QSize pixels, Copies copies) const
   painter.drawImage(QRectF(area), from.image, from.rect);
 }
 
+// A small part of a large photo is read from rows far apart, each a wait for memory of its own: asked
+// for while the picture before is made, they come meanwhile, several at a time.
+void Picture::prefetch(QSize pixels, Copies copies) const {
+  if (isNull() || pixels.isEmpty()) return;
+  const int level = std::max(levelFor(rect_, turned_ ? pixels.transposed() : pixels), source_->finest());
+  const QImage made = source_->madeLevel(level);
+  // A whole copy still to be made reads the whole photo anyway; a large part is read row after row.
+  if (made.isNull() && (copies == Copies::MakeAndKeep || !reducedAlone(rect_))) return;
+  const QImage& from = made.isNull() ? source_->full() : made;
+  const QRect area =
+      (made.isNull() ? source_->blocksAround(level, rect_) : scaledRect(rect_, level).toAlignedRect()) & from.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const char* row = reinterpret_cast<const char*>(from.constScanLine(y)) + std::size_t(area.left()) * 4;
+    for (int at = 0; at < area.width() * 4; at += 64) __builtin_prefetch(row + at);
+    __builtin_prefetch(row + area.width() * 4 - 1);
+  }
+}
+
 // Without the copy, a small part is reduced on its own; a large one (the picture seen closely) is
 // scaled from the full image instead, as reducing it would hold a copy as large as the one not kept.
 Picture::Scaling Picture::scalingFrom(int level, Copies copies) const {
   if (copies == Copies::MakeAndKeep || isReduced()) return {source_->level(level), scaledRect(rect_, level)};
   if (QImage made = source_->madeLevel(level); !made.isNull()) return {made, scaledRect(rect_, level)};
-  if (qint64(rect_.width()) * rect_.height() > MaxPixelsReducedAlone) return {source_->full(), rect_};
+  if (!reducedAlone(rect_)) return {source_->full(), rect_};
   QPoint origin;
   QImage part = source_->levelPart(level, rect_, &origin);
   return {part, scaledRect(rect_, level).translated(-origin)};

@@ -34,6 +34,9 @@ class SourceImage {
   // The part of that copy over `rect` (full-image pixels) and a pixel around it, made for the caller
   // alone: the pixels the whole copy holds there. `origin` gets the part's top-left in the copy.
   QImage levelPart(int level, const QRect& rect, QPoint* origin) const;
+  // The full-image pixels that part is made from: the blocks of 2^level pixels over `rect` and one
+  // block around it, within the image.
+  QRect blocksAround(int level, const QRect& rect) const;
 
  private:
   QImage full_;
@@ -82,6 +85,8 @@ class Picture {
   // picture is drawn upright, then turned and mirrored exactly. The pixels are the same whichever the
   // copies, but for a picture of over a million pixels drawn at less than half its size without its copy.
   QImage render(QSize pixels, Copies copies = Copies::MakeAndKeep) const;
+  // Starts the reading of the source pixels that render(pixels, copies) reads, without waiting for it.
+  void prefetch(QSize pixels, Copies copies) const;
   // The picture drawn straight onto `painter` into `target` (the painter's coordinates), which covers
   // `pixels` device pixels, with no image of its own: only the pixels the painter is clipped to are
   // worked out, from the reduced copies already made only. Turned and mirrored as render() gives it.
