@@ -134,6 +134,22 @@ void Trays::put(int tray, const std::vector<int>& pieces) {
   into->changed = into->changed || !moving.empty();
 }
 
+void Trays::reorder(int tray, const std::vector<int>& order) {
+  Tray* t = find(tray);
+  if (!t) return;
+  std::vector<int> pieces;
+  std::vector<bool> ordered(trayOf_.size(), false);
+  for (int piece : order)
+    if (trayOf(piece) == tray) {
+      pieces.push_back(piece);
+      ordered[piece] = true;
+    }
+  for (int piece : t->pieces)
+    if (!ordered[piece]) pieces.push_back(piece);
+  t->changed = t->changed || pieces != t->pieces;
+  t->pieces = std::move(pieces);
+}
+
 // Each tray drops its leaving pieces in one pass, however many leave.
 void Trays::take(const std::vector<int>& pieces) {
   std::vector<int> leaving;

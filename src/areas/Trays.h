@@ -64,6 +64,8 @@ class Trays {
 
   // Appends the pieces not yet in `tray` to it, in the order given (each leaves the tray it was in).
   void put(int tray, const std::vector<int>& pieces);
+  // The tray's pieces that `order` holds go first, in that order, and the others after them.
+  void reorder(int tray, const std::vector<int>& order);
   // Takes the pieces out of their trays, which close their gaps; the pieces stay where they lie.
   void take(const std::vector<int>& pieces);
   // Moves a tray and its pieces.

@@ -237,7 +237,8 @@ class Board : public QMainWindow {
 
   // ---- Taking gestures back and doing them again (play/Undo.cpp) ----
   // The gestures and the commands that moved many pieces, since the last cut, reset or area step.
-  UndoHistory undoHistory{[this](int index) { return pieceState(index); }};
+  UndoHistory undoHistory{[this](int index) { return pieceState(index); },
+                          [this](int tray) { return trays.piecesOf(tray); }};
   // Ctrl+Z takes the last gesture back, Ctrl+Y or Ctrl+Shift+Z does it again; when there is none, or a
   // piece is in the player's hand, nothing happens.
   void undoGesture();

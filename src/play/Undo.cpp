@@ -60,6 +60,7 @@ void Board::undoGesture() {
   for (auto change = gesture->changes.rbegin(); change != gesture->changes.rend(); ++change)
     putPiece(change->piece, change->before);
   for (const MadeTray& tray : gesture->traysMade) trays.remove(tray.number);
+  for (const TrayOrder& order : gesture->traysLeft) trays.reorder(order.number, order.pieces);
   restoreGroups(*gesture, false);
   trays.layOutChanged(areasMoved);
   selection.refresh();

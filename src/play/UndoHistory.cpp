@@ -10,10 +10,16 @@ void UndoHistory::begin(int holder, const std::vector<int>& pieces) {
   holder_ = holder;
   open_ = Gesture{};
   open_->changes.reserve(pieces.size());
-  for (int piece : pieces) {
-    const PieceState now = stateOf_(piece);
-    open_->changes.push_back({piece, now, now});
-  }
+  for (int piece : pieces) open(piece);
+}
+
+// A tray is taken as it is the first time one of its pieces joins the step.
+void UndoHistory::open(int piece) {
+  const PieceState now = stateOf_(piece);
+  open_->changes.push_back({piece, now, now});
+  const auto taken = [&](const TrayOrder& order) { return order.number == now.tray; };
+  if (now.tray && std::none_of(open_->traysLeft.begin(), open_->traysLeft.end(), taken))
+    open_->traysLeft.push_back({now.tray, orderOf_(now.tray)});
 }
 
 // Each piece once, looked up among the step's pieces by halving, so a group of thousands comes in fast.
@@ -27,10 +33,7 @@ void UndoHistory::include(const std::vector<int>& pieces) {
   std::sort(added.begin(), added.end());
   added.erase(std::unique(added.begin(), added.end()), added.end());
   for (int piece : added)
-    if (!std::binary_search(held.begin(), held.end(), piece)) {
-      const PieceState now = stateOf_(piece);
-      open_->changes.push_back({piece, now, now});
-    }
+    if (!std::binary_search(held.begin(), held.end(), piece)) open(piece);
 }
 
 void UndoHistory::finish(int holder) {
@@ -40,6 +43,11 @@ void UndoHistory::finish(int holder) {
   std::erase_if(gesture.changes, [&](PieceChange& change) {
     change.after = stateOf_(change.piece);
     return change.after == change.before;
+  });
+  std::erase_if(gesture.traysLeft, [&](const TrayOrder& order) {
+    return std::none_of(gesture.changes.begin(), gesture.changes.end(), [&](const PieceChange& change) {
+      return change.before.tray == order.number && change.after.tray != order.number;
+    });
   });
   if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter && gesture.traysMade.empty())
     return;

@@ -42,6 +42,12 @@ struct MadeTray {
   std::vector<int> pieces;
 };
 
+// A tray's pieces in their order.
+struct TrayOrder {
+  int number = 0;
+  std::vector<int> pieces;
+};
+
 // One step the player can take back: a press-to-release on a piece (the pieces of the selection with
 // it) or a command that moved many pieces. Its changes are in the order they were made; a piece appears
 // at most once.
@@ -52,6 +58,9 @@ struct Gesture {
   int areasAfter = 0;
   // The trays it made, which taking it back removes and doing it again makes again.
   std::vector<MadeTray> traysMade;
+  // Each tray a piece left, in its order before the step, so that taking the step back puts the pieces
+  // back in their places rather than at the tray's end.
+  std::vector<TrayOrder> traysLeft;
 };
 
 // The steps of a game in order, with a cursor between those done and those taken back. A new step
@@ -59,11 +68,12 @@ struct Gesture {
 class UndoHistory {
  public:
   using StateOf = std::function<PieceState(int piece)>;
+  using OrderOf = std::function<std::vector<int>(int tray)>;
   // The holder of a step that a command opens rather than a press on a piece.
   static constexpr int Command = -1;
 
-  // `stateOf` tells how a piece is now.
-  explicit UndoHistory(StateOf stateOf) : stateOf_(std::move(stateOf)) {}
+  // `stateOf` tells how a piece is now, `orderOf` the pieces of a tray.
+  UndoHistory(StateOf stateOf, OrderOf orderOf) : stateOf_(std::move(stateOf)), orderOf_(std::move(orderOf)) {}
 
   // A press on piece `holder` (or a command, holder Command) opens a step over `pieces`, each taken as
   // it is now. A further press on the same piece before its release (a second button) belongs to the
@@ -97,8 +107,11 @@ class UndoHistory {
 
  private:
   void keep(Gesture gesture);
+  // Piece `piece`, as it is now, joins the open step.
+  void open(int piece);
 
   StateOf stateOf_;
+  OrderOf orderOf_;
   std::vector<Gesture> gestures_;
   std::size_t done_ = 0;  // gestures_[0, done_) are done, the rest taken back
   int holder_ = 0;

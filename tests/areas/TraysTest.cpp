@@ -81,6 +81,10 @@ TEST_F(TraysOnTheBoard, aSelectionDroppedOnATrayLiesInItAndAPieceDraggedOutLeave
   EXPECT_EQ(board->trays.piecesOf(1), (std::vector<int>{2, 7}));
   EXPECT_EQ(board->trays.trayOf(5), 0);
   expectInPlace(1);
+  // Taken back, the piece is in its place in the tray again, not at its end.
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(board->trays.piecesOf(1), (std::vector<int>{2, 5, 7}));
+  expectInPlace(1);
 }
 
 // Gathering and spreading leave the pieces in trays where they lie; "+" lays the tray out again at
