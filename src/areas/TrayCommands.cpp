@@ -113,11 +113,17 @@ void Board::createTrayCommands(QMenu* actions) {
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("trayMenu"));
   const auto tray = [menu] { return menu->property("tray").toInt(); };
+  // Both are steps that Ctrl+Z takes back.
   connect(menu->addAction(QStringLiteral("Svuota")), &QAction::triggered, this, [this, tray] {
-    if (trays.exists(tray())) emptyTray(*this, tray());
+    if (!trays.exists(tray())) return;
+    beginMovingLoosePieces(trays.piecesOf(tray()));
+    emptyTray(*this, tray());
+    undoHistory.finish(UndoHistory::Command);
   });
   connect(menu->addAction(QStringLiteral("Elimina")), &QAction::triggered, this, [this, tray] {
-    if (trays.exists(tray()) && trays.piecesOf(tray()).empty()) trays.remove(tray());
+    if (!trays.exists(tray()) || !trays.piecesOf(tray()).empty()) return;
+    undoHistory.trayRemoved({tray(), trays.title(tray()), trays.frame(tray()).topLeft(), {}});
+    trays.remove(tray());
   });
   canvas->onBoardDoubleClick = [this](QPointF at) {
     const int tray = game.GamePhase == 3 ? trays.titleAt(at) : 0;

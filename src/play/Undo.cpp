@@ -60,6 +60,7 @@ void Board::undoGesture() {
   for (auto change = gesture->changes.rbegin(); change != gesture->changes.rend(); ++change)
     putPiece(change->piece, change->before);
   for (const MadeTray& tray : gesture->traysMade) trays.remove(tray.number);
+  for (const MadeTray& tray : gesture->traysRemoved) trays.bringBack(tray.number, tray.title, tray.topLeft, {});
   for (const TrayOrder& order : gesture->traysLeft) trays.reorder(order.number, order.pieces);
   restoreGroups(*gesture, false);
   trays.layOutChanged(areasMoved);
@@ -75,6 +76,7 @@ void Board::redoGesture() {
   if (areasMoved) setAreas(gesture->areasAfter);
   for (const MadeTray& tray : gesture->traysMade)
     trays.bringBack(tray.number, tray.title, tray.topLeft, tray.pieces);
+  for (const MadeTray& tray : gesture->traysRemoved) trays.remove(tray.number);
   for (const PieceChange& change : gesture->changes) putPiece(change.piece, change.after);
   restoreGroups(*gesture, true);
   trays.layOutChanged(areasMoved);

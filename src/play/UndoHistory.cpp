@@ -49,15 +49,16 @@ void UndoHistory::finish(int holder) {
       return change.before.tray == order.number && change.after.tray != order.number;
     });
   });
-  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter && gesture.traysMade.empty())
+  if (gesture.changes.empty() && gesture.areasBefore == gesture.areasAfter && gesture.traysMade.empty() &&
+      gesture.traysRemoved.empty())
     return;
   keep(std::move(gesture));
 }
 
-void UndoHistory::trayMade(MadeTray tray) {
-  if (open_) return open_->traysMade.push_back(std::move(tray));
+void UndoHistory::keepTray(std::vector<MadeTray> Gesture::*trays, MadeTray tray) {
+  if (open_) return ((*open_).*trays).push_back(std::move(tray));
   Gesture gesture;
-  gesture.traysMade.push_back(std::move(tray));
+  (gesture.*trays).push_back(std::move(tray));
   keep(std::move(gesture));
 }
 

@@ -61,6 +61,8 @@ struct Gesture {
   // Each tray a piece left, in its order before the step, so that taking the step back puts the pieces
   // back in their places rather than at the tray's end.
   std::vector<TrayOrder> traysLeft;
+  // The empty trays it removed, which taking it back makes again.
+  std::vector<MadeTray> traysRemoved;
 };
 
 // The steps of a game in order, with a cursor between those done and those taken back. A new step
@@ -89,8 +91,9 @@ class UndoHistory {
   void areasMoved(int before, int after) {
     if (open_) std::tie(open_->areasBefore, open_->areasAfter) = std::pair(before, after);
   }
-  // A tray was made: by the open step, or, with none open, as a step of its own.
-  void trayMade(MadeTray tray);
+  // A tray was made, or an empty one removed: by the open step, or, with none open, as a step of its own.
+  void trayMade(MadeTray tray) { keepTray(&Gesture::traysMade, std::move(tray)); }
+  void trayRemoved(MadeTray tray) { keepTray(&Gesture::traysRemoved, std::move(tray)); }
   // Closes the open step, whatever its holder.
   void finishOpen() {
     if (open_) finish(holder_);
@@ -107,6 +110,7 @@ class UndoHistory {
 
  private:
   void keep(Gesture gesture);
+  void keepTray(std::vector<MadeTray> Gesture::*trays, MadeTray tray);
   // Piece `piece`, as it is now, joins the open step.
   void open(int piece);
 

@@ -121,6 +121,13 @@ TEST_F(TraysOnTheBoard, trayPiecesStayThroughGatheringAndTheTitleMovesRenamesAnd
   EXPECT_EQ(topLeftOf(0), first + QPointF(board->trays.frame(tray).width() + TrayGap, 0));
   menu->actions().at(1)->trigger();
   EXPECT_FALSE(board->trays.exists(tray));
+  // Ctrl+Z brings the tray back, then its pieces, as they were.
+  key(Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_TRUE(board->trays.exists(tray));
+  EXPECT_EQ(board->trays.title(tray), QStringLiteral("Cielo"));
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(board->trays.piecesOf(tray), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(topLeftOf(0), first);
 }
 
 }  // namespace
