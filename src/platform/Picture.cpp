@@ -248,11 +248,12 @@ QRectF scaledRect(const QRect& rect, int level) {
 
 }  // namespace
 
+int Picture::levelAt(QSize upright) const { return std::max(levelFor(rect_, upright), source_->finest()); }
+
 // The mirrors apply after the turn, about the middle of the target, as in render().
 void Picture::draw(QPainter& painter, const QRectF& target, QSize pixels) const {
   if (isNull() || pixels.isEmpty()) return;
-  const QSize upright = turned_ ? pixels.transposed() : pixels;
-  const int level = std::max(levelFor(rect_, upright), source_->finest());
+  const int level = levelAt(turned_ ? pixels.transposed() : pixels);
   const QSizeF box = turned_ ? target.size().transposed() : target.size();
   painter.save();
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -301,7 +302,7 @@ void Picture::paintUpright(QPainter& painter, QSize pixels, Copies copies) const
     painter.fillRect(area, Qt::transparent);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
-  const int level = std::max(levelFor(rect_, pixels), source_->finest());
+  const int level = levelAt(pixels);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, pixels != rect_.size());
   painter.setTransform(QTransform(mirrorX_ ? -1 : 1, 0, 0, mirrorY_ ? -1 : 1, mirrorX_ ? pixels.width() : 0,
                                   mirrorY_ ? pixels.height() : 0));
@@ -313,7 +314,7 @@ void Picture::paintUpright(QPainter& painter, QSize pixels, Copies copies) const
 // for while the picture before is made, they come meanwhile, several at a time.
 void Picture::prefetch(QSize pixels, Copies copies) const {
   if (isNull() || pixels.isEmpty()) return;
-  const int level = std::max(levelFor(rect_, turned_ ? pixels.transposed() : pixels), source_->finest());
+  const int level = levelAt(turned_ ? pixels.transposed() : pixels);
   const QImage made = source_->madeLevel(level);
   // A whole copy still to be made reads the whole photo anyway; a large part is read row after row.
   if (made.isNull() && (copies == Copies::MakeAndKeep || !reducedAlone(rect_))) return;

@@ -98,6 +98,9 @@ class Picture {
 
  private:
   void paintUpright(QPainter& painter, QSize pixels, Copies copies) const;
+  // The copy the picture is scaled from into `upright` pixels (before the turn): the smallest one still
+  // at least that large, and none finer than the source has.
+  int levelAt(QSize upright) const;
   // The image to scale this picture from at `level` with those copies, and the picture's place in it.
   struct Scaling {
     QImage image;
